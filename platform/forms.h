@@ -1,0 +1,323 @@
+// The forms runtime: windows with persistent pictures, child controls with
+// event handlers, timers, DoEvents and modal showing. One thread; handlers
+// may run inside other handlers wherever the program yields.
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/region.h"
+#include "platform/surface.h"
+
+namespace plat {
+
+class Form;
+class Host;
+
+// Mouse buttons and key codes as handlers receive them.
+inline constexpr int vbLeftButton = 1;
+inline constexpr int vbRightButton = 2;
+inline constexpr int vbMiddleButton = 4;
+inline constexpr int vbKeyReturn = 13;
+inline constexpr int vbKeySpace = 32;
+inline constexpr int vbKeyDelete = 46;
+inline constexpr int vbKeyBack = 8;
+inline constexpr int vbKeyPageUp = 33;
+inline constexpr int vbKeyPageDown = 34;
+inline constexpr int vbKeyEnd = 35;
+inline constexpr int vbKeyHome = 36;
+inline constexpr int vbKeyLeft = 37;
+inline constexpr int vbKeyUp = 38;
+inline constexpr int vbKeyRight = 39;
+inline constexpr int vbKeyDown = 40;
+
+enum class Cursor { Default, Arrow, Hand, Invisible, SizeAll };
+
+struct Font {
+    std::string name = "Arial";
+    double size = 8.25;  // points at 96 dpi
+    bool bold = false;
+};
+
+using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
+using KeyHandler = std::function<void(int keyCode, int shift)>;
+
+class Control {
+public:
+    explicit Control(std::string name = {}, int index = -1);
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    std::string Name;
+    int Index = -1;  // element of a control array, -1 otherwise
+
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void Move(int left, int top, int width, int height);
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool v);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool e) { enabled_ = e; }
+    Colour BackColor() const { return backColor_; }
+    void SetBackColor(Colour c);
+    Cursor MousePointer() const { return cursor_; }
+    void SetMousePointer(Cursor c);
+
+    MouseHandler MouseDown, MouseMove, MouseUp;
+    std::function<void()> Click;
+
+    void Add(Control& child);  // child controls are painted above their parent
+    const std::vector<Control*>& Children() const { return children_; }
+    Control* Parent() const { return parent_; }
+    virtual Form* OwnerForm();
+    // Position relative to the form's top-left corner.
+    Rect FormRect() const;
+    // Repaint this control's area on the next present.
+    void Invalidate();
+
+    virtual void Paint(Surface& dst, Rect clip, int ox, int oy);
+    virtual bool Opaque() const { return false; }
+    virtual bool TakesFocus() const { return false; }
+    virtual void OnKeyDown(int, int) {}
+    virtual void OnKeyPress(int) {}
+    // Runtime hooks for built-in behaviour (list selection by mouse, ...).
+    virtual void OnMouseDownBuiltin(int, float, float) {}
+
+protected:
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    bool visible_ = true, enabled_ = true;
+    Colour backColor_ = 0;
+    Cursor cursor_ = Cursor::Default;
+    Control* parent_ = nullptr;
+    std::vector<Control*> children_;
+};
+
+// A picture box keeps its own persistent image; Refresh shows its changes.
+class PictureBox : public Control {
+public:
+    using Control::Control;
+    Surface Image;
+    void Resize(int width, int height);    // also sizes Image
+    void Cls();                            // clears Image to BackColor
+    void Refresh();                        // presents the changed parts now
+    void Paint(Surface& dst, Rect clip, int ox, int oy) override;
+    bool Opaque() const override { return true; }
+};
+
+enum class Align { Left = 0, Right = 1, Center = 2 };
+
+class Label : public Control {
+public:
+    using Control::Control;
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string text);
+    Colour ForeColor = 0;
+    bool Transparent = false;
+    Align Alignment = Align::Left;
+    bool WordWrap = true;
+    Font LabelFont;
+    void Paint(Surface& dst, Rect clip, int ox, int oy) override;
+    bool Opaque() const override { return !Transparent; }
+
+private:
+    std::string caption_;
+};
+
+// An invisible click area over the form's picture.
+class ImageArea : public Control {
+public:
+    using Control::Control;
+};
+
+// A rounded frame drawn over the form.
+class Shape : public Control {
+public:
+    using Control::Control;
+    Colour BorderColor = 0;
+    int BorderWidth = 1;
+    int CornerRadius = 0;
+    void Paint(Surface& dst, Rect clip, int ox, int oy) override;
+};
+
+class TextBox : public Control {
+public:
+    using Control::Control;
+    const std::string& Text() const { return text_; }  // UTF-8
+    void SetText(std::string text);
+    int MaxLength = 0;  // characters; 0 = no limit
+    Colour ForeColor = 0;
+    Font BoxFont;
+    std::function<void()> Change;
+    void Paint(Surface& dst, Rect clip, int ox, int oy) override;
+    bool Opaque() const override { return true; }
+    bool TakesFocus() const override { return true; }
+    void OnKeyPress(int ch) override;
+
+private:
+    std::string text_;
+};
+
+class ListBox : public Control {
+public:
+    using Control::Control;
+    void Clear();
+    void AddItem(std::string item);
+    int ListCount() const { return static_cast<int>(items_.size()); }
+    const std::string& List(int i) const { return items_.at(static_cast<size_t>(i)); }
+    int ListIndex() const { return listIndex_; }
+    void SetListIndex(int i);  // -1 = no selection; scrolls to show it
+    int TopIndex() const { return topIndex_; }
+    int VisibleRows() const;
+    std::string SelectedText() const;  // empty when nothing is selected
+    Colour ForeColor = 0;
+    Font ListFont;
+    std::function<void()> SelectionChanged;
+    void Paint(Surface& dst, Rect clip, int ox, int oy) override;
+    bool Opaque() const override { return true; }
+    bool TakesFocus() const override { return true; }
+    void OnKeyDown(int key, int shift) override;
+    void OnMouseDownBuiltin(int button, float x, float y) override;
+    int RowHeight() const;
+
+private:
+    std::vector<std::string> items_;
+    int listIndex_ = -1, topIndex_ = 0;
+};
+
+// Lists the files of a directory that match a pattern ("*.pnt"), sorted by name.
+class FileListBox : public Control {
+public:
+    using Control::Control;
+    std::string Path;
+    std::string Pattern = "*.*";
+    void Refresh();  // reads the directory again
+    int ListCount() const { return static_cast<int>(files_.size()); }
+    const std::string& List(int i) const { return files_.at(static_cast<size_t>(i)); }
+
+private:
+    std::vector<std::string> files_;
+};
+
+class Timer {
+public:
+    Timer();
+    ~Timer();
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+    int Interval = 0;  // milliseconds
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool e);
+    std::function<void()> Tick;
+    double due = 0;  // runtime bookkeeping
+
+private:
+    bool enabled_ = false;
+};
+
+class Form : public Control {
+public:
+    explicit Form(std::string name = {});
+    ~Form() override;
+    Form* OwnerForm() override { return this; }
+
+    std::string Caption;
+    std::string Tag;
+    bool KeyPreview = false;
+    // The window's own persistent image (its background picture).
+    Surface Picture;
+    Region Outline;  // empty = rectangular
+
+    std::function<void()> Load;
+    // The window system asked to close the window; without a handler the
+    // program ends.
+    std::function<void()> CloseRequest;
+    KeyHandler KeyDown;
+    std::function<void(int ch)> KeyPress;
+
+    void Show();
+    void Hide();
+    // Runs nested event loops until the form hides itself; other forms take
+    // no input meanwhile.
+    void ShowModal();
+    void Unload();
+    void SetOutline(Region r);
+    void Refresh();  // presents every changed area now
+    Form* Owner = nullptr;  // centred over it when shown
+
+    Control* FocusedControl() const { return focus_; }
+    void SetFocus(Control* c) { focus_ = c; }
+
+    // Composition: the picture and the visible controls, cut to rect.
+    void Compose(Rect rect);
+    Surface& Frame() { return frame_; }
+    void InvalidateRect(Rect r);
+    bool loaded = false, windowOpen = false;
+
+private:
+    Control* focus_ = nullptr;
+    Surface frame_;
+    std::vector<Rect> pending_;
+    friend class Runtime;
+};
+
+// Thrown to end the program from any depth of nested loops; main catches it.
+struct ProgramEnd {
+    int status = 0;
+};
+
+// Processes every pending input event and due timer, then returns.
+void DoEvents();
+// As DoEvents, but when nothing was pending waits briefly for input or a
+// timer so that long loops do not spin the processor.
+void WaitEvents();
+double Now();           // monotonic seconds
+void Sleep(int ms);     // without processing events
+void Beep();
+void EndProgram(int status = 0);
+
+class Runtime {
+public:
+    static Runtime& Get();
+    void SetHost(Host* host);
+    Host* GetHost() const { return host_; }
+    bool HasHost() const { return host_ != nullptr; }
+
+    void Register(Form& f);
+    void Unregister(Form& f);
+    void Register(Timer& t);
+    void Unregister(Timer& t);
+    void Present(Form& f);
+    void PresentAll();
+    bool Dispatch();  // one pass; true when something happened
+    Form* ModalTop() const { return modal_.empty() ? nullptr : modal_.back(); }
+    void PushModal(Form& f) { modal_.push_back(&f); }
+    void PopModal(Form& f);
+    const std::vector<Form*>& Forms() const { return forms_; }
+    double NextTimerDue() const;
+    void RefreshCursor(Form& f);
+    void CancelCapture() { capture_ = pressed_ = nullptr; captureForm_ = nullptr; }
+    bool Accepts(Form* f) const;  // the form takes input now
+    void Forget(Control* c);      // the control is going away
+
+private:
+    Host* host_ = nullptr;
+    std::vector<Form*> forms_;
+    std::vector<Timer*> timers_;
+    std::vector<Form*> modal_;
+    Control* capture_ = nullptr;
+    Form* captureForm_ = nullptr;
+    Control* pressed_ = nullptr;
+    Control* hover_ = nullptr;
+    int buttons_ = 0;
+    bool inTimers_ = false;
+    void HandleMouse(struct InputEvent& e);
+    void HandleKey(struct InputEvent& e);
+    void RunTimers();
+};
+
+}  // namespace plat

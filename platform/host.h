@@ -1,0 +1,50 @@
+// What the forms runtime needs from a window system. Two hosts exist: the
+// SDL2 one for the real game and a headless one for tests.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/forms.h"
+
+namespace plat {
+
+struct InputEvent {
+    enum class Type { None, MouseDown, MouseUp, MouseMove, KeyDown, KeyUp, Text, Close, Quit };
+    Type type = Type::None;
+    Form* form = nullptr;  // window the event belongs to; null = none of ours
+    int x = 0, y = 0;      // mouse position in the form's pixels
+    int button = 0;        // MouseDown / MouseUp: the button (1 left, 2 right, 4 middle)
+    int buttons = 0;       // buttons held after the event
+    int shift = 0;         // 1 shift, 2 ctrl, 4 alt
+    int key = 0;           // KeyDown / KeyUp: key code (13 Enter, 32 Space, 46 Delete, 65.. letters)
+    std::string text;      // Text: UTF-8 typed text
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+    // Creates the form's window, hidden, sized and outlined from the form.
+    virtual void OpenWindow(Form& f) = 0;
+    virtual void CloseWindow(Form& f) = 0;
+    // Centred over f.Owner when set, else on the screen; takes the focus.
+    virtual void ShowWindow(Form& f) = 0;
+    virtual void HideWindow(Form& f) = 0;
+    virtual void ApplyOutline(Form& f) = 0;
+    // Shows the given rectangles of f.Frame().
+    virtual void Present(Form& f, const std::vector<Rect>& rects) = 0;
+    virtual bool Poll(InputEvent& e) = 0;
+    virtual void Wait(double seconds) = 0;  // until input arrives or the time passes
+    virtual double Now() = 0;
+    virtual void Sleep(int ms) = 0;
+    virtual void SetCursor(Form& f, Cursor c) = 0;
+    virtual void CursorPos(int& x, int& y) = 0;  // screen pixels
+    virtual void WindowPos(Form& f, int& x, int& y) = 0;
+    // The window follows the mouse until the left button is released.
+    virtual void BeginMove(Form& f, int x, int y) = 0;
+    virtual void Beep() {}
+};
+
+// Starts moving the control's window with the mouse (the drag strip).
+void BeginWindowMove(Control& c, float x, float y);
+
+}  // namespace plat

@@ -1,0 +1,27 @@
+// Paths, documents and the single-instance lock.
+#pragma once
+#include <string>
+
+namespace plat {
+
+inline constexpr char kPathSeparator =
+#ifdef _WIN32
+    '\\';
+#else
+    '/';
+#endif
+
+// Directory of the running executable, ending in the separator.
+std::string ExecutableDir();
+// Where saved games live: $XDG_DATA_HOME/kvtscore/tessa2002/ (default
+// ~/.local/share/...), on Windows c:\kvtscore\tessa2002\. Ends in the separator.
+std::string SaveRootDir();   // .../kvtscore/
+std::string SaveDir();       // .../kvtscore/tessa2002/
+// Opens the document with the desktop's viewer; false when that failed.
+bool OpenDocument(const std::string& path);
+// True when this is the only running instance; the lock lives until exit.
+bool AcquireSingleInstance();
+// Time of day for the clock label.
+void LocalTime(int& hour, int& minute, int& second);
+
+}  // namespace plat

@@ -1,0 +1,20 @@
+// Text drawn with TrueType fonts found through fontconfig. Sizes are points
+// at 96 dpi (12 pt = 16 px).
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/forms.h"
+
+namespace plat {
+
+int TextWidth(const Font& font, const std::string& utf8);
+int LineHeight(const Font& font);  // distance between wrapped lines
+int FontHeight(const Font& font);
+// One line with its top-left corner at (x, y), blended over dst inside clip.
+void DrawTextLine(Surface& dst, Rect clip, int x, int y, const Font& font,
+                  const std::string& utf8, Colour colour);
+// Breaks at blanks (and CR LF) so that every line fits width where possible.
+std::vector<std::string> WrapText(const Font& font, const std::string& utf8, int width);
+
+}  // namespace plat
