@@ -1,0 +1,110 @@
+#include "levels/pack_files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/level_names.h"
+#include "levels/pack.h"
+
+namespace levels {
+
+bool ReadFile(const std::string& path, std::string& bytes, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = path + ": cannot open: " + std::strerror(errno);
+        return false;
+    }
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    if (in.bad()) {
+        error = path + ": read error";
+        return false;
+    }
+    bytes = std::move(ss).str();
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+    const std::string temp = path + ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            error = temp + ": cannot create: " + std::strerror(errno);
+            return false;
+        }
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out) {
+            error = temp + ": write error";
+            std::remove(temp.c_str());
+            return false;
+        }
+    }
+    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+        error = path + ": cannot replace: " + std::strerror(errno);
+        std::remove(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool ReadPack(const std::string& path, std::string& plain, std::string& error) {
+    std::string bytes;
+    if (!ReadFile(path, bytes, error)) return false;
+    if (bytes.size() < static_cast<size_t>(pack::kTrailerSize) ||
+        (bytes.size() - pack::kTrailerSize) % pack::kRecordSize != 0) {
+        error = path + ": length " + std::to_string(bytes.size()) + " is not 256 x n + 2";
+        return false;
+    }
+    bytes.resize(bytes.size() - pack::kTrailerSize);
+    plain = pack::Unscramble(bytes);
+    return true;
+}
+
+bool WritePack(const std::string& path, std::string_view plain, std::string& error) {
+    std::string bytes = pack::Scramble(plain);
+    bytes += "\r\n";  // the trailer the reader skips
+    return WriteFileAtomically(path, bytes, error);
+}
+
+std::vector<std::string> PackFilesIn(const std::string& dir) {
+    std::vector<std::string> out;
+    for (int d = 0; d < pack::kMaxPacks; ++d) {
+        const auto path = std::filesystem::path(dir) / pack::PackFileName(d);
+        if (std::filesystem::is_regular_file(path)) out.push_back(path.string());
+    }
+    return out;
+}
+
+bool LoadPacks(const std::vector<std::string>& paths, std::vector<Level>& levels, std::vector<std::string>& errors) {
+    const size_t before = errors.size();
+    int index = 0;
+    for (const auto& path : paths) {
+        std::string plain, error;
+        if (!ReadPack(path, plain, error)) {
+            errors.push_back(error);
+            continue;
+        }
+        for (size_t k = 0; k < plain.size(); k += pack::kRecordSize) {
+            Level level;
+            level.file = path;
+            level.record = index++;
+            if (static_cast<size_t>(level.record) < kLevelNames.size())
+                level.name = std::string(kLevelNames[level.record]);
+            else
+                level.name = "niveau " + std::to_string(level.record + 1);
+            if (!FromRecord(std::string_view(plain).substr(k, pack::kRecordSize), level, error)) {
+                errors.push_back(level.Where() + ": " + error);
+                continue;
+            }
+            levels.push_back(std::move(level));
+        }
+    }
+    return errors.size() == before;
+}
+
+}  // namespace levels

@@ -1,0 +1,65 @@
+// Exact-cover solver for pentomino shapes: tiles a set of board cells with
+// a set of pieces, each used at most once, in any of its eight orientations.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace levels {
+
+inline constexpr int kBoard = 16;        // board side in cells
+inline constexpr int kPieceCount = 12;
+using PieceSet = std::uint16_t;           // bit p set = piece p available
+inline constexpr PieceSet kAllPieces = 0x0FFF;
+
+int PieceCountOf(PieceSet set);
+
+struct Cell {
+    int x = 0, y = 0;
+    bool operator==(const Cell&) const = default;
+    auto operator<=>(const Cell&) const = default;
+};
+
+// A set of cells on a grid of at most 16 x 16.
+class Shape {
+public:
+    Shape() = default;
+    Shape(int width, int height);
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool At(int x, int y) const { return inside_[y * width_ + x]; }
+    void Set(int x, int y, bool in) { inside_[y * width_ + x] = in; }
+    int Area() const;
+    std::vector<Cell> Cells() const;  // row by row
+
+private:
+    int width_ = 0, height_ = 0;
+    std::vector<bool> inside_;
+};
+
+// Piece index per shape cell (row by row over the shape's grid), -1 outside.
+struct Tiling {
+    int width = 0, height = 0;
+    std::vector<int> piece;
+    int At(int x, int y) const { return piece[y * width + x]; }
+};
+
+struct Counts {
+    std::uint64_t raw = 0;       // every tiling
+    std::uint64_t distinct = 0;  // tilings up to the shape's own symmetries
+};
+
+// The fixed orientations of piece p, each normalised to (0,0) and sorted.
+const std::vector<std::vector<Cell>>& Orientations(int p);
+// True when the five cells are piece p turned or mirrored in some way.
+bool IsPiece(int p, std::vector<Cell> cells);
+
+std::optional<Tiling> SolveOne(const Shape& shape, PieceSet pieces = kAllPieces);
+// Calls visit for each tiling in search order until it returns false.
+void ForEachTiling(const Shape& shape, PieceSet pieces,
+                   const std::function<bool(const Tiling&)>& visit);
+Counts CountTilings(const Shape& shape, PieceSet pieces = kAllPieces);
+
+}  // namespace levels
