@@ -1,0 +1,73 @@
+#include "platform/sound.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <map>
+
+namespace plat {
+namespace {
+
+struct Audio {
+    bool tried = false;
+    bool open = false;
+    std::map<std::string, Mix_Chunk*> chunks;
+};
+
+Audio& State() {
+    static Audio a;
+    return a;
+}
+
+Mix_Chunk* Chunk(const std::string& path) {
+    Audio& a = State();
+    if (auto it = a.chunks.find(path); it != a.chunks.end()) return it->second;
+    Mix_Chunk* c = Mix_LoadWAV(path.c_str());
+    // A missing file is not remembered: it may be written later.
+    if (c) a.chunks[path] = c;
+    return c;
+}
+
+}  // namespace
+
+void SoundControl::SetProperty(int id, int value) {
+    log.push_back(std::to_string(id) + "=" + std::to_string(value));
+    if (id != 1 || value != 6 || path_.empty()) return;
+    played.push_back(path_);
+    if (!State().open) return;
+    if (Mix_Chunk* c = Chunk(path_)) Mix_PlayChannel(-1, c, 0);
+}
+
+void SoundControl::SetProperty(int id, const std::string& value) {
+    log.push_back(std::to_string(id) + "=" + value);
+    if (id == 5) path_ = value;
+}
+
+bool OpenAudio() {
+    Audio& a = State();
+    // A machine without a sound card fails slowly; try once only.
+    if (a.tried) return a.open;
+    a.tried = true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    if (Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 1024) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    a.open = true;
+    return true;
+}
+
+void CloseAudio() {
+    Audio& a = State();
+    if (a.open) {
+        Mix_HaltChannel(-1);
+        for (auto& [path, chunk] : a.chunks) Mix_FreeChunk(chunk);
+        a.chunks.clear();
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    a.open = false;
+    a.tried = false;
+}
+
+}  // namespace plat

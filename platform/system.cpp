@@ -1,0 +1,182 @@
+#include "platform/system.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+#else
+#include <fcntl.h>
+#include <pwd.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <thread>
+#include <vector>
+
+extern char** environ;
+#endif
+
+namespace plat {
+
+#ifdef _WIN32
+
+std::string ExecutableDir() {
+    char buf[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    std::string p(buf, n);
+    const auto cut = p.find_last_of("\\/");
+    return cut == std::string::npos ? std::string(".\\") : p.substr(0, cut + 1);
+}
+
+std::string SaveRootDir() { return "c:\\kvtscore\\"; }
+std::string SaveDir() { return "c:\\kvtscore\\tessa2002\\"; }
+
+bool OpenDocument(const std::string& path) {
+    const auto r = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return r > 32;
+}
+
+bool AcquireSingleInstance() {
+    // The named mutex disappears with the process.
+    static HANDLE mutex = nullptr;
+    if (mutex) return true;
+    HANDLE h = CreateMutexA(nullptr, TRUE, "Local\\tessalor.single");
+    if (!h) return true;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(h);
+        return false;
+    }
+    mutex = h;
+    return true;
+}
+
+void LocalTime(int& hour, int& minute, int& second) {
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    localtime_s(&tm, &t);
+    hour = tm.tm_hour;
+    minute = tm.tm_min;
+    second = tm.tm_sec;
+}
+
+#else
+
+namespace {
+
+std::string Env(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? std::string(v) : std::string();
+}
+
+std::string WithSlash(std::string dir) {
+    if (dir.empty() || dir.back() != '/') dir += '/';
+    return dir;
+}
+
+std::string HomeDir() {
+    std::string home = Env("HOME");
+    if (home.empty()) {
+        if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) home = pw->pw_dir;
+    }
+    return home;
+}
+
+}  // namespace
+
+std::string ExecutableDir() {
+    char buf[4096];
+    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n > 0) {
+        std::string p(buf, static_cast<size_t>(n));
+        const auto cut = p.rfind('/');
+        if (cut != std::string::npos) return p.substr(0, cut + 1);
+    }
+    return "./";
+}
+
+std::string SaveRootDir() {
+    // Relative values are invalid for XDG variables and are ignored.
+    std::string base = Env("XDG_DATA_HOME");
+    if (base.empty() || base[0] != '/') base = WithSlash(HomeDir()) + ".local/share";
+    return WithSlash(base) + "kvtscore/";
+}
+
+std::string SaveDir() { return SaveRootDir() + "tessa2002/"; }
+
+bool OpenDocument(const std::string& path) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+
+    // The viewer starts with ordinary signal handling, whatever SDL installed.
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    sigset_t none, all;
+    sigemptyset(&none);
+    sigfillset(&all);
+    posix_spawnattr_setsigmask(&attr, &none);
+    posix_spawnattr_setsigdefault(&attr, &all);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
+    std::string arg0 = "xdg-open", arg1 = path;
+    char* argv[] = {arg0.data(), arg1.data(), nullptr};
+    pid_t pid = 0;
+    const int rc = posix_spawnp(&pid, "xdg-open", &actions, &attr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attr);
+    if (rc != 0) return false;
+    // Reap the child without waiting for it and without changing how the
+    // rest of the program sees SIGCHLD.
+    std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+    return true;
+}
+
+bool AcquireSingleInstance() {
+    // After fork the descriptor is shared with the parent, so only the
+    // process that took the lock may count it as held.
+    static int fd = -1;
+    static pid_t holder = 0;
+    if (fd >= 0 && holder == getpid()) return true;
+
+    std::vector<std::string> candidates;
+    if (std::string p = Env("TESSALOR_LOCK_FILE"); !p.empty()) {
+        candidates.push_back(p);
+    } else {
+        if (std::string run = Env("XDG_RUNTIME_DIR"); !run.empty())
+            candidates.push_back(WithSlash(run) + "tessalor.lock");
+        candidates.push_back("/tmp/tessalor-" + std::to_string(getuid()) + ".lock");
+    }
+    for (const std::string& p : candidates) {
+        const int f = open(p.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (f < 0) continue;
+        if (flock(f, LOCK_EX | LOCK_NB) != 0) {
+            close(f);
+            return false;
+        }
+        fd = f;
+        holder = getpid();
+        return true;
+    }
+    // Nowhere to keep a lock: better to run twice than not at all.
+    return true;
+}
+
+void LocalTime(int& hour, int& minute, int& second) {
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    hour = tm.tm_hour;
+    minute = tm.tm_min;
+    second = tm.tm_sec;
+}
+
+#endif
+
+}  // namespace plat
