@@ -1,0 +1,30 @@
+// The game's pictures, drawn by code at build time.
+#pragma once
+#include <string>
+
+#include "assets/canvas.h"
+
+namespace art {
+
+// Font files for the two faces the artwork uses (empty when none was found).
+struct FontFiles {
+    std::string regular;
+    std::string bold;
+};
+
+// Common colours of the window and the dialogs.
+inline constexpr Rgba kDarkGreen{0, 42, 0, 255};
+inline constexpr Rgba kFrameGreen{0, 198, 0, 255};
+inline constexpr Rgba kButtonGreen{16, 148, 16, 255};
+inline constexpr Rgba kTextGreen{0, 192, 0, 255};
+
+inline constexpr int kTile = 24;
+
+Image MakeTileSheet();                           // 408 x 48
+Image MakeWoodTile();                            // the empty-cell tile alone
+Image MakeHeadSheet(const FontFiles& fonts);     // 800 x 64, ten frames
+Image MakeAboutPicture(const FontFiles& fonts);  // 256 x 180
+Image MakeHandCursor();                          // 32 x 32 with alpha
+Image MakeBackground(const FontFiles& fonts);    // 720 x 488
+
+}  // namespace art

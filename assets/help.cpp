@@ -1,0 +1,91 @@
+// The help page, opened by the "Aide" button in the desktop's browser.
+#include "assets/help.h"
+
+namespace art {
+
+std::string HelpPage() {
+    return R"HTML(<!DOCTYPE html>
+<html lang="fr">
+<head>
+<meta charset="utf-8">
+<meta name="viewport" content="width=device-width, initial-scale=1">
+<title>Tessalor — Aide</title>
+<style>
+  body { margin: 0; background: #002a00; color: #d8f5d8; font: 16px/1.55 "Liberation Sans", Arial, sans-serif; }
+  main { max-width: 46em; margin: 2em auto; padding: 1.5em 2.2em 2em; background: #003800;
+         border: 4px solid #00c600; border-radius: 22px; }
+  h1 { margin: 0 0 .2em; color: #ffe23c; font-size: 2.4em; letter-spacing: .02em; text-shadow: 2px 2px 0 #001e00; }
+  h2 { margin: 1.6em 0 .5em; color: #00e000; font-size: 1.25em; border-bottom: 2px solid #109410; padding-bottom: .15em; }
+  p.intro { color: #aaffaa; margin-top: 0; }
+  table { border-collapse: collapse; width: 100%; }
+  td { padding: .35em .6em; vertical-align: top; border-bottom: 1px solid #0b5a0b; }
+  td:first-child { width: 34%; color: #ffffff; font-weight: bold; }
+  kbd, .cmd { display: inline-block; padding: 0 .45em; border-radius: 5px; background: #109410; color: #001800;
+              font-weight: bold; font-family: inherit; box-shadow: 0 2px 0 #004a00; }
+  code { color: #ffe23c; }
+  .pieces { font-size: 1.5em; letter-spacing: .12em; }
+  .pieces span { display: inline-block; width: .9em; height: .9em; margin-right: .1em; border: 2px solid rgba(0,0,0,.35); }
+  footer { margin-top: 2em; font-size: .85em; color: #66bb66; text-align: center; }
+</style>
+</head>
+<body>
+<main>
+<h1>Tessalor</h1>
+<p class="intro">Un jeu de pentominos&nbsp;: douze pièces de cinq carrés pour remplir des formes.</p>
+<p class="pieces" aria-hidden="true"><span style="background:#ff0000"></span><span style="background:#ff9001"></span><span style="background:#deff01"></span><span style="background:#4fff01"></span><span style="background:#17e94d"></span><span style="background:#01ffd2"></span><span style="background:#019dff"></span><span style="background:#010dff"></span><span style="background:#8401ff"></span><span style="background:#ff01ea"></span><span style="background:#ff015b"></span><span style="background:#8c747c"></span></p>
+
+<h2>Le but du jeu</h2>
+<p>Au milieu de la fenêtre, le plateau de 16 × 16 cases montre une forme en cases de bois&nbsp;: un rectangle,
+un escargot, un animal… Remplissez-la entièrement avec les pentominos rangés à gauche et à droite du plateau.
+Chaque pièce peut être tournée et retournée. Quand la dernière case vide est couverte, la forme est réussie&nbsp;:
+la tête fait le signe de la victoire et la forme suivante arrive.</p>
+
+<h2>La souris</h2>
+<table>
+<tr><td>Clic gauche sur une pièce rangée</td><td>Vous prenez la pièce&nbsp;; elle suit la souris. Sa place reste marquée en noir.</td></tr>
+<tr><td>Clic gauche sur le plateau</td><td>La pièce tenue est posée là, si toutes ses cases tombent sur des cases vides de la forme. Sinon, rien ne se passe&nbsp;: essayez ailleurs.</td></tr>
+<tr><td>Clic gauche à côté du plateau</td><td>La pièce tenue retourne à sa place.</td></tr>
+<tr><td>Clic gauche sur une pièce posée</td><td>La pièce quitte le plateau et retourne à sa place.</td></tr>
+<tr><td>Bouton droit</td><td>La pièce tenue tourne d'un quart de tour dans le sens des aiguilles d'une montre.</td></tr>
+</table>
+
+<h2>Le clavier</h2>
+<table>
+<tr><td><kbd>Entrée</kbd></td><td>Tourne la pièce tenue d'un quart de tour dans le sens des aiguilles d'une montre.</td></tr>
+<tr><td><kbd>Espace</kbd></td><td>Retourne la pièce tenue comme dans un miroir (la gauche passe à droite).</td></tr>
+</table>
+<p>En tournant et en retournant, chaque pièce prend ses huit positions possibles.</p>
+
+<h2>Le menu</h2>
+<p>Le bouton <span class="cmd">Menu</span>, en bas de la fenêtre, ouvre la liste des commandes.
+Un clic ailleurs dans la fenêtre la referme.</p>
+<table>
+<tr><td>Nouvelle partie</td><td>Donnez un nom à votre partie (douze caractères au plus, sans caractères spéciaux)&nbsp;: les formes se suivent dans l'ordre, et chaque forme réussie est enregistrée.</td></tr>
+<tr><td>Charger une partie</td><td>Reprenez une partie enregistrée là où vous l'aviez laissée&nbsp;: le jeu continue avec la première forme non réussie.</td></tr>
+<tr><td>Jouer avec une forme au hasard</td><td>Une forme choisie au hasard, sans partie ni enregistrement.</td></tr>
+<tr><td>Abandonner</td><td>Présent pendant une forme&nbsp;: la forme en cours est abandonnée et la partie est fermée.</td></tr>
+<tr><td>Quitter</td><td>Ferme le jeu après confirmation. Les formes déjà réussies restent enregistrées&nbsp;; la forme en cours ne l'est pas.</td></tr>
+</table>
+<p>Le bouton <span class="cmd">Aide</span> ouvre cette page, le bouton <span class="cmd">À propos</span> présente le jeu.
+Pour déplacer la fenêtre, faites glisser sa bande du haut.</p>
+
+<h2>Les parties enregistrées</h2>
+<p>Chaque partie est un petit fichier <code>nom.pnt</code> rangé dans le dossier
+<code>~/.local/share/kvtscore/tessa2002/</code> (le nom est écrit en minuscules). Il retient, forme par forme, celles
+que vous avez réussies. Dans la fenêtre «&nbsp;Choix de la partie&nbsp;», choisissez une partie avec la souris,
+les flèches ou le clavier&nbsp;; la touche <kbd>Suppr</kbd> supprime la partie choisie, après confirmation.
+Quand toutes les formes d'une partie sont réussies, commencez-en une nouvelle.</p>
+
+<h2>La tête et l'horloge</h2>
+<p>En bas à gauche, une petite tête suit la souris des yeux. Si la souris ne bouge plus pendant un moment, elle
+s'endort et bâille. Cliquez dessus&nbsp;: elle vous tire la langue. À côté d'elle s'affichent le nom de la forme
+en cours et l'heure.</p>
+
+<footer>Tessalor — version 1.0</footer>
+</main>
+</body>
+</html>
+)HTML";
+}
+
+}  // namespace art

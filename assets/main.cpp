@@ -1,0 +1,77 @@
+// tessalor-assets DATA_DIR [EMBEDDED_CPP] [--preview DIR]
+// Writes the background picture, the sounds and the help page into DATA_DIR,
+// and the pictures built into the game as C++ source.
+#include <SDL_ttf.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "assets/art.h"
+#include "assets/help.h"
+#include "assets/output.h"
+#include "assets/sounds.h"
+#include "platform/fonts.h"
+
+namespace {
+
+std::string Bytes(const std::vector<unsigned char>& v) { return std::string(v.begin(), v.end()); }
+
+bool Write(const std::string& path, const std::string& bytes) {
+    if (bytes.empty() || !art::WriteFileAtomic(path, bytes)) {
+        std::fprintf(stderr, "tessalor-assets: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string preview;
+    for (std::size_t i = 0; i + 1 < args.size(); ++i)
+        if (args[i] == "--preview") {
+            preview = args[i + 1];
+            args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+            break;
+        }
+    if (args.empty() || args.size() > 2) {
+        std::fprintf(stderr, "usage: tessalor-assets DATA_DIR [EMBEDDED_CPP] [--preview DIR]\n");
+        return 2;
+    }
+    const std::string dataDir = args[0] + "/";
+    const std::string embeddedCpp = args.size() > 1 ? args[1] : dataDir + "generated/embedded_assets.cpp";
+
+    if (TTF_Init() != 0) {
+        std::fprintf(stderr, "tessalor-assets: %s\n", TTF_GetError());
+        return 1;
+    }
+    const art::FontFiles fonts{plat::FindFontFile("Arial", false), plat::FindFontFile("Arial", true)};
+    if (fonts.regular.empty() || fonts.bold.empty()) {
+        std::fprintf(stderr, "tessalor-assets: no font found for Arial\n");
+        return 1;
+    }
+
+    bool ok = true;
+    const std::vector<art::NamedBlob> blobs{
+        {"kTileSheet", art::EncodePng(art::MakeTileSheet(), false)},
+        {"kHeadSheet", art::EncodePng(art::MakeHeadSheet(fonts), false)},
+        {"kAboutPicture", art::EncodePng(art::MakeAboutPicture(fonts), false)},
+        {"kHandCursor", art::EncodePng(art::MakeHandCursor(), true)},
+    };
+    for (const auto& b : blobs) ok = ok && !b.bytes.empty();
+    const auto background = art::EncodePng(art::MakeBackground(fonts), false);
+
+    ok = ok && Write(dataDir + "tessa32c.dat", Bytes(background));
+    for (const auto& s : art::kSoundFiles) ok = ok && Write(dataDir + s.file, art::EncodeWav(art::Synthesise(s.sound)));
+    ok = ok && Write(dataDir + "aidetessalor/aide.htm", art::HelpPage());
+    ok = ok && Write(embeddedCpp, art::EmbeddedSource(blobs));
+    if (ok && !preview.empty()) {
+        for (const auto& b : blobs) ok = ok && Write(preview + "/" + b.name + ".png", Bytes(b.bytes));
+        ok = ok && Write(preview + "/background.png", Bytes(background));
+    }
+    TTF_Quit();
+    return ok ? 0 : 1;
+}
