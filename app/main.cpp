@@ -1,1 +1,28 @@
-int main() { return 0; }
+#include <cstdio>
+#include <exception>
+
+#include "platform/sdl_host.h"
+#include "ui/frmtessa.h"
+
+int main() {
+    plat::SdlHost host;
+    std::string error;
+    if (!host.Init(&error)) {
+        plat::ShowFatalError(error);
+        return 1;
+    }
+    plat::Runtime::Get().SetHost(&host);
+    int status = 0;
+    try {
+        frmTessa form;
+        form.Show();
+        for (;;) plat::WaitEvents();
+    } catch (const plat::ProgramEnd& end) {
+        status = end.status;
+    } catch (const modTessa::StartupError& e) {
+        plat::ShowFatalError(e.what());
+        status = 1;
+    }
+    plat::Runtime::Get().SetHost(nullptr);
+    return status;
+}

@@ -1,0 +1,50 @@
+// Turning and mirroring the held piece about the centre of its box.
+#include <cmath>
+
+#include "ui/frmtessa.h"
+
+using namespace modTessa;
+
+void frmTessa::TurnPiece(float x, float y) {
+    bBusy = vbTrue;
+    const int p = nHeldPiece;
+    std::int32_t scratch[5][5];
+    for (int r = 0; r <= 4; ++r)
+        for (int c = 0; c <= 4; ++c) scratch[r][c] = tabPieceOrient[p][r][c];
+    for (int r = 0; r <= 4; ++r)
+        for (int c = 0; c <= 4; ++c) tabPieceOrient[p][r][c] = scratch[4 - c][r];
+    RepaintHeldPiece(x, y);
+}
+
+void frmTessa::MirrorPiece(float x, float y) {
+    bBusy = vbTrue;
+    const int p = nHeldPiece;
+    std::int32_t scratch[5][5];
+    for (int r = 0; r <= 4; ++r)
+        for (int c = 0; c <= 4; ++c) scratch[r][c] = tabPieceOrient[p][r][c];
+    for (int r = 0; r <= 4; ++r)
+        for (int c = 0; c <= 4; ++c) tabPieceOrient[p][r][c] = scratch[r][4 - c];
+    RepaintHeldPiece(x, y);
+}
+
+void frmTessa::RepaintHeldPiece(float x, float y) {
+    const int p = nHeldPiece;
+    MakeOrientedPieceImage(p);
+    PlaySound("tessa32g.dat");
+    plat::BitBlt(pctEcran.Image, nHeldX - 60, nHeldY - 60, 120, 120, Picture, nHeldX - 60,
+                 nHeldY - 36, plat::SRCCOPY);
+    const int left = static_cast<int>(std::lround(x - 60));
+    const int top = static_cast<int>(std::lround(y - 60));
+    plat::BitBlt(pctEcran.Image, left, top, 120, 120, pctTessa.Image, 0, 0, plat::SRCAND);
+    plat::BitBlt(pctEcran.Image, left, top, 120, 120, pctTessa.Image, 120, 0, plat::SRCPAINT);
+    nHeldX = static_cast<int>(std::lround(x));
+    nHeldY = static_cast<int>(std::lround(y));
+    pctEcran.Refresh();
+    bBusy = vbFalse;
+}
+
+void frmTessa::Form_KeyDown(int keyCode, int) {
+    if (!bLevelActive || nHeldPiece < 0 || bBusy) return;
+    if (keyCode == plat::vbKeySpace) MirrorPiece(static_cast<float>(nHeldX), static_cast<float>(nHeldY));
+    else if (keyCode == plat::vbKeyReturn) TurnPiece(static_cast<float>(nHeldX), static_cast<float>(nHeldY));
+}

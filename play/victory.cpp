@@ -1,0 +1,45 @@
+// A solved board: the victory face, then the level ends. Also the typed
+// word that switches the solution display on.
+#include "ui/frmtessa.h"
+
+using namespace modTessa;
+
+namespace {
+constexpr const char* kSolutionWord = "vazmek";
+}
+
+void frmTessa::PlayVictory() {
+    timerTete.SetEnabled(false);
+    SetEnabled(false);
+    PlaySound("tessa32d.dat");
+    plat::SetStretchBltMode(pctTete.Image, plat::COLORONCOLOR);
+    for (int i = 0; i < 8; ++i) {
+        pctTete.Cls();
+        plat::StretchBlt(pctTete.Image, 2, 4, 76, 60, pctTeteBase.Image, 640, 0, 80, 64,
+                         plat::SRCCOPY);
+        pctTete.Refresh();
+        plat::Sleep(100);
+        plat::BitBlt(pctTete.Image, 0, 0, 80, 64, pctTeteBase.Image, 640, 0, plat::SRCCOPY);
+        pctTete.Refresh();
+        plat::Sleep(100);
+    }
+    const double start = plat::Now();
+    while (plat::Now() - start <= 3.0) plat::WaitEvents();
+    tabLevelDone[static_cast<size_t>(nCurLevel)] = vbTrue;
+    SetEnabled(true);
+    timerTete.SetEnabled(true);
+    bLevelActive = vbFalse;
+}
+
+void frmTessa::Form_KeyPress(int ch) {
+    const std::string word = kSolutionWord;
+    if (ch > 0 && ch < 128 && word.find(static_cast<char>(ch)) != std::string::npos) {
+        strTyped += static_cast<char>(ch);
+        if (strTyped == word) {
+            PlaySound("tessa32h.dat");
+            bShowSolution = vbTrue;
+        }
+    } else {
+        strTyped.clear();
+    }
+}

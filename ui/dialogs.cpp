@@ -1,0 +1,133 @@
+#include "ui/dialogs.h"
+
+#include "assets/embedded.h"
+#include "ui/frmtessa.h"
+
+namespace {
+constexpr plat::Colour kDialogBack = plat::RGB(0, 42, 0);
+constexpr plat::Colour kFrameGreen = plat::RGB(0, 198, 0);
+
+plat::Form* TopWindow() {
+    if (plat::Form* m = plat::Runtime::Get().ModalTop()) return m;
+    return HasMainForm() ? &MainForm() : nullptr;
+}
+}  // namespace
+
+Dialog::Dialog(std::string name) : plat::Form(std::move(name)) {
+    Move(0, 0, 257, 181);
+    SetBackColor(kDialogBack);
+    Owner = TopWindow();
+    Caption = "Tessalor";
+    Shape1.Move(0, 0, 255, 179);
+    Shape1.BorderWidth = 4;
+    Shape1.BorderColor = kFrameGreen;
+    Shape1.CornerRadius = 22;
+    Label1.ForeColor = kFrameGreen;
+    Label1.LabelFont = {"Arial", 12, false};
+    Label1.Transparent = true;
+    Label1.WordWrap = true;
+    Add(Shape1);
+    Add(Label1);
+    Load = [this] { Form_Load(); };
+    MouseMove = [this](int b, int s, float x, float y) { Form_MouseMove(b, s, x, y); };
+    CloseRequest = [this] {
+        Tag.clear();
+        Hide();
+    };
+}
+
+void Dialog::Form_Load() {
+    SetOutline(plat::CreateRoundRectRgn(0, 0, 256, 180, 44, 44));
+}
+
+plat::Label& Dialog::AddButton(const std::string& caption, int left, int top, int width,
+                               int height) {
+    const int index = static_cast<int>(lbBout.size());
+    auto b = std::make_unique<plat::Label>("lbBout", index);
+    b->Move(left, top, width, height);
+    b->SetCaption(caption);
+    b->SetBackColor(clrButton);
+    b->ForeColor = 0;
+    b->LabelFont = {"Arial", 12, false};
+    b->Alignment = plat::Align::Center;
+    b->WordWrap = false;
+    b->SetMousePointer(plat::Cursor::Hand);
+    b->Click = [this, index] { lbBout_Click(index); };
+    b->MouseMove = [this, index](int bt, int s, float x, float y) {
+        lbBout_MouseMove(index, bt, s, x, y);
+    };
+    Add(*b);
+    lbBout.push_back(std::move(b));
+    return *lbBout.back();
+}
+
+void Dialog::Form_MouseMove(int, int, float, float) {
+    for (auto& b : lbBout) b->SetBackColor(clrButton);
+}
+
+void Dialog::lbBout_MouseMove(int index, int, int, float, float) {
+    lbBout[static_cast<size_t>(index)]->SetBackColor(clrButtonHover);
+}
+
+// ---- frmMess --------------------------------------------------------------
+
+frmMess::frmMess() : Dialog("frmMess") {
+    Label1.Move(14, 38, 225, 71);
+    Label1.Alignment = plat::Align::Center;
+    Label1.SetCaption("Voulez-vous vraiment quitter le jeu ?");
+    AddButton("OUI", 25, 131);
+    AddButton("NON", 139, 131);
+}
+
+void frmMess::lbBout_MouseMove(int index, int b, int s, float x, float y) {
+    for (auto& btn : lbBout) btn->SetBackColor(clrButton);
+    Dialog::lbBout_MouseMove(index, b, s, x, y);
+}
+
+void frmMess::lbBout_Click(int index) {
+    Tag = index == 0 ? "1" : "0";
+    Hide();
+}
+
+// ---- frmAlert -------------------------------------------------------------
+
+frmAlert::frmAlert() : Dialog("frmAlert") {
+    Label1.Move(11, 23, 235, 76);
+    Label1.Alignment = plat::Align::Center;
+    AddButton("Ok", 84, 131);
+}
+
+void frmAlert::lbBout_Click(int) { Hide(); }
+
+// ---- frmPropos ------------------------------------------------------------
+
+frmPropos::frmPropos() : Dialog("frmPropos") {
+    Label1.SetVisible(false);
+    Picture = plat::LoadPictureFromMemory(assets::kAboutPicture.data, assets::kAboutPicture.size);
+    plat::Label& x = AddButton("X", 228, 9, 18, 18);
+    x.LabelFont = {"Arial", 9.75, true};
+}
+
+void frmPropos::lbBout_Click(int) { Hide(); }
+
+// ---- callers --------------------------------------------------------------
+
+bool AskYesNo(const std::string& question) {
+    auto dlg = std::make_unique<frmMess>();
+    if (!question.empty()) dlg->Label1.SetCaption(question);
+    dlg->ShowModal();
+    const bool yes = dlg->Tag == "1";
+    dlg->Unload();
+    return yes;
+}
+
+namespace modTessa {
+
+void ShowAlert(const std::string& text) {
+    auto dlg = std::make_unique<frmAlert>();
+    dlg->Label1.SetCaption(text);
+    dlg->ShowModal();
+    dlg->Unload();
+}
+
+}  // namespace modTessa

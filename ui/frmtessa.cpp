@@ -1,0 +1,144 @@
+#include "ui/frmtessa.h"
+
+#include "assets/embedded.h"
+#include "platform/system.h"
+
+namespace {
+frmTessa* theMainForm = nullptr;
+
+constexpr const char* kMenuCaptions[5] = {
+    "   Nouvelle partie", "   Charger une partie", "   Abandonner",
+    "   Jouer avec une forme au hasard", "   Quitter"};
+constexpr int kMenuTop[5] = {35, 60, 85, 10, 120};
+
+plat::Surface Embedded(const assets::Blob& blob) {
+    return plat::LoadPictureFromMemory(blob.data, blob.size);
+}
+}  // namespace
+
+frmTessa& MainForm() { return *theMainForm; }
+bool HasMainForm() { return theMainForm != nullptr; }
+
+frmTessa::frmTessa() : plat::Form("frmTessa") {
+    theMainForm = this;
+    ExecutableDirectory = [] { return plat::ExecutableDir(); };
+    Caption = "Tessalor";
+    Move(0, 0, 720, 488);
+    SetBackColor(plat::RGB(0, 42, 0));
+    KeyPreview = true;
+
+    pctEcran.Move(0, 24, 720, 384);
+    pctEcran.Image = plat::Surface(720, 384);
+
+    // Pictures stored with the window.
+    pctBrique.Move(0, 0, 408, 48);
+    pctBrique.Image = Embedded(assets::kTileSheet);
+    pctBrique.SetVisible(false);
+    pctBrique.SetMousePointer(plat::Cursor::Invisible);
+    pctTessa.Move(0, 0, 240, 120);
+    pctTessa.Image = plat::Surface(240, 120);
+    pctTessa.SetVisible(false);
+    pctTeteBase.Move(0, 0, 800, 64);
+    pctTeteBase.Image = Embedded(assets::kHeadSheet);
+    pctTeteBase.SetVisible(false);
+
+    pctTete.SetBackColor(plat::RGB(0, 42, 0));
+    pctTete.Move(48, 416, 80, 64);
+    pctTete.Image = plat::Surface(80, 64, plat::ToPixel(pctTete.BackColor()));
+
+    labNom.Move(128, 419, 91, 35);
+    labNom.ForeColor = 0x00C000;
+    labNom.LabelFont = {"Arial", 8.25, false};
+    labNom.Alignment = plat::Align::Center;
+    labNom.Transparent = true;
+
+    labTemps.Move(130, 455, 88, 24);
+    labTemps.ForeColor = plat::RGB(0, 192, 0);
+    labTemps.LabelFont = {"Arial", 15.75, true};
+    labTemps.Alignment = plat::Align::Center;
+    labTemps.Transparent = true;
+    labTemps.WordWrap = false;
+    labTemps.SetCaption("00:00");
+
+    imgMove.Move(59, 2, 601, 19);
+    imgMove.SetMousePointer(plat::Cursor::SizeAll);
+
+    const int menuButtons[3][4] = {{230, 418, 261, 24}, {230, 452, 126, 24}, {367, 452, 125, 25}};
+    for (int i = 0; i < 3; ++i) {
+        imgMenu[i].Name = "imgMenu";
+        imgMenu[i].Index = i;
+        imgMenu[i].Move(menuButtons[i][0], menuButtons[i][1], menuButtons[i][2], menuButtons[i][3]);
+        imgMenu[i].SetMousePointer(plat::Cursor::Hand);
+    }
+
+    pctMenu.SetBackColor(plat::RGB(0, 42, 0));
+    pctMenu.Move(230, 260, 262, 150);
+    pctMenu.SetVisible(false);
+    shpMenu.Move(0, 0, 262, 150);
+    shpMenu.BorderColor = plat::RGB(0, 198, 0);
+    shpMenu.BorderWidth = 3;
+    shpMenu.CornerRadius = 10;
+    for (int i = 0; i < 5; ++i) {
+        plat::Label& l = labMenu[i];
+        l.Name = "labMenu";
+        l.Index = i;
+        l.Move(10, kMenuTop[i], 242, 20);
+        l.SetCaption(kMenuCaptions[i]);
+        l.SetBackColor(clrButton);
+        l.ForeColor = 0;
+        l.LabelFont = {"Arial", 12, false};
+        l.WordWrap = false;
+        l.SetMousePointer(plat::Cursor::Hand);
+    }
+
+    filTessa.Pattern = "*.pnt";
+    filTessa.SetVisible(false);
+    timerTete.Interval = 300;
+
+    // Painting order: play area first, the menu panel above everything.
+    Add(pctEcran);
+    Add(pctBrique);
+    Add(pctTessa);
+    Add(pctTeteBase);
+    Add(pctTete);
+    Add(labNom);
+    Add(labTemps);
+    Add(imgMove);
+    for (auto& b : imgMenu) Add(b);
+    Add(filTessa);
+    Add(pctMenu);
+    pctMenu.Add(shpMenu);
+    for (auto& l : labMenu) pctMenu.Add(l);
+
+    BindEvents();
+}
+
+frmTessa::~frmTessa() {
+    if (theMainForm == this) theMainForm = nullptr;
+}
+
+void frmTessa::BindEvents() {
+    Load = [this] { Form_Load(); };
+    MouseDown = [this](int b, int s, float x, float y) { Form_MouseDown(b, s, x, y); };
+    KeyDown = [this](int k, int s) { Form_KeyDown(k, s); };
+    KeyPress = [this](int ch) { Form_KeyPress(ch); };
+    pctEcran.MouseDown = [this](int b, int s, float x, float y) { pctEcran_MouseDown(b, s, x, y); };
+    pctEcran.MouseMove = [this](int b, int s, float x, float y) { pctEcran_MouseMove(b, s, x, y); };
+    pctTete.MouseDown = [this](int b, int s, float x, float y) { pctTete_MouseDown(b, s, x, y); };
+    imgMove.MouseMove = [this](int b, int s, float x, float y) { imgMove_MouseMove(b, s, x, y); };
+    for (int i = 0; i < 5; ++i) {
+        labMenu[i].Click = [this, i] { labMenu_Click(i); };
+        labMenu[i].MouseMove = [this, i](int b, int s, float x, float y) {
+            labMenu_MouseMove(i, b, s, x, y);
+        };
+    }
+    for (int i = 0; i < 3; ++i) imgMenu[i].Click = [this, i] { imgMenu_Click(i); };
+    timerTete.Tick = [this] { timerTete_Timer(); };
+    // Clicks on the menu panel's own background count as the window's.
+    pctMenu.MouseDown = [](int, int, float, float) {};
+}
+
+void frmTessa::RestoreBackground() {
+    // Drags only ever write the play area's part of the window surface.
+    plat::BitBlt(Picture, 0, 24, 720, 384, backgroundPicture, 0, 24, plat::SRCCOPY);
+}
