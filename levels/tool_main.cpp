@@ -329,16 +329,16 @@ int CmdRender(const std::vector<std::string>& args) {
         for (int py = 0; py < kSide; ++py)
             for (int px = 0; px < kSide; ++px) {
                 const int x = px / kCell, y = py / kCell, p = levels[n].At(x, y);
-                unsigned char r = 40, g = 40, b = 48;
+                unsigned char r = 236, g = 236, b = 236;  // outside: light, so the silhouette reads
                 if (p >= 0) {
-                    const auto& piece = catalogue::kPieces[p];
-                    r = piece.r, g = piece.g, b = piece.b;
-                    // Darken edges between different pieces so each piece reads apart.
+                    // One colour for the whole shape: the silhouette is what the sheet is for.
+                    r = 70, g = 110, b = 170;
+                    // Dark edges between pieces show the reference tiling.
                     const bool left = px % kCell == 0 && (x == 0 || levels[n].At(x - 1, y) != p);
                     const bool top = py % kCell == 0 && (y == 0 || levels[n].At(x, y - 1) != p);
                     const bool right = px % kCell == kCell - 1 && (x == kBoard - 1 || levels[n].At(x + 1, y) != p);
                     const bool bottom = py % kCell == kCell - 1 && (y == kBoard - 1 || levels[n].At(x, y + 1) != p);
-                    if (left || top || right || bottom) r /= 3, g /= 3, b /= 3;
+                    if (left || top || right || bottom) r = 20, g = 30, b = 50;
                 }
                 img += static_cast<char>(r);
                 img += static_cast<char>(g);
