@@ -10,7 +10,7 @@ Image MakeHandCursor() {
     // The hand's parts, each grown by the outline width for the black edge.
     auto hand = [&](double g) {
         return Union({
-            Capsule(fx, 4.5, fx, 16, 5.0 + 2 * g),           // index finger
+            Capsule(fx, 4.8, fx, 16, 5.0 + 2 * g),           // index finger
             Capsule(fx + 5, 12.5, fx + 5, 16, 4.6 + 2 * g),  // folded fingers
             Capsule(fx + 9.4, 13.5, fx + 9.4, 17, 4.4 + 2 * g),
             Capsule(fx + 13.2, 15, fx + 13.2, 18, 4.0 + 2 * g),
@@ -19,12 +19,11 @@ Image MakeHandCursor() {
         });
     };
     const Shape cuff = RoundRect(fx - 1.5, 24.5, fx + 14, 30.5, 1.5);
-    Fill(img, all, Union({hand(1.0), RoundRect(fx - 2.5, 23.5, fx + 15, 31.5, 2)}), {0, 0, 0, 255});
+    Fill(img, all, Union({hand(1.3), RoundRect(fx - 2.8, 23.2, fx + 15.3, 31.8, 2)}), {0, 0, 0, 255});
     Fill(img, all, hand(0), {255, 255, 255, 255});
     // Creases between the folded fingers.
-    Fill(img, all, Capsule(fx + 2.6, 14, fx + 2.6, 17.5, 1.3), {0, 0, 0, 255});
-    Fill(img, all, Capsule(fx + 7.3, 15, fx + 7.3, 18, 1.3), {0, 0, 0, 255});
-    Fill(img, all, Capsule(fx + 11.4, 16, fx + 11.4, 18.5, 1.3), {0, 0, 0, 255});
+    for (double x : {fx + 3, fx + 7, fx + 11})
+        Fill(img, all, Capsule(x, 12.5 + (x - fx) / 4, x, 17.5, 1.0), {0, 0, 0, 255});
     Fill(img, all, cuff, {40, 90, 230, 255});
     Fill(img, all, Capsule(fx, 27.5, fx + 12.5, 27.5, 1.0), {120, 170, 255, 255});
     return img;
