@@ -41,8 +41,8 @@ void DrawHead(Image& f, double cx, double cy) {
 void OpenEye(Image& f, double ex, double ey, double gx, double gy) {
     Fill(f, kAll, Ellipse(ex, ey, 6.6, 8.2), kInk);
     Fill(f, kAll, Ellipse(ex, ey, 5.4, 7.0), {255, 255, 255, 255});
-    const double px = ex + gx * 2.4, py = ey + gy * 3.6;
-    Fill(f, kAll, Circle(px, py, 3.1), {20, 20, 30, 255});
+    const double px = ex + gx * 2.7, py = ey + gy * 3.8;
+    Fill(f, kAll, Circle(px, py, 2.9), {20, 20, 30, 255});
     Fill(f, kAll, Circle(px - 1.0, py - 1.2, 1.0), {255, 255, 255, 255});
 }
 
