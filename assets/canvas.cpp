@@ -47,14 +47,6 @@ void Image::paste(const Image& src, int x, int y) {
             if (contains(x + i, y + j)) at(x + i, y + j) = src.at(i, j);
 }
 
-Image Image::crop(int x, int y, int w, int h) const {
-    Image out(w, h);
-    for (int j = 0; j < h; ++j)
-        for (int i = 0; i < w; ++i)
-            if (contains(x + i, y + j)) out.at(i, j) = at(x + i, y + j);
-    return out;
-}
-
 Shape Circle(double cx, double cy, double r) {
     return [=](double x, double y) { return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r; };
 }
@@ -192,12 +184,12 @@ Ink RenderInk(void* font, const std::string& text) {
 }
 }  // namespace
 
-void Font::draw(Image& img, const std::string& text, double x, double cy, Rgba c, bool centre) const {
+void Font::drawCentred(Image& img, const std::string& text, double cx, double cy, Rgba c) const {
     Ink ink = RenderInk(font_, text);
     if (!ink.s) return;
     if (ink.x1 >= ink.x0) {
         const double inkW = ink.x1 - ink.x0 + 1, inkH = ink.y1 - ink.y0 + 1;
-        const int ox = static_cast<int>(std::lround((centre ? x - inkW / 2 : x) - ink.x0));
+        const int ox = static_cast<int>(std::lround(cx - inkW / 2 - ink.x0));
         const int oy = static_cast<int>(std::lround(cy - inkH / 2 - ink.y0));
         for (int y = ink.y0; y <= ink.y1; ++y) {
             const auto* row =
@@ -207,14 +199,6 @@ void Font::draw(Image& img, const std::string& text, double x, double cy, Rgba c
         }
     }
     SDL_FreeSurface(ink.s);
-}
-
-void Font::drawCentred(Image& img, const std::string& t, double cx, double cy, Rgba c) const {
-    draw(img, t, cx, cy, c, true);
-}
-
-void Font::drawLeft(Image& img, const std::string& t, double x, double cy, Rgba c) const {
-    draw(img, t, x, cy, c, false);
 }
 
 int Font::inkWidth(const std::string& t) const {

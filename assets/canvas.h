@@ -31,7 +31,6 @@ public:
     void fillRect(int x, int y, int w, int h, Rgba c);
     // Copies src (whole) to (x, y), replacing pixels.
     void paste(const Image& src, int x, int y);
-    Image crop(int x, int y, int w, int h) const;
     const std::vector<Rgba>& pixels() const { return px_; }
 
 private:
@@ -74,12 +73,9 @@ public:
     bool ok() const { return font_ != nullptr; }
     // Draws text so that the ink's bounding box is centred on (cx, cy).
     void drawCentred(Image& img, const std::string& utf8, double cx, double cy, Rgba c) const;
-    // Draws text with its ink's left edge at x and ink centred vertically on cy.
-    void drawLeft(Image& img, const std::string& utf8, double x, double cy, Rgba c) const;
     int inkWidth(const std::string& utf8) const;
 
 private:
-    void draw(Image& img, const std::string& utf8, double x, double cy, Rgba c, bool centre) const;
     void* font_ = nullptr;
 };
 

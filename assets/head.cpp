@@ -148,7 +148,6 @@ Image MakeHeadSheet(const FontFiles& fonts) {
         Image f(kW, kH, kDarkGreen);
         DrawFace(f, face);
         sheet.paste(f, k * kW, 0);
-        return f;
     };
     frame(0, {.gx = 0, .gy = 0.7});
     {
