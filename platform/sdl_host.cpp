@@ -67,6 +67,19 @@ struct SdlHost::Impl {
         SDL_SetWindowInputFocus(owner);
         SDL_RaiseWindow(owner);
     }
+    // The innermost shown window owned by f, if any.
+    SDL_Window* ShownDialogOf(Form* f) const {
+        SDL_Window* found = nullptr;
+        for (int depth = 0; depth < 8; ++depth) {
+            Form* child = nullptr;
+            for (auto& [form, win] : windows)
+                if (form->Owner == f && !(SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN)) child = form;
+            if (!child) break;
+            found = WindowOf(child);
+            f = child;
+        }
+        return found;
+    }
     SDL_Cursor* MakeCursor(Cursor c);
 };
 
@@ -349,6 +362,15 @@ bool SdlHost::Poll(InputEvent& e) {
                     e.type = InputEvent::Type::Close;
                     e.form = f;
                     return true;
+                }
+                if (ev.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+                    // A window manager focuses the owner when it is clicked;
+                    // keys belong to its open dialog, as on the original system.
+                    if (SDL_Window* d = impl_->ShownDialogOf(f)) {
+                        SDL_RaiseWindow(d);
+                        SDL_SetWindowInputFocus(d);
+                    }
+                    break;
                 }
                 if (ev.window.event == SDL_WINDOWEVENT_EXPOSED) {
                     // The window surface still holds the last frame shown.
