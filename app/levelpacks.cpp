@@ -32,10 +32,12 @@ void LoadLevelPacks() {
         // Too short to hold its two trailing bytes: nothing to read.
         if (bytes.size() < static_cast<size_t>(pack::kTrailerSize)) continue;
         bytes.resize(bytes.size() - pack::kTrailerSize);
-        strLevelData += pack::Unscramble(bytes);
+        std::string text = pack::Unscramble(bytes);
+        // Whole records only: a partial last one is dropped so that the
+        // records of the next pack stay aligned.
+        text.resize(text.size() - text.size() % pack::kRecordSize);
+        strLevelData += text;
     }
-    // Whole records only; a partial last one is dropped.
-    strLevelData.resize(strLevelData.size() - strLevelData.size() % pack::kRecordSize);
     nLevelCount = static_cast<std::int32_t>(strLevelData.size() / pack::kRecordSize);
 }
 

@@ -377,7 +377,12 @@ void Form::Show() {
     Runtime& rt = Runtime::Get();
     if (!loaded) {
         loaded = true;
-        if (Load) Load();
+        try {
+            if (Load) Load();
+        } catch (...) {
+            loaded = false;  // a failed load leaves the form unloaded
+            throw;
+        }
     }
     if (!rt.HasHost()) {
         visible_ = true;

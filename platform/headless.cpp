@@ -145,7 +145,17 @@ void HeadlessHost::Present(Form& f, const std::vector<Rect>&) { ++windows_[&f].p
 
 bool HeadlessHost::Poll(InputEvent& e) {
     now_ += clockStep;
-    if (queue_.empty() && OnIdle) OnIdle();
+    if (queue_.empty()) {
+        // The idle script runs once each time the queue runs dry; the poll
+        // after it reports the queue empty so that every pass ends.
+        if (idleDone_ || !OnIdle) {
+            idleDone_ = false;
+            return false;
+        }
+        idleDone_ = true;
+        const auto idle = OnIdle;  // a copy: the script may replace itself
+        idle();
+    }
     while (!queue_.empty()) {
         e = queue_.front();
         queue_.pop_front();

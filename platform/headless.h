@@ -65,6 +65,7 @@ private:
     std::map<const Form*, WindowState> windows_;
     std::map<const Form*, Cursor> cursors_;
     double now_ = 1000.0;
+    bool idleDone_ = false;
     void Push(InputEvent e);
     static void ToForm(const Control* c, int& x, int& y);
 };

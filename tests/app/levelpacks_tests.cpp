@@ -1,0 +1,89 @@
+#include "tests/support/game_fixture.h"
+
+using namespace testing_support;
+using namespace modTessa;
+
+namespace {
+
+class LevelPackTest : public GameTest {
+protected:
+    void Load() {
+        strDataDir = dataDir.string() + "/";
+        LoadLevelPacks();
+    }
+    static std::string Record(char fill) { return std::string(256, fill); }
+};
+
+}  // namespace
+
+TEST_F(LevelPackTest, ChainRestartsInEveryFileAndMissingPacksLeaveNoGap) {
+    std::string plain = Record('B') + Record('C');
+    plain[5] = 'M';
+    plain[300] = '\0';  // a zero character survives the chain
+    // The same two records as one file and as two files with a gap between.
+    WritePack(dataDir / "tessa320.dat", plain);
+    Load();
+    const std::string whole = strLevelData;
+    ASSERT_EQ(whole, plain);
+    fs::remove(dataDir / "tessa320.dat");
+    WritePack(dataDir / "tessa320.dat", plain.substr(0, 256));
+    WritePack(dataDir / "tessa322.dat", plain.substr(256));
+    Load();
+    EXPECT_EQ(strLevelData, whole);
+    EXPECT_EQ(nLevelCount, 2);
+    // Digit order decides, not the order of writing.
+    fs::rename(dataDir / "tessa322.dat", dataDir / "tessa329.dat");
+    WritePack(dataDir / "tessa325.dat", Record('H'));
+    Load();
+    EXPECT_EQ(strLevelData, plain.substr(0, 256) + Record('H') + plain.substr(256));
+}
+
+TEST_F(LevelPackTest, TrailerIsIgnoredWhateverItHolds) {
+    const std::string two = Record('D') + Record('E');
+    WriteFile(dataDir / "tessa321.dat", pack::Scramble(two) + std::string("\xff\x00", 2));
+    Load();
+    EXPECT_EQ(nLevelCount, 2);
+    EXPECT_EQ(strLevelData, two);
+    // Equal stored bytes in a row unscramble to code 0.
+    WriteFile(dataDir / "tessa321.dat", std::string("\x10\x10zz", 4));
+    Load();
+    ASSERT_EQ(strLevelData.size(), 0u);  // two characters: no whole record
+}
+
+TEST_F(LevelPackTest, ShortAndPartialPacksAreReadSafely) {
+    WriteFile(dataDir / "tessa320.dat", "x");           // shorter than its trailer
+    WriteFile(dataDir / "tessa321.dat", "");            // empty
+    WritePack(dataDir / "tessa322.dat", Record('F') + std::string(100, 'G'));  // partial record
+    WritePack(dataDir / "tessa323.dat", Record('J'));
+    Load();
+    // The partial record is dropped; the next pack's record stays whole.
+    EXPECT_EQ(nLevelCount, 2);
+    EXPECT_EQ(strLevelData, Record('F') + Record('J'));
+    FillLevelNames();
+    EXPECT_EQ(tabLevelName.size(), 3u);
+    EXPECT_EQ(tabLevelName[1], "3 pièces #2");
+    EXPECT_EQ(tabLevelName[2], "");
+}
+
+TEST_F(LevelPackTest, UnreadablePackStopsStartUpWithItsName) {
+    fs::create_directory(dataDir / "tessa324.dat");
+    try {
+        Load();
+        FAIL() << "an unreadable pack was accepted";
+    } catch (const StartupError& e) {
+        EXPECT_NE(std::string(e.what()).find("tessa324.dat"), std::string::npos);
+    }
+}
+
+TEST_F(LevelPackTest, ShippedPacksHoldTheFortyNamedLevels) {
+    InstallShippedPacks();
+    Load();
+    FillLevelNames();
+    ASSERT_EQ(nLevelCount, 40);
+    EXPECT_EQ(tabLevelName.size(), 41u);
+    EXPECT_EQ(tabLevelName[16], "éléphant");
+    EXPECT_EQ(tabLevelName[39], "chat");
+    EXPECT_EQ(tabLevelName[40], "");
+    // Every record names only pieces or outside cells.
+    for (unsigned char ch : strLevelData) EXPECT_LE(ch, 'M');
+}

@@ -1,0 +1,171 @@
+#include "tests/support/game_fixture.h"
+#include "ui/dialogs.h"
+
+using namespace testing_support;
+using namespace modTessa;
+
+namespace {
+
+class MenuTest : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        WritePack(dataDir / "tessa320.dat",
+                  MakeRecord({"B", "B", "B", "B", "B"}, 3, 2) + MakeRecord({"BBBBB"}, 8, 4));
+        StartGame();
+    }
+    std::vector<bool> Entries() const {
+        std::vector<bool> v;
+        for (const auto& l : form->labMenu) v.push_back(l.Visible());
+        return v;
+    }
+    void ClickMenuEntry(int i) { host.Click(*form, &form->labMenu[static_cast<size_t>(i)], 20, 10); }
+    // The open dialog of that kind, if any.
+    Dialog* Open(const std::string& name) {
+        for (plat::Form* f : plat::Runtime::Get().Forms())
+            if (f->Name == name && f->Visible()) return static_cast<Dialog*>(f);
+        return nullptr;
+    }
+};
+
+}  // namespace
+
+TEST_F(MenuTest, PanelOffersTheEntriesThatFitTheState) {
+    host.Click(*form, &form->imgMenu[0], 10, 10);
+    Pump();
+    EXPECT_TRUE(bMenuShown);
+    EXPECT_TRUE(form->pctMenu.Visible());
+    EXPECT_EQ(Entries(), (std::vector<bool>{true, true, false, true, true}));
+    // The menu button does not close it; the window's background does.
+    host.Click(*form, &form->imgMenu[0], 10, 10);
+    Pump();
+    EXPECT_TRUE(bMenuShown);
+    host.Click(*form, nullptr, 650, 470 - 40);
+    Pump();
+    EXPECT_FALSE(bMenuShown);
+    EXPECT_FALSE(form->pctMenu.Visible());
+    bLevelActive = vbTrue;
+    form->ShowMenu();
+    EXPECT_EQ(Entries(), (std::vector<bool>{false, false, true, false, true}));
+    // The panel shows above the play area.
+    Pump();
+    const auto& frame = host.Frame(*form);
+    EXPECT_EQ(frame.At(230 + 10 + 200, 260 + 85 + 10), plat::ToPixel(clrButton));
+}
+
+TEST_F(MenuTest, HoverHighlightsOneEntryAndStaysAfterLeaving) {
+    form->ShowMenu();
+    host.MouseMove(*form, &form->labMenu[3], 5, 5);
+    host.MouseMove(*form, nullptr, 10, 10);  // off the panel
+    Pump();
+    EXPECT_EQ(form->labMenu[3].BackColor(), clrButtonHover);
+    host.MouseMove(*form, &form->labMenu[0], 5, 5);
+    Pump();
+    EXPECT_EQ(form->labMenu[3].BackColor(), clrButton);
+    EXPECT_EQ(form->labMenu[0].BackColor(), clrButtonHover);
+    EXPECT_EQ(host.Frame(*form).At(230 + 10 + 230, 260 + 35 + 10), plat::ToPixel(clrButtonHover));
+}
+
+TEST_F(MenuTest, AbandonOutsideALevelDoesNothingAtAll) {
+    form->ShowMenu();
+    form->labMenu_Click(2);
+    EXPECT_TRUE(bMenuShown);
+    EXPECT_TRUE(form->kvtUt.log.empty());
+}
+
+TEST_F(MenuTest, RandomShapeThenAbandonClearsTheBoard) {
+    int phase = 0;
+    double faceShownAt = 0;
+    host.OnIdle = [&] {
+        if (host.Pending() || form->bBusy) return;
+        if (phase == 0 && bLevelActive && form->Enabled()) {
+            host.Click(*form, &form->pctEcran, 676, 156);  // the I into the hand
+            phase = 1;
+        } else if (phase == 1 && nHeldPiece == 0) {
+            form->ShowMenu();
+            ClickMenuEntry(2);
+            phase = 2;
+        } else if (phase == 2 && !form->Enabled() && !Sounds().empty() &&
+                   Sounds().back() == "tessa32h.dat") {
+            // During the wait: the sad face, the window closed to input.
+            for (int y = 0; y < 64; y += 4)
+                for (int x = 0; x < 80; x += 4)
+                    ASSERT_EQ(form->pctTete.Image.At(x, y), form->pctTeteBase.Image.At(720 + x, y));
+            if (faceShownAt == 0) faceShownAt = plat::Now();
+            host.Click(*form, &form->pctEcran, 300, 300);  // ignored
+        }
+    };
+    form->ShowMenu();
+    ClickMenuEntry(3);
+    Pump();
+    host.OnIdle = nullptr;
+    EXPECT_EQ(phase, 2);
+    EXPECT_GT(plat::Now() - faceShownAt, 2.9);
+    EXPECT_FALSE(bLevelActive);
+    EXPECT_TRUE(strGameName.empty());
+    EXPECT_EQ(form->labNom.Caption(), "");
+    EXPECT_TRUE(form->Enabled());
+    EXPECT_TRUE(form->timerTete.Enabled());
+    EXPECT_EQ(Sounds().back(), "tessa32h.dat");
+    for (int x = 0; x < 16; ++x)
+        for (int y = 0; y < 16; ++y)
+            EXPECT_EQ(Screen().At(CellX(x) + 12, CellY(y) + 12),
+                      form->backgroundPicture.At(CellX(x) + 12, CellY(y) + 36));
+    EXPECT_EQ(Screen().At(676, 156), form->pctBrique.Image.At(12, 12));
+}
+
+TEST_F(MenuTest, QuitAsksAndNonChangesNothing) {
+    std::string question;
+    host.OnIdle = [&] {
+        if (Dialog* d = Open("frmMess"); d && !host.Pending()) {
+            question = d->Label1.Caption();
+            host.Click(*d, d->lbBout[1].get(), 10, 5);  // NON
+        }
+    };
+    form->ShowMenu();
+    ClickMenuEntry(4);
+    Pump();
+    host.OnIdle = nullptr;
+    EXPECT_EQ(question, "Voulez-vous vraiment quitter le jeu ?");
+    EXPECT_FALSE(bMenuShown);
+    EXPECT_TRUE(host.IsShown(*form));
+    EXPECT_EQ(Open("frmMess"), nullptr);
+}
+
+TEST_F(MenuTest, QuitOuiEndsTheProgramFromInsideALevel) {
+    host.OnIdle = [&] {
+        if (host.Pending()) return;
+        if (Dialog* d = Open("frmMess")) {
+            host.Click(*d, d->lbBout[0].get(), 10, 5);  // OUI
+        } else if (bLevelActive && form->Enabled() && !bMenuShown) {
+            form->ShowMenu();
+            ClickMenuEntry(4);
+        }
+    };
+    form->ShowMenu();
+    ClickMenuEntry(3);
+    try {
+        Pump();
+        FAIL() << "the program did not end";
+    } catch (const plat::ProgramEnd& end) {
+        EXPECT_EQ(end.status, 0);
+    }
+    host.OnIdle = nullptr;
+    EXPECT_TRUE(bLevelActive);  // the level in play is simply left
+    EXPECT_FALSE(fs::exists(saveDir / "jeu.pnt"));
+}
+
+TEST_F(MenuTest, RandomShapeWithoutLevelsTellsThePlayer) {
+    nLevelCount = 0;
+    std::string told;
+    host.OnIdle = [&] {
+        if (Dialog* d = Open("frmAlert"); d && !host.Pending()) {
+            told = d->Label1.Caption();
+            host.CloseRequest(*d);  // closed through the window system
+        }
+    };
+    form->labMenu_Click(3);
+    host.OnIdle = nullptr;
+    EXPECT_EQ(told, kNoLevelsMessage);
+    EXPECT_FALSE(bLevelActive);
+}

@@ -1,0 +1,112 @@
+#include "tests/support/game_fixture.h"
+
+#include <unistd.h>
+
+#include <atomic>
+
+namespace testing_support {
+
+std::string MakeRecord(const std::vector<std::string>& rows, int top, int left) {
+    std::string rec(256, 'A');
+    for (size_t r = 0; r < rows.size(); ++r)
+        for (size_t c = 0; c < rows[r].size(); ++c)
+            if (rows[r][c] != '.') rec[(top + r) * 16 + left + c] = rows[r][c];
+    return rec;
+}
+
+void WritePack(const fs::path& path, const std::string& records) {
+    WriteFile(path, pack::Scramble(records) + "\r\n");
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+void GameTest::SetUp() {
+    static std::atomic<int> counter{0};
+    root = fs::temp_directory_path() /
+           ("tessalor-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+    fs::remove_all(root);
+    dataDir = root / "game";
+    fs::create_directories(dataDir);
+    setenv("XDG_DATA_HOME", (root / "xdg").c_str(), 1);
+    setenv("TESSALOR_LOCK_FILE", (root / "lock").c_str(), 1);
+    saveDir = root / "xdg" / "kvtscore" / "tessa2002";
+    modTessa::ResetState();
+    plat::Runtime::Get().SetHost(&host);
+    InstallBackground();
+}
+
+void GameTest::TearDown() {
+    form.reset();
+    plat::Runtime::Get().SetHost(nullptr);
+    modTessa::ResetState();
+    std::error_code ec;
+    fs::remove_all(root, ec);
+}
+
+void GameTest::InstallBackground() {
+    fs::copy_file(fs::path(TESSALOR_DATA_DIR) / "tessa32c.dat", dataDir / "tessa32c.dat",
+                  fs::copy_options::overwrite_existing);
+}
+
+void GameTest::InstallShippedPacks() {
+    for (int i = 0; i < pack::kMaxPacks; ++i) {
+        const fs::path p = fs::path(TESSALOR_DATA_DIR) / pack::PackFileName(i);
+        if (fs::exists(p))
+            fs::copy_file(p, dataDir / p.filename(), fs::copy_options::overwrite_existing);
+    }
+}
+
+void GameTest::StartGame() {
+    form = std::make_unique<frmTessa>();
+    const std::string dir = dataDir.string();
+    form->ExecutableDirectory = [dir] { return dir; };
+    form->Show();
+}
+
+void GameTest::ClickScreen(int x, int y, int button) {
+    host.MouseDown(*form, &form->pctEcran, x, y, button);
+    host.MouseUp(*form, &form->pctEcran, x, y, button);
+    Pump();
+}
+
+void GameTest::MoveScreen(int x, int y) {
+    host.MouseMove(*form, &form->pctEcran, x, y);
+    Pump();
+}
+
+void GameTest::Key(int key) {
+    host.KeyDown(*form, key);
+    Pump();
+}
+
+void GameTest::TakeFromTray(int p) {
+    using namespace modTessa;
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 5; ++c) {
+            const int x = tabTrayX[p] + 24 * c + 12, y = tabTrayY[p] + 24 * r + 12;
+            if (tabPieceShape[p][r][c] && x >= 0 && x < 720) {
+                ClickScreen(x, y);
+                return;
+            }
+        }
+}
+
+void GameTest::Pump(int times) {
+    for (int i = 0; i < times; ++i) plat::DoEvents();
+}
+
+std::vector<std::string> GameTest::Sounds() const {
+    std::vector<std::string> names;
+    for (const std::string& p : form->kvtUt.played) names.push_back(fs::path(p).filename().string());
+    return names;
+}
+
+}  // namespace testing_support

@@ -1,0 +1,59 @@
+// A main window started on the headless host, with its own data and save
+// directories, so every test begins from a fresh start-up.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/modtessa.h"
+#include "levels/pack.h"
+#include "platform/headless.h"
+#include "ui/frmtessa.h"
+
+namespace testing_support {
+
+namespace fs = std::filesystem;
+
+// A record with the given rows (top first); every other cell outside.
+std::string MakeRecord(const std::vector<std::string>& rows, int top = 0, int left = 0);
+// Writes a pack file holding the records, scrambled, with its two trailer bytes.
+void WritePack(const fs::path& path, const std::string& records);
+std::string ReadFile(const fs::path& path);
+void WriteFile(const fs::path& path, const std::string& bytes);
+
+class GameTest : public ::testing::Test {
+protected:
+    plat::HeadlessHost host;
+    fs::path root, dataDir, saveDir;
+    std::unique_ptr<frmTessa> form;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // Copies the shipped background picture (and the shipped packs when asked).
+    void InstallBackground();
+    void InstallShippedPacks();
+    // Runs the window's load and shows it.
+    void StartGame();
+
+    // Input on the play area, in play-area pixels, handled at once.
+    void ClickScreen(int x, int y, int button = plat::vbLeftButton);
+    void MoveScreen(int x, int y);
+    void Key(int key);
+    // Clicks a cell of the piece in its tray slot.
+    void TakeFromTray(int p);
+    void Pump(int times = 3);
+    plat::Surface& Screen() { return form->pctEcran.Image; }
+    std::vector<std::string> Sounds() const;  // file names handed to the sound control
+};
+
+// A board cell's top-left corner in play-area pixels.
+inline int CellX(int column) { return 168 + 24 * column; }
+inline int CellY(int row) { return 24 * row; }
+
+}  // namespace testing_support
