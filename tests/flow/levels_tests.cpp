@@ -118,3 +118,26 @@ TEST_F(LevelLoopTest, NoLevelsMeansNothingStarts) {
     EXPECT_EQ(idle, 0);
     EXPECT_FALSE(bLevelActive);
 }
+
+TEST_F(LevelLoopTest, FailedSaveTellsThePlayerAndPlayGoesOn) {
+    WriteFile(saveDir / "jeu.pnt", "#FALSE#\r\n#TRUE#\r\n#TRUE#\r\n");
+    fs::create_directory(saveDir / "jeu.pnt.tmp");  // the save cannot be written
+    strGameName = "jeu.pnt";
+    ASSERT_TRUE(LoadProgress());
+    SolveEverything();
+    std::vector<std::string> alerts;
+    host.OnIdle = [inner = host.OnIdle, this, &alerts] {
+        for (plat::Form* f : plat::Runtime::Get().Forms())
+            if (f->Name == "frmAlert" && f->Visible() && !host.Pending()) {
+                alerts.push_back(static_cast<frmAlert*>(f)->Label1.Caption());
+                host.Click(*f, nullptr, 84 + 10, 131 + 5);
+                return;
+            }
+        inner();
+    };
+    StartLevel();
+    host.OnIdle = nullptr;
+    EXPECT_EQ(played, (std::vector<int>{0}));
+    EXPECT_EQ(alerts, (std::vector<std::string>{kSaveFailedMessage, kAllSolvedMessage}));
+    EXPECT_EQ(ReadFile(saveDir / "jeu.pnt"), "#FALSE#\r\n#TRUE#\r\n#TRUE#\r\n");
+}
