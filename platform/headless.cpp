@@ -14,39 +14,29 @@ void HeadlessHost::ToForm(const Control* c, int& x, int& y) {
 
 void HeadlessHost::Push(InputEvent e) { queue_.push_back(std::move(e)); }
 
-void HeadlessHost::MouseDown(Form& f, const Control* c, int x, int y, int button) {
+void HeadlessHost::PushMouse(InputEvent::Type type, Form& f, const Control* c, int x, int y,
+                             int button, int buttons) {
     ToForm(c, x, y);
     InputEvent e;
-    e.type = InputEvent::Type::MouseDown;
+    e.type = type;
     e.form = &f;
     e.x = x;
     e.y = y;
     e.button = button;
-    e.buttons = button;
+    e.buttons = buttons;
     Push(e);
+}
+
+void HeadlessHost::MouseDown(Form& f, const Control* c, int x, int y, int button) {
+    PushMouse(InputEvent::Type::MouseDown, f, c, x, y, button, button);
 }
 
 void HeadlessHost::MouseUp(Form& f, const Control* c, int x, int y, int button) {
-    ToForm(c, x, y);
-    InputEvent e;
-    e.type = InputEvent::Type::MouseUp;
-    e.form = &f;
-    e.x = x;
-    e.y = y;
-    e.button = button;
-    e.buttons = 0;
-    Push(e);
+    PushMouse(InputEvent::Type::MouseUp, f, c, x, y, button, 0);
 }
 
 void HeadlessHost::MouseMove(Form& f, const Control* c, int x, int y, int buttons) {
-    ToForm(c, x, y);
-    InputEvent e;
-    e.type = InputEvent::Type::MouseMove;
-    e.form = &f;
-    e.x = x;
-    e.y = y;
-    e.buttons = buttons;
-    Push(e);
+    PushMouse(InputEvent::Type::MouseMove, f, c, x, y, 0, buttons);
 }
 
 void HeadlessHost::Click(Form& f, const Control* c, int x, int y, int button) {

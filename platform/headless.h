@@ -67,6 +67,8 @@ private:
     double now_ = 1000.0;
     bool idleDone_ = false;
     void Push(InputEvent e);
+    void PushMouse(InputEvent::Type type, Form& f, const Control* c, int x, int y, int button,
+                   int buttons);
     static void ToForm(const Control* c, int& x, int& y);
 };
 

@@ -5,25 +5,30 @@
 
 using namespace modTessa;
 
-void frmTessa::TurnPiece(float x, float y) {
-    bBusy = vbTrue;
-    const int p = nHeldPiece;
+namespace {
+
+// Rewrites the held piece's grid about the centre cell (2, 2) of its box.
+void Reorient(int p, bool turn) {
     std::int32_t scratch[5][5];
     for (int r = 0; r <= 4; ++r)
         for (int c = 0; c <= 4; ++c) scratch[r][c] = tabPieceOrient[p][r][c];
     for (int r = 0; r <= 4; ++r)
-        for (int c = 0; c <= 4; ++c) tabPieceOrient[p][r][c] = scratch[4 - c][r];
+        for (int c = 0; c <= 4; ++c)
+            tabPieceOrient[p][r][c] = turn ? scratch[4 - c][r]   // quarter turn clockwise
+                                           : scratch[r][4 - c];  // left-right mirror
+}
+
+}  // namespace
+
+void frmTessa::TurnPiece(float x, float y) {
+    bBusy = vbTrue;
+    Reorient(nHeldPiece, true);
     RepaintHeldPiece(x, y);
 }
 
 void frmTessa::MirrorPiece(float x, float y) {
     bBusy = vbTrue;
-    const int p = nHeldPiece;
-    std::int32_t scratch[5][5];
-    for (int r = 0; r <= 4; ++r)
-        for (int c = 0; c <= 4; ++c) scratch[r][c] = tabPieceOrient[p][r][c];
-    for (int r = 0; r <= 4; ++r)
-        for (int c = 0; c <= 4; ++c) tabPieceOrient[p][r][c] = scratch[r][4 - c];
+    Reorient(nHeldPiece, false);
     RepaintHeldPiece(x, y);
 }
 
