@@ -1,0 +1,185 @@
+// Drawing costs of the play area, without a display.
+//   cmake --build build-bench --target bench_drawing && build-bench/bench_drawing
+// Goals: a drag step (copies, and the whole handler) within 10 us median;
+// setting up a level within 1 ms median.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/modtessa.h"
+#include "levels/pack.h"
+#include "platform/headless.h"
+#include "ui/frmtessa.h"
+
+namespace fs = std::filesystem;
+using namespace modTessa;
+
+namespace {
+
+struct Point {
+    int x, y;
+};
+
+// A drag path over the whole play area, a few pixels per mouse event, as a
+// hand moves; it crosses the trays so the edge strips merge in sometimes.
+std::vector<Point> DragPath() {
+    std::vector<Point> path;
+    int x = 60, y = 60, dx = 4, dy = 3;
+    for (int i = 0; i < 4096; ++i) {
+        path.push_back({x, y});
+        if (x + dx < 60 || x + dx > 660) dx = -dx;
+        if (y + dy < 60 || y + dy > 324) dy = -dy;
+        x += dx;
+        y += dy;
+    }
+    return path;
+}
+
+void DragStepCopies(benchmark::State& state) {
+    plat::Surface screen(720, 384, plat::Pixel(0, 42, 0));
+    plat::Surface window(720, 488, plat::Pixel(0, 60, 0));
+    plat::Surface piece(240, 120, plat::Pixel(255, 255, 255));
+    const std::vector<Point> path = DragPath();
+    size_t i = 0;
+    int heldX = path[0].x, heldY = path[0].y;
+    for (auto _ : state) {
+        const Point p = path[i++ % path.size()];
+        plat::BitBlt(screen, heldX - 60, heldY - 60, 120, 120, window, heldX - 60, heldY - 36,
+                     plat::SRCCOPY);
+        plat::BitBlt(screen, p.x - 60, p.y - 60, 120, 120, piece, 0, 0, plat::SRCAND);
+        plat::BitBlt(screen, p.x - 60, p.y - 60, 120, 120, piece, 120, 0, plat::SRCPAINT);
+        plat::BitBlt(screen, 0, 0, 24, 384, window, 0, 24, plat::SRCCOPY);
+        plat::BitBlt(screen, 696, 0, 24, 384, window, 696, 24, plat::SRCCOPY);
+        heldX = p.x;
+        heldY = p.y;
+        // The refresh after each step takes the changed rectangles.
+        benchmark::DoNotOptimize(screen.TakeDirty());
+        benchmark::ClobberMemory();
+    }
+}
+
+// The main window on the headless host, with its own data and save folders.
+struct Game {
+    plat::HeadlessHost host;
+    fs::path root;
+    std::unique_ptr<frmTessa> form;
+
+    Game() {
+        root = fs::temp_directory_path() / ("tessalor-bench-" + std::to_string(getpid()));
+        fs::remove_all(root);
+        const fs::path data = root / "game";
+        fs::create_directories(data);
+        setenv("XDG_DATA_HOME", (root / "xdg").c_str(), 1);
+        setenv("TESSALOR_LOCK_FILE", (root / "lock").c_str(), 1);
+        const fs::path shipped(TESSALOR_DATA_DIR);
+        fs::copy_file(shipped / "tessa32c.dat", data / "tessa32c.dat");
+        for (int i = 0; i < pack::kMaxPacks; ++i) {
+            const fs::path p = shipped / pack::PackFileName(i);
+            if (fs::exists(p)) fs::copy_file(p, data / p.filename());
+        }
+        ResetState();
+        plat::Runtime::Get().SetHost(&host);
+        form = std::make_unique<frmTessa>();
+        const std::string dir = data.string();
+        form->ExecutableDirectory = [dir] { return dir; };
+        form->Show();
+    }
+    ~Game() {
+        form.reset();
+        plat::Runtime::Get().SetHost(nullptr);
+        std::error_code ec;
+        fs::remove_all(root, ec);
+    }
+
+    // Sets the level up and picks its first tray piece up by a click on it.
+    bool HoldPiece(int level) {
+        SetUpLevel(level);
+        bLevelActive = vbTrue;
+        nHeldPiece = -1;
+        for (int p = 0; p <= 11; ++p) {
+            if (!tabInTray[p]) continue;
+            for (int r = 0; r < 5; ++r)
+                for (int c = 0; c < 5; ++c) {
+                    const int x = tabTrayX[p] + 24 * c + 12, y = tabTrayY[p] + 24 * r + 12;
+                    if (!tabPieceShape[p][r][c] || x < 0 || x >= 720) continue;
+                    form->pctEcran_MouseDown(plat::vbLeftButton, 0, static_cast<float>(x),
+                                             static_cast<float>(y));
+                    return nHeldPiece == p;
+                }
+        }
+        return false;
+    }
+};
+
+Game* game = nullptr;
+
+void MouseMoveHandler(benchmark::State& state, bool compose) {
+    frmTessa& f = *game->form;
+    if (!game->HoldPiece(0)) {
+        state.SkipWithError("no piece could be picked up");
+        return;
+    }
+    // A window that is not open skips Runtime::Present entirely.
+    f.windowOpen = compose;
+    const std::vector<Point> path = DragPath();
+    const int presentsBefore = game->host.PresentCount(f);
+    size_t i = 0;
+    for (auto _ : state) {
+        const Point p = path[i++ % path.size()];
+        f.pctEcran_MouseMove(0, 0, static_cast<float>(p.x), static_cast<float>(p.y));
+        if (!compose) benchmark::DoNotOptimize(f.pctEcran.Image.TakeDirty());
+        benchmark::ClobberMemory();
+    }
+    f.windowOpen = true;
+    // 1 when every step reached the host, 0 when composition was left out.
+    state.counters["presents/step"] = benchmark::Counter(
+        game->host.PresentCount(f) - presentsBefore, benchmark::Counter::kAvgIterations);
+}
+
+void SetUpLevelBench(benchmark::State& state) {
+    const int level = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        SetUpLevel(level);
+        benchmark::ClobberMemory();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+
+    Game g;
+    game = &g;
+    if (nLevelCount < 1) {
+        std::fprintf(stderr, "bench_drawing: no levels in %s\n", TESSALOR_DATA_DIR);
+        return 1;
+    }
+
+    auto median = [](benchmark::internal::Benchmark* b) {
+        b->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+    };
+    median(benchmark::RegisterBenchmark("DragStepCopies", DragStepCopies));
+    median(benchmark::RegisterBenchmark(
+        "MouseMoveHandler/handler+copies+composition,no_window_upload",
+        [](benchmark::State& s) { MouseMoveHandler(s, true); }));
+    median(benchmark::RegisterBenchmark("MouseMoveHandler/handler+copies,no_composition",
+                                        [](benchmark::State& s) { MouseMoveHandler(s, false); }));
+    auto* setup = benchmark::RegisterBenchmark("SetUpLevel", SetUpLevelBench);
+    for (int n : {0, nLevelCount / 2, nLevelCount - 1}) setup->Arg(n);
+    median(setup);
+
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    game = nullptr;
+    return 0;
+}
