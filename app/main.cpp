@@ -2,6 +2,7 @@
 #include <exception>
 
 #include "platform/sdl_host.h"
+#include "platform/sound.h"
 #include "ui/frmtessa.h"
 
 int main() {
@@ -16,6 +17,8 @@ int main() {
     try {
         frmTessa form;
         form.Show();
+        // After the first frame: a machine without a sound card is slow to say so.
+        plat::OpenAudio();
         for (;;) plat::WaitEvents();
     } catch (const plat::ProgramEnd& end) {
         status = end.status;

@@ -200,7 +200,6 @@ bool SdlHost::Init(std::string* error) {
     impl_->initialised = true;
     impl_->start = SDL_GetPerformanceCounter();
     impl_->period = 1.0 / static_cast<double>(SDL_GetPerformanceFrequency());
-    OpenAudio();
     SDL_StartTextInput();
     return true;
 }
