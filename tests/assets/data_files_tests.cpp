@@ -112,15 +112,15 @@ TEST(Sounds, AreShortDistinctPcmWavFiles) {
         EXPECT_EQ(U32(wav, 40), wav.size() - 44);
 
         // SDL reads it the way the game's mixer will.
-        SDL_AudioSpec spec;
+        SDL_AudioSpec got;
         Uint8* buf = nullptr;
         Uint32 len = 0;
-        ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1, &spec, &buf, &len),
+        ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1, &got, &buf, &len),
                   nullptr)
             << SDL_GetError();
-        EXPECT_EQ(spec.freq, 22050);
-        EXPECT_EQ(spec.format, AUDIO_S16LSB);
-        EXPECT_EQ(spec.channels, 1);
+        EXPECT_EQ(got.freq, 22050);
+        EXPECT_EQ(got.format, AUDIO_S16LSB);
+        EXPECT_EQ(got.channels, 1);
         SDL_FreeWAV(buf);
 
         const auto s = Samples(wav);
