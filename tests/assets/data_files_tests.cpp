@@ -190,8 +190,3 @@ TEST(HelpPage, IsAWellFormedFrenchPageCoveringTheGame) {
         EXPECT_NE(html.find(text), std::string::npos) << text;
 }
 
-TEST(HelpPage, TagCheckCatchesBrokenNesting) {
-    EXPECT_EQ(TagProblem("<p><b>x</b></p>"), "");
-    EXPECT_NE(TagProblem("<p><b>x</p></b>"), "");
-    EXPECT_NE(TagProblem("<table><tr><td>x</td></tr>"), "");
-}

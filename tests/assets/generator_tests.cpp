@@ -77,26 +77,6 @@ TEST(EncodePng, RoundTripsEveryPixelWithAndWithoutAlpha) {
     }
 }
 
-TEST(Canvas, AntialiasedFillCoversTheShapesArea) {
-    art::Image img(40, 40);
-    art::Fill(img, {0, 0, 40, 40}, art::Circle(20, 20, 12.5), {255, 255, 255, 255});
-    double cover = 0;
-    for (const auto& p : img.pixels()) cover += p.a / 255.0;
-    EXPECT_NEAR(cover, M_PI * 12.5 * 12.5, 0.01 * M_PI * 12.5 * 12.5);
-}
-
-TEST(Canvas, PartialCoverKeepsTheColourAndLowersOpacity) {
-    // Cursor edges are drawn on a transparent ground: their colour must not darken.
-    art::Image img(1, 1);
-    img.blend(0, 0, {255, 255, 255, 255}, 0.5);
-    EXPECT_EQ(img.at(0, 0), (art::Rgba{255, 255, 255, 128}));
-    img.blend(0, 0, {0, 0, 0, 255}, 1.0);
-    EXPECT_EQ(img.at(0, 0), (art::Rgba{0, 0, 0, 255}));
-    art::Image ground(1, 1, {0, 0, 0, 255});
-    ground.blend(0, 0, {200, 100, 50, 255}, 0.5);
-    EXPECT_EQ(ground.at(0, 0), (art::Rgba{100, 50, 25, 255}));
-}
-
 TEST(Generator, BuiltInPicturesAreWhatTheGeneratorMakesNow) {
     // Same bytes twice and the same bytes as the build embedded: the output is
     // deterministic and the program's copy is current.
@@ -112,11 +92,3 @@ TEST(Generator, BuiltInPicturesAreWhatTheGeneratorMakesNow) {
     TTF_Quit();
 }
 
-TEST(Generator, SoundsAreTheSameOnEveryRun) {
-    for (const auto& s : art::kSoundFiles) {
-        SCOPED_TRACE(s.file);
-        const auto wav = art::EncodeWav(art::Synthesise(s.sound));
-        EXPECT_EQ(wav, art::EncodeWav(art::Synthesise(s.sound)));
-        EXPECT_EQ(wav, testpic::ReadFile(std::string(TESSALOR_DATA_DIR) + s.file));
-    }
-}

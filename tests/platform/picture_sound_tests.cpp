@@ -83,30 +83,6 @@ TEST_F(Files, AlphaIsDroppedFromPictures) {
     EXPECT_EQ(p.At(1, 1), Pixel(0xFE, 0xDC, 0xBA));
 }
 
-TEST_F(Files, JpegIsReadToo) {
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 16, 16, 32, SDL_PIXELFORMAT_ARGB8888);
-    SDL_FillRect(s, nullptr, 0xFF20A0E0);
-    const int saved = IMG_SaveJPG(s, Path("photo.dat").c_str(), 95);
-    SDL_FreeSurface(s);
-    if (saved != 0) GTEST_SKIP() << "no JPEG writer";
-    const Surface p = LoadPicture(Path("photo.dat"));
-    ASSERT_EQ(p.Width(), 16);
-    const std::uint32_t c = p.At(8, 8);
-    EXPECT_NEAR(static_cast<int>(c >> 16), 0x20, 6);
-    EXPECT_NEAR(static_cast<int>((c >> 8) & 0xFF), 0xA0, 6);
-    EXPECT_NEAR(static_cast<int>(c & 0xFF), 0xE0, 6);
-}
-
-TEST_F(Files, MemoryAndFileGiveTheSamePicture) {
-    SDL_Surface* s = Sample();
-    ASSERT_EQ(IMG_SavePNG(s, Path("a.dat").c_str()), 0);
-    SDL_FreeSurface(s);
-    const auto bytes = Bytes(Path("a.dat"));
-    const Surface mem = LoadPictureFromMemory(bytes.data(), bytes.size());
-    ExpectSample(mem);
-    EXPECT_TRUE(mem == LoadPicture(Path("a.dat")));
-}
-
 TEST_F(Files, UnreadablePicturesGiveAFrenchReasonNamingTheFile) {
     SDL_Surface* s = Sample();
     ASSERT_EQ(IMG_SavePNG(s, Path("good.dat").c_str()), 0);
@@ -184,14 +160,6 @@ TEST_F(Sound, LogsEveryAssignmentAndRecordsWhatWasPlayed) {
     EXPECT_EQ(kvt.played.size(), 2u);
 }
 
-TEST_F(Sound, NothingIsPlayedBeforeAPathIsGiven) {
-    SoundControl kvt;
-    kvt.SetProperty(1, 7);
-    kvt.SetProperty(1, 6);
-    EXPECT_TRUE(kvt.played.empty());
-    EXPECT_EQ(kvt.log, (std::vector<std::string>{"1=7", "1=6"}));
-}
-
 TEST_F(Sound, ReadableFilesReachTheMixerAndMissingOnesAreSilent) {
     ASSERT_TRUE(OpenAudio()) << "SDL_AUDIODRIVER=dummy should always open";
     EXPECT_TRUE(OpenAudio());
@@ -213,11 +181,3 @@ TEST_F(Sound, ReadableFilesReachTheMixerAndMissingOnesAreSilent) {
     EXPECT_EQ(Mix_Playing(-1), 2);
 }
 
-TEST_F(Sound, WithoutAnAudioDeviceRequestsAreStillRecorded) {
-    WriteWav(Path("court.dat"), 50);
-    SoundControl kvt;
-    kvt.SetProperty(5, Path("court.dat"));
-    kvt.SetProperty(1, 6);
-    EXPECT_EQ(kvt.played, (std::vector<std::string>{Path("court.dat")}));
-    EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0);
-}

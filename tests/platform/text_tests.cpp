@@ -32,18 +32,6 @@ TEST(TextMetrics, PointsAreMeasuredAt96Dpi) {
     EXPECT_LT(FontHeight(Arial(12)), FontHeight(Arial(15.75)));
 }
 
-TEST(TextMetrics, WidthGrowsWithTextSizeAndWeight) {
-    if (!HaveFont()) GTEST_SKIP() << "no font";
-    EXPECT_EQ(TextWidth(Arial(12), ""), 0);
-    const int one = TextWidth(Arial(12), "Niveau");
-    EXPECT_GT(one, 0);
-    EXPECT_GT(TextWidth(Arial(12), "Niveau suivant"), one);
-    EXPECT_GT(TextWidth(Arial(15.75), "Niveau"), one);
-    EXPECT_GT(TextWidth(Arial(12, true), "Niveau"), one);
-    // Accented letters are one glyph each, not two bytes' worth of boxes.
-    EXPECT_LT(TextWidth(Arial(12), "été"), TextWidth(Arial(12), "eeeee"));
-}
-
 TEST(WrapText, KeepsEveryLineWithinTheWidth) {
     if (!HaveFont()) GTEST_SKIP() << "no font";
     const std::string text =
@@ -118,11 +106,3 @@ TEST(DrawTextLine, ClipsAtTheSurfaceEdges) {
     DrawTextLine(empty, Rect{0, 0, 10, 10}, 0, 0, Arial(12), "x", 0);
 }
 
-TEST(DrawTextLine, SameTextDrawsTheSameWherePlaced) {
-    if (!HaveFont()) GTEST_SKIP() << "no font";
-    Surface a(120, 30, Pixel(255, 255, 255)), b(140, 40, Pixel(255, 255, 255));
-    DrawTextLine(a, Rect{0, 0, 120, 30}, 0, 0, Arial(9.75), "Énigme", RGB(0, 0, 128));
-    DrawTextLine(b, Rect{0, 0, 140, 40}, 13, 7, Arial(9.75), "Énigme", RGB(0, 0, 128));
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 120; ++x) ASSERT_EQ(a.At(x, y), b.At(x + 13, y + 7)) << x << "," << y;
-}
