@@ -490,7 +490,19 @@ void SdlHost::SetCursor(Form&, Cursor c) {
     impl_->current = c;
 }
 
-void SdlHost::CursorPos(int& x, int& y) { SDL_GetGlobalMouseState(&x, &y); }
+void SdlHost::CursorPos(int& x, int& y) {
+    // Over one of our windows the motion events are the freshest source; the
+    // global state can lag where the server sends no raw motion (test servers).
+    if (SDL_Window* w = SDL_GetMouseFocus()) {
+        int wx = 0, wy = 0;
+        SDL_GetWindowPosition(w, &wx, &wy);
+        SDL_GetMouseState(&x, &y);
+        x += wx;
+        y += wy;
+        return;
+    }
+    SDL_GetGlobalMouseState(&x, &y);
+}
 
 void SdlHost::WindowPos(Form& f, int& x, int& y) {
     x = y = 0;
