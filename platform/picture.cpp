@@ -53,6 +53,20 @@ std::string Reason() {
 
 }  // namespace
 
+namespace {
+
+// Reads and closes the stream; the format is found from the content.
+Surface Decode(SDL_RWops* rw, const std::string& what, std::string* error) {
+    SDL_Surface* loaded = IMG_Load_RW(rw, 1);
+    if (!loaded) {
+        Fail(error, what, Reason());
+        return {};
+    }
+    return ToSurface(loaded, what, error);
+}
+
+}  // namespace
+
 Surface LoadPicture(const std::string& path, std::string* error) {
     const std::string what = Quoted(path);
     struct stat st {};
@@ -72,12 +86,7 @@ Surface LoadPicture(const std::string& path, std::string* error) {
         Fail(error, what, std::string("lecture refusée (") + SDL_GetError() + ")");
         return {};
     }
-    SDL_Surface* loaded = IMG_Load_RW(rw, 1);
-    if (!loaded) {
-        Fail(error, what, Reason());
-        return {};
-    }
-    return ToSurface(loaded, what, error);
+    return Decode(rw, what, error);
 }
 
 Surface LoadPictureFromMemory(const void* data, std::size_t size, std::string* error) {
@@ -93,12 +102,7 @@ Surface LoadPictureFromMemory(const void* data, std::size_t size, std::string* e
         Fail(error, what, SDL_GetError());
         return {};
     }
-    SDL_Surface* loaded = IMG_Load_RW(rw, 1);
-    if (!loaded) {
-        Fail(error, what, Reason());
-        return {};
-    }
-    return ToSurface(loaded, what, error);
+    return Decode(rw, what, error);
 }
 
 }  // namespace plat
