@@ -56,15 +56,6 @@ bool AcquireSingleInstance() {
     return true;
 }
 
-void LocalTime(int& hour, int& minute, int& second) {
-    const std::time_t t = std::time(nullptr);
-    std::tm tm{};
-    localtime_s(&tm, &t);
-    hour = tm.tm_hour;
-    minute = tm.tm_min;
-    second = tm.tm_sec;
-}
-
 #else
 
 namespace {
@@ -168,15 +159,19 @@ bool AcquireSingleInstance() {
     return true;
 }
 
+#endif
+
 void LocalTime(int& hour, int& minute, int& second) {
     const std::time_t t = std::time(nullptr);
     std::tm tm{};
+#ifdef _WIN32
+    localtime_s(&tm, &t);
+#else
     localtime_r(&t, &tm);
+#endif
     hour = tm.tm_hour;
     minute = tm.tm_min;
     second = tm.tm_sec;
 }
-
-#endif
 
 }  // namespace plat

@@ -82,19 +82,26 @@ void frmTessa::PickUpFromTray(float x, float y) {
     pctEcran.Refresh();
 }
 
-void frmTessa::pctEcran_MouseMove(int, int, float x, float y) {
-    if (nHeldPiece < 0 || !bLevelActive || bBusy) return;
-    plat::Surface& screen = pctEcran.Image;
-    plat::BitBlt(screen, nHeldX - 60, nHeldY - 60, 120, 120, Picture, nHeldX - 60, nHeldY - 36,
-                 plat::SRCCOPY);
+void frmTessa::EraseHeldImage() {
+    plat::BitBlt(pctEcran.Image, nHeldX - 60, nHeldY - 60, 120, 120, Picture, nHeldX - 60,
+                 nHeldY - 36, plat::SRCCOPY);
+}
+
+void frmTessa::StampHeldImage(float x, float y) {
     const int left = RoundToInt(x - 60), top = RoundToInt(y - 60);
-    plat::BitBlt(screen, left, top, 120, 120, pctTessa.Image, 0, 0, plat::SRCAND);
-    plat::BitBlt(screen, left, top, 120, 120, pctTessa.Image, 120, 0, plat::SRCPAINT);
-    // The piece never shows in the outermost strips.
-    plat::BitBlt(screen, 0, 0, 24, 384, Picture, 0, 24, plat::SRCCOPY);
-    plat::BitBlt(screen, 696, 0, 24, 384, Picture, 696, 24, plat::SRCCOPY);
+    plat::BitBlt(pctEcran.Image, left, top, 120, 120, pctTessa.Image, 0, 0, plat::SRCAND);
+    plat::BitBlt(pctEcran.Image, left, top, 120, 120, pctTessa.Image, 120, 0, plat::SRCPAINT);
     nHeldX = RoundToInt(x);
     nHeldY = RoundToInt(y);
+}
+
+void frmTessa::pctEcran_MouseMove(int, int, float x, float y) {
+    if (nHeldPiece < 0 || !bLevelActive || bBusy) return;
+    EraseHeldImage();
+    StampHeldImage(x, y);
+    // The piece never shows in the outermost strips.
+    plat::BitBlt(pctEcran.Image, 0, 0, 24, 384, Picture, 0, 24, plat::SRCCOPY);
+    plat::BitBlt(pctEcran.Image, 696, 0, 24, 384, Picture, 696, 24, plat::SRCCOPY);
     pctEcran.Refresh();
 }
 
@@ -133,8 +140,7 @@ void frmTessa::PutBackHeldPiece() {
     tabInTray[p] = vbTrue;
     PlaySound("tessa32f.dat");
     ResetOrientation(p);
-    plat::BitBlt(pctEcran.Image, nHeldX - 60, nHeldY - 60, 120, 120, Picture, nHeldX - 60,
-                 nHeldY - 36, plat::SRCCOPY);
+    EraseHeldImage();
     DrawTrayPiece(p);
     nHeldPiece = -1;
     pctEcran.Refresh();

@@ -1,6 +1,4 @@
 // Turning and mirroring the held piece about the centre of its box.
-#include <cmath>
-
 #include "ui/frmtessa.h"
 
 using namespace modTessa;
@@ -33,17 +31,10 @@ void frmTessa::MirrorPiece(float x, float y) {
 }
 
 void frmTessa::RepaintHeldPiece(float x, float y) {
-    const int p = nHeldPiece;
-    MakeOrientedPieceImage(p);
+    MakeOrientedPieceImage(nHeldPiece);
     PlaySound("tessa32g.dat");
-    plat::BitBlt(pctEcran.Image, nHeldX - 60, nHeldY - 60, 120, 120, Picture, nHeldX - 60,
-                 nHeldY - 36, plat::SRCCOPY);
-    const int left = static_cast<int>(std::lround(x - 60));
-    const int top = static_cast<int>(std::lround(y - 60));
-    plat::BitBlt(pctEcran.Image, left, top, 120, 120, pctTessa.Image, 0, 0, plat::SRCAND);
-    plat::BitBlt(pctEcran.Image, left, top, 120, 120, pctTessa.Image, 120, 0, plat::SRCPAINT);
-    nHeldX = static_cast<int>(std::lround(x));
-    nHeldY = static_cast<int>(std::lround(y));
+    EraseHeldImage();
+    StampHeldImage(x, y);
     pctEcran.Refresh();
     bBusy = vbFalse;
 }

@@ -82,6 +82,9 @@ private:
     void PickUpFromTray(float x, float y);
     void PutBackHeldPiece();
     void RepaintHeldPiece(float x, float y);
+    // The held piece's image: wiped from the clean copy, stamped at (x, y).
+    void EraseHeldImage();
+    void StampHeldImage(float x, float y);
     void BindEvents();
 };
 
