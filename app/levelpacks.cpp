@@ -1,34 +1,32 @@
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cerrno>
 
 #include "app/level_names.h"
 #include "app/modtessa.h"
 #include "levels/pack.h"
+#include "platform/files.h"
 
 namespace modTessa {
 
 namespace {
-std::string Unreadable(const std::string& path) {
-    return "Le fichier de niveaux « " + path + " » existe mais ne peut pas être lu.";
+
+// A pack holds a few dozen 256-byte records; more than this is not a pack.
+constexpr std::size_t kMaxPackBytes = 1u << 20;
+
+std::string Unreadable(const std::string& path, int error) {
+    return "Le fichier de niveaux « " + path + " » existe mais ne peut pas être lu (" +
+           plat::FileErrorText(error) + ").";
 }
+
 }  // namespace
 
 void LoadLevelPacks() {
     strLevelData.clear();
     for (int i = 0; i < pack::kMaxPacks; ++i) {
-        const std::string name = pack::PackFileName(i);
-        const std::string path = strDataDir + name;
-        std::error_code ec;
-        const bool present = std::filesystem::exists(path, ec);
-        if (!FileExists(path)) {
-            if (!present) continue;  // a missing pack is simply skipped
-            throw StartupError(Unreadable(path));
-        }
-        if (!std::filesystem::is_regular_file(path, ec)) throw StartupError(Unreadable(path));
-        std::ifstream in(path, std::ios::binary);
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (in.bad()) throw StartupError(Unreadable(path));
+        const std::string path = strDataDir + pack::PackFileName(i);
+        std::string bytes;
+        const int error = plat::ReadRegularFile(path, kMaxPackBytes, bytes);
+        if (error == ENOENT) continue;  // a missing pack is simply skipped
+        if (error != 0) throw StartupError(Unreadable(path, error));
         // Too short to hold its two trailing bytes: nothing to read.
         if (bytes.size() < static_cast<size_t>(pack::kTrailerSize)) continue;
         bytes.resize(bytes.size() - pack::kTrailerSize);

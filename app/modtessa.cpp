@@ -3,8 +3,8 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
+#include "platform/files.h"
 #include "platform/system.h"
 
 namespace modTessa {
@@ -43,10 +43,7 @@ void Randomize(std::uint32_t seed) { generator.seed(seed); }
 
 double Rnd() { return static_cast<double>(generator()) / 4294967296.0; }
 
-bool FileExists(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return in.is_open();
-}
+bool FileExists(const std::string& path) { return plat::CanReadRegularFile(path); }
 
 void CreateSaveDirs() {
     // Directories are made without touching the working directory.

@@ -20,6 +20,12 @@ void frmTessa::Form_Load() {
     const std::string background = strDataDir + "tessa32c.dat";
     std::string error;
     plat::Surface picture = plat::LoadPicture(background, &error);
+    // It covers the whole window; any other size would leave parts undrawn.
+    if (!picture.Empty() && (picture.Width() != Width() || picture.Height() != Height())) {
+        error = "l'image mesure " + std::to_string(picture.Width()) + " × " + std::to_string(picture.Height()) +
+                " pixels au lieu de " + std::to_string(Width()) + " × " + std::to_string(Height());
+        picture = {};
+    }
     if (picture.Empty())
         throw StartupError("L'image de fond du jeu est absente ou illisible : « " + background +
                            " ».\n" + error);

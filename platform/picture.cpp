@@ -1,9 +1,13 @@
 #include <SDL.h>
 #include <SDL_image.h>
-#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
+#include "platform/files.h"
 #include "platform/surface.h"
 
 namespace plat {
@@ -51,13 +55,79 @@ std::string Reason() {
     return r;
 }
 
-}  // namespace
+// Formats we decode; anything else is refused before a decoder sees it.
+enum class Format { Unknown, Png, Bmp, Jpeg };
 
-namespace {
+// No picture of the game is wider than 800 pixels: a header claiming more
+// than this is refused before any pixel memory is taken.
+constexpr long kMaxSide = 2048;
+
+struct Header {
+    Format format = Format::Unknown;
+    long width = 0, height = 0;
+};
+
+// The size a JPEG's frame header gives; 0 x 0 when none comes before the image data.
+void ReadJpegSize(SDL_RWops* rw, Header& h) {
+    for (int segment = 0; segment < 4096; ++segment) {
+        unsigned char m[9];
+        if (SDL_RWread(rw, m, 1, 2) != 2 || m[0] != 0xFF) return;
+        while (m[1] == 0xFF)
+            if (SDL_RWread(rw, m + 1, 1, 1) != 1) return;
+        const int marker = m[1];
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;  // no length
+        if (marker == 0xD9 || marker == 0xDA) return;
+        if (SDL_RWread(rw, m + 2, 1, 2) != 2) return;
+        const long length = m[2] << 8 | m[3];
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame) {
+            if (SDL_RWread(rw, m + 4, 1, 5) == 5) h.height = m[5] << 8 | m[6], h.width = m[7] << 8 | m[8];
+            return;
+        }
+        if (length < 2 || SDL_RWseek(rw, length - 2, RW_SEEK_CUR) < 0) return;
+    }
+}
+
+// Format and size from the first bytes; the stream goes back to where it was.
+Header ReadHeader(SDL_RWops* rw) {
+    Header h;
+    const Sint64 start = SDL_RWtell(rw);
+    unsigned char b[26] = {};
+    const size_t n = SDL_RWread(rw, b, 1, sizeof b);
+    auto be32 = [&](int i) { return long(b[i]) << 24 | long(b[i + 1]) << 16 | long(b[i + 2]) << 8 | b[i + 3]; };
+    auto le16 = [&](int i) { return long(b[i]) | long(b[i + 1]) << 8; };
+    auto le32 = [&](int i) { return static_cast<long>(static_cast<std::int32_t>(le16(i) | le16(i + 2) << 16)); };
+    if (n >= 24 && std::memcmp(b, "\x89PNG\r\n\x1a\n", 8) == 0 && std::memcmp(b + 12, "IHDR", 4) == 0) {
+        h = {Format::Png, be32(16), be32(20)};
+    } else if (n >= 26 && b[0] == 'B' && b[1] == 'M') {
+        // The old 12-byte header holds 16-bit sizes; a negative height is a top-down picture.
+        if (le32(14) == 12) h = {Format::Bmp, le16(18), le16(20)};
+        else h = {Format::Bmp, le32(18), std::abs(le32(22))};
+    } else if (n >= 2 && b[0] == 0xFF && b[1] == 0xD8) {
+        h.format = Format::Jpeg;
+        SDL_RWseek(rw, start + 2, RW_SEEK_SET);
+        ReadJpegSize(rw, h);
+    }
+    SDL_RWseek(rw, start, RW_SEEK_SET);
+    return h;
+}
 
 // Reads and closes the stream; the format is found from the content.
 Surface Decode(SDL_RWops* rw, const std::string& what, std::string* error) {
-    SDL_Surface* loaded = IMG_Load_RW(rw, 1);
+    const Header h = ReadHeader(rw);
+    SDL_Surface* loaded = nullptr;
+    if (h.format == Format::Unknown || h.width <= 0 || h.height <= 0) {
+        IMG_SetError("ni BMP, ni JPEG, ni PNG lisible");
+    } else if (h.width > kMaxSide || h.height > kMaxSide) {
+        SDL_RWclose(rw);
+        Fail(error, what,
+             "image trop grande (" + std::to_string(h.width) + " × " + std::to_string(h.height) +
+                 " pixels, au plus " + std::to_string(kMaxSide) + " × " + std::to_string(kMaxSide) + ")");
+        return {};
+    } else {
+        loaded = h.format == Format::Png ? IMG_LoadPNG_RW(rw) : h.format == Format::Bmp ? IMG_LoadBMP_RW(rw) : IMG_LoadJPG_RW(rw);
+    }
+    SDL_RWclose(rw);
     if (!loaded) {
         Fail(error, what, Reason());
         return {};
@@ -69,20 +139,20 @@ Surface Decode(SDL_RWops* rw, const std::string& what, std::string* error) {
 
 Surface LoadPicture(const std::string& path, std::string* error) {
     const std::string what = Quoted(path);
-    struct stat st {};
-    if (stat(path.c_str(), &st) != 0) {
-        Fail(error, what, "fichier introuvable");
-        return {};
-    }
-    if (S_ISDIR(st.st_mode)) {
-        Fail(error, what, "c'est un dossier");
+    // Regular files only: a FIFO or a device would block or never end.
+    int err = 0;
+    const int fd = OpenRegularFile(path, err);
+    FILE* file = fd < 0 ? nullptr : fdopen(fd, "rb");
+    if (!file) {
+        if (fd >= 0) close(fd);
+        Fail(error, what, FileErrorText(err ? err : errno));
         return {};
     }
     InitImage();
     SDL_ClearError();
-    // IMG_Load looks at the content, not the extension (.dat files are PNG or BMP).
-    SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
+    SDL_RWops* rw = SDL_RWFromFP(file, SDL_TRUE);
     if (!rw) {
+        std::fclose(file);
         Fail(error, what, std::string("lecture refusée (") + SDL_GetError() + ")");
         return {};
     }

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "platform/sound.h"
+#include "platform/system.h"
 
 #include "assets/embedded.h"
 
@@ -555,6 +556,7 @@ void ShowFatalError(const std::string& message) {
     if (asked && SDL_strcasecmp(asked, "dummy") == 0) return;
     const char* running = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetCurrentVideoDriver() : nullptr;
     if (running && SDL_strcasecmp(running, "dummy") == 0) return;
+    TieHelpersToGame();
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Tessalor", message.c_str(), nullptr);
 }
 

@@ -5,8 +5,13 @@
 
 #include <map>
 
+#include "platform/files.h"
+
 namespace plat {
 namespace {
+
+// The game's sounds are short effects of a few hundred kilobytes.
+constexpr std::size_t kMaxSoundBytes = 1u << 20;
 
 struct Audio {
     bool tried = false;
@@ -22,7 +27,10 @@ Audio& State() {
 Mix_Chunk* Chunk(const std::string& path) {
     Audio& a = State();
     if (auto it = a.chunks.find(path); it != a.chunks.end()) return it->second;
-    Mix_Chunk* c = Mix_LoadWAV(path.c_str());
+    // Regular files of a bounded size only: a FIFO would hang the game.
+    std::string bytes;
+    if (ReadRegularFile(path, kMaxSoundBytes, bytes) != 0) return nullptr;
+    Mix_Chunk* c = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
     // A missing file is not remembered: it may be written later.
     if (c) a.chunks[path] = c;
     return c;

@@ -1,5 +1,6 @@
 #include "platform/system.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <ctime>
 
@@ -8,12 +9,16 @@
 #include <shellapi.h>
 #else
 #include <fcntl.h>
+#include <pthread.h>
 #include <pwd.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 
 #include <thread>
 #include <vector>
@@ -55,6 +60,8 @@ bool AcquireSingleInstance() {
     mutex = h;
     return true;
 }
+
+void TieHelpersToGame() {}
 
 #else
 
@@ -129,12 +136,37 @@ bool OpenDocument(const std::string& path) {
     return true;
 }
 
+namespace {
+
+int lockFd = -1;
+pid_t lockHolder = 0;
+pid_t tiedParent = 0;
+
+// Runs in every child forked by the game or a library it uses. The lock's
+// open file is shared with the child: keeping it would hold the lock after
+// the game ends, so the child lets go of it.
+void AfterForkInChild() {
+    if (lockFd >= 0) close(lockFd);
+    lockFd = -1;
+#ifdef __linux__
+    if (tiedParent != 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != tiedParent) _exit(1);  // the game died before the line above
+    }
+#endif
+}
+
+void WatchForks() {
+    static const bool done = pthread_atfork(nullptr, nullptr, AfterForkInChild) == 0;
+    (void)done;
+}
+
+}  // namespace
+
 bool AcquireSingleInstance() {
-    // After fork the descriptor is shared with the parent, so only the
-    // process that took the lock may count it as held.
-    static int fd = -1;
-    static pid_t holder = 0;
-    if (fd >= 0 && holder == getpid()) return true;
+    // Only the process that took the lock counts it as held.
+    if (lockFd >= 0 && lockHolder == getpid()) return true;
+    WatchForks();
 
     std::vector<std::string> candidates;
     if (std::string p = Env("TESSALOR_LOCK_FILE"); !p.empty()) {
@@ -151,12 +183,21 @@ bool AcquireSingleInstance() {
             close(f);
             return false;
         }
-        fd = f;
-        holder = getpid();
+        lockFd = f;
+        lockHolder = getpid();
         return true;
     }
     // Nowhere to keep a lock: better to run twice than not at all.
     return true;
+}
+
+void TieHelpersToGame() {
+    WatchForks();
+    tiedParent = getpid();
+    // The library waits for its helper and retries when a handler returns,
+    // so the signals get their default action back: they end the game.
+    std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGINT, SIG_DFL);
 }
 
 #endif

@@ -19,8 +19,12 @@ std::string SaveRootDir();   // .../kvtscore/
 std::string SaveDir();       // .../kvtscore/tessa2002/
 // Opens the document with the desktop's viewer; false when that failed.
 bool OpenDocument(const std::string& path);
-// True when this is the only running instance; the lock lives until exit.
+// True when this is the only running instance; the lock lives until exit
+// and is never kept by a child process.
 bool AcquireSingleInstance();
+// Before a library starts a helper process of its own (the error box): the
+// helper dies with the game, and SIGTERM and SIGINT end the game at once.
+void TieHelpersToGame();
 // Time of day for the clock label.
 void LocalTime(int& hour, int& minute, int& second);
 

@@ -86,6 +86,10 @@ TEST_F(LevelTool, MalformedInputFailsWithFileAndLine) {
     const ToolRun packRun = Tool("verify " + pack);
     EXPECT_EQ(packRun.status, 1);
     EXPECT_NE(packRun.output.find("length 300 is not 256 x n + 2"), std::string::npos) << packRun.output;
+
+    const ToolRun folder = Tool("count " + dir_.string());
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_NE(folder.output.find(dir_.string() + ": cannot open: Is a directory"), std::string::npos) << folder.output;
 }
 
 TEST_F(LevelTool, BuildDumpVerifyRoundTrip) {

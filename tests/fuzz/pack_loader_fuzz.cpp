@@ -1,0 +1,20 @@
+// The game's level packs and names table: the input split at a point its
+// first byte gives, as packs 0 and 2, the way start-up finds them.
+#include "app/modtessa.h"
+#include "fuzz_files.h"
+#include "levels/pack.h"
+
+using namespace modTessa;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::size_t cut = size ? data[0] * size / 256 : 0;
+    strDataDir = fuzz::Folder();
+    fuzz::Write(strDataDir + pack::PackFileName(0), data, cut);
+    fuzz::Write(strDataDir + pack::PackFileName(2), data + cut, size - cut);
+    LoadLevelPacks();
+    FillLevelNames();
+    fuzz::Check(strLevelData.size() == static_cast<std::size_t>(nLevelCount) * pack::kRecordSize,
+                "whole records only");
+    fuzz::Check(tabLevelName.size() == static_cast<std::size_t>(nLevelCount) + 1, "one name per record and a spare");
+    return 0;
+}
