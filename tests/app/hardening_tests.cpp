@@ -1,0 +1,71 @@
+// Saved games from outside: a huge line or a FIFO is read as corrupt, at once
+// and without memory growing with the file. Each case runs in a child process
+// so that a hang is caught by an alarm and the memory is the child's own.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "app/modtessa.h"
+#include "ui/frmtessa.h"
+
+using namespace modTessa;
+namespace fs = std::filesystem;
+
+namespace {
+
+long PeakKb() {
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    return r.ru_maxrss;
+}
+
+struct HostileSave {
+    const char* what;
+    std::function<void(const std::string& path)> make;
+};
+
+}  // namespace
+
+// Enabled once the saved-game reader bounds its lines and opens regular files only.
+TEST(HostileSaves, DISABLED_ReadAsCorruptAtOnceWithinBoundedMemory) {
+    const fs::path dir = fs::temp_directory_path() / ("tessalor_saves_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const HostileSave cases[] = {
+        {"a 1 MB line", [](const std::string& p) { std::ofstream(p) << "#TRUE#" << std::string(1 << 20, 'x'); }},
+        {"a FIFO", [](const std::string& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }},
+    };
+    for (const auto& c : cases) {
+        strSaveDir = dir.string() + "/";
+        strGameName = "hostile.pnt";
+        fs::remove(strSaveDir + strGameName);
+        c.make(strSaveDir + strGameName);
+        nLevelCount = 40;
+        tabLevelDone.assign(41, vbTrue);
+        const pid_t child = fork();
+        if (child == 0) {
+            alarm(5);
+            // A first reading of a missing file warms the code up, so that
+            // only what the hostile file costs is measured.
+            strGameName = "missing.pnt";
+            LoadProgress();
+            strGameName = "hostile.pnt";
+            tabLevelDone.assign(41, vbTrue);
+            const long before = PeakKb();
+            const bool unsolved = LoadProgress();
+            const bool cleared = std::all_of(tabLevelDone.begin(), tabLevelDone.end() - 1, [](Bool16 d) { return !d; });
+            _exit(unsolved && cleared && PeakKb() - before < 256 ? 0 : 1);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << c.what << ": " << (WIFSIGNALED(status) ? "still reading after 5 s" : "not read as corrupt, or memory grew");
+    }
+    fs::remove_all(dir);
+}
