@@ -17,8 +17,8 @@ fail=0
 # take the machine's memory.
 ldd "$exe" | grep -q libasan || ulimit -v 1000000
 
-# refuses FILE REASON: started with FILE in place, the game ends at once with
-# status 1 and a message naming the file and the reason.
+# refuses FILE REASON CASE: started with FILE in place, the game ends at once
+# with status 1 and a message naming the file and the reason.
 refuses() {
     timeout 10 "$dir/tessalor" 2>"$dir/err"
     local status=$?
