@@ -20,7 +20,7 @@ inline const std::string& Folder() {
 
 inline void Write(const std::string& path, const std::uint8_t* data, std::size_t size) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f || std::fwrite(data, 1, size, f) != size || std::fclose(f) != 0) std::abort();
+    if (!f || (size && std::fwrite(data, 1, size, f) != size) || std::fclose(f) != 0) std::abort();
 }
 
 // A property the target checks; a failure is a finding like a crash.
