@@ -176,6 +176,7 @@ public:
     std::string SelectedText() const;  // empty when nothing is selected
     Colour ForeColor = 0;
     Font ListFont;
+    int ItemHeight = 0;  // pixels per row; 0 = the font's line height
     std::function<void()> SelectionChanged;
     void Paint(Surface& dst, Rect clip, int ox, int oy) override;
     bool Opaque() const override { return true; }

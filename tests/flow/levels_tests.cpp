@@ -121,10 +121,10 @@ TEST_F(LevelLoopTest, NoLevelsMeansNothingStarts) {
 
 TEST_F(LevelLoopTest, FailedSaveTellsThePlayerAndPlayGoesOn) {
     WriteFile(saveDir / "jeu.pnt", "#FALSE#\r\n#TRUE#\r\n#TRUE#\r\n");
-    fs::create_directory(saveDir / "jeu.pnt.tmp");  // the save cannot be written
     strGameName = "jeu.pnt";
     ASSERT_TRUE(LoadProgress());
     SolveEverything();
+    const FileSizeLimit diskFull(8);
     std::vector<std::string> alerts;
     host.OnIdle = [inner = host.OnIdle, this, &alerts] {
         for (plat::Form* f : plat::Runtime::Get().Forms())

@@ -1,0 +1,28 @@
+// Small files that must never block, grow without bound or be left
+// half-written: saved games and the like.
+#pragma once
+#include <cstddef>
+#include <string>
+
+namespace plat {
+
+// Reads at most maxBytes of a regular file. FIFOs, devices and directories
+// are refused at once, without waiting for a writer. truncated tells that
+// the file holds more than was read.
+bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& out,
+                     bool* truncated = nullptr);
+
+enum class CreateResult { Created, Exists, Failed };
+// Creates a new file holding bytes, never replacing one that exists. The file
+// is on disk when this returns Created; after a failed write nothing is left.
+CreateResult CreateNewFile(const std::string& path, const std::string& bytes);
+
+// Replaces the file's contents all at once: written to a fresh temporary
+// file beside it, flushed to disk, then renamed over it. The old contents
+// stay whole when anything fails.
+bool ReplaceFile(const std::string& path, const std::string& bytes);
+
+// Deletes path only when it is a regular file (not a link, not a directory).
+bool RemoveRegularFile(const std::string& path);
+
+}  // namespace plat
