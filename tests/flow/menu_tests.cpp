@@ -1,12 +1,11 @@
-#include "tests/support/game_fixture.h"
-#include "ui/dialogs.h"
+#include "tests/support/dialog_script.h"
 
 using namespace testing_support;
 using namespace modTessa;
 
 namespace {
 
-class MenuTest : public GameTest {
+class MenuTest : public ScriptedTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
@@ -20,12 +19,6 @@ protected:
         return v;
     }
     void ClickMenuEntry(int i) { host.Click(*form, &form->labMenu[static_cast<size_t>(i)], 20, 10); }
-    // The open dialog of that kind, if any.
-    Dialog* Open(const std::string& name) {
-        for (plat::Form* f : plat::Runtime::Get().Forms())
-            if (f->Name == name && f->Visible()) return static_cast<Dialog*>(f);
-        return nullptr;
-    }
 };
 
 }  // namespace
@@ -116,32 +109,24 @@ TEST_F(MenuTest, RandomShapeThenAbandonClearsTheBoard) {
 
 TEST_F(MenuTest, QuitAsksAndNonChangesNothing) {
     std::string question;
-    host.OnIdle = [&] {
-        if (Dialog* d = Open("frmMess"); d && !host.Pending()) {
-            question = d->Label1.Caption();
-            host.Click(*d, d->lbBout[1].get(), 10, 5);  // NON
-        }
-    };
+    Script({On("frmMess", [&](Dialog& d) { question = d.Label1.Caption(); Press(d, 1); })});
     form->ShowMenu();
     ClickMenuEntry(4);
     Pump();
-    host.OnIdle = nullptr;
     EXPECT_EQ(question, "Voulez-vous vraiment quitter le jeu ?");
     EXPECT_FALSE(bMenuShown);
     EXPECT_TRUE(host.IsShown(*form));
-    EXPECT_EQ(Open("frmMess"), nullptr);
+    EXPECT_EQ(Shown("frmMess"), nullptr);
 }
 
 TEST_F(MenuTest, QuitOuiEndsTheProgramFromInsideALevel) {
-    host.OnIdle = [&] {
-        if (host.Pending()) return;
-        if (Dialog* d = Open("frmMess")) {
-            host.Click(*d, d->lbBout[0].get(), 10, 5);  // OUI
-        } else if (bLevelActive && form->Enabled() && !bMenuShown) {
-            form->ShowMenu();
-            ClickMenuEntry(4);
-        }
-    };
+    Script({[&] {
+                if (!bLevelActive || !form->Enabled()) return false;
+                form->ShowMenu();
+                ClickMenuEntry(4);
+                return true;
+            },
+            On("frmMess", [&](Dialog& d) { Press(d, 0); })});
     form->ShowMenu();
     ClickMenuEntry(3);
     try {
@@ -153,19 +138,4 @@ TEST_F(MenuTest, QuitOuiEndsTheProgramFromInsideALevel) {
     host.OnIdle = nullptr;
     EXPECT_TRUE(bLevelActive);  // the level in play is simply left
     EXPECT_FALSE(fs::exists(saveDir / "jeu.pnt"));
-}
-
-TEST_F(MenuTest, RandomShapeWithoutLevelsTellsThePlayer) {
-    nLevelCount = 0;
-    std::string told;
-    host.OnIdle = [&] {
-        if (Dialog* d = Open("frmAlert"); d && !host.Pending()) {
-            told = d->Label1.Caption();
-            host.CloseRequest(*d);  // closed through the window system
-        }
-    };
-    form->labMenu_Click(3);
-    host.OnIdle = nullptr;
-    EXPECT_EQ(told, kNoLevelsMessage);
-    EXPECT_FALSE(bLevelActive);
 }

@@ -1,9 +1,7 @@
-#include <functional>
 #include <set>
 
-#include "tests/support/game_fixture.h"
 #include "platform/text.h"
-#include "ui/dialogs.h"
+#include "tests/support/dialog_script.h"
 
 using namespace testing_support;
 using namespace modTessa;
@@ -16,63 +14,32 @@ const std::string kAllFalse = [] {
     return s;
 }();
 
-class SavedGamesTest : public GameTest {
+class SavedGamesTest : public ScriptedTest {
 protected:
-    std::vector<std::string> alerts;  // every alert shown, answered with its button
-
     void SetUp() override {
         GameTest::SetUp();
         InstallShippedPacks();
         StartGame();
-    }
-    template <class D = Dialog>
-    D* Shown(const std::string& name) {
-        for (plat::Form* f : plat::Runtime::Get().Forms())
-            if (f->Name == name && f->Visible()) return static_cast<D*>(f);
-        return nullptr;
-    }
-    // Runs the steps in turn whenever the host runs dry; a step that returns
-    // false is tried again later. Alerts are answered first.
-    void Script(std::vector<std::function<bool()>> steps) {
-        auto left = std::make_shared<std::vector<std::function<bool()>>>(std::move(steps));
-        host.OnIdle = [this, left] {
-            if (host.Pending()) return;
-            if (Dialog* a = Shown("frmAlert")) {
-                alerts.push_back(a->Label1.Caption());
-                host.Click(*a, a->lbBout[0].get(), 10, 5);
-            } else if (!left->empty() && left->front()()) {
-                left->erase(left->begin());
-            }
-        };
     }
     std::set<std::string> Games() const {
         std::set<std::string> names;
         for (const auto& e : fs::directory_iterator(saveDir)) names.insert(e.path().filename());
         return names;
     }
-    void Press(Dialog& d, int button) { host.Click(d, d.lbBout[static_cast<size_t>(button)].get(), 10, 5); }
-    // Names a new game in a fresh naming dialog; its result.
+    // Names a new game in a fresh naming dialog and presses "Ok" until it
+    // closes (with the field emptied after an alert); its result.
     std::string NameGame(const std::string& text, bool typed = false) {
         auto d = std::make_unique<frmInput>();
         bool pressed = false;
-        Script({[&] {
-            if (!host.IsShown(*d)) return false;
-            if (typed) host.Type(*d, text);
-            else d->txtNom.SetText(text);
-            return true;
-        }, [&] {
-            if (pressed) {  // still open after an alert: leave it without a name
-                d->txtNom.SetText("");
-            }
-            pressed = true;
-            Press(*d, 0);
-            return false;
-        }});
-        d->ShowModal();
-        host.OnIdle = nullptr;
-        std::string tag = d->Tag;
+        RunModal(*d, {WhenShown(*d, [&] { typed ? host.Type(*d, text) : d->txtNom.SetText(text); }),
+                      [&] {
+                          if (pressed) d->txtNom.SetText("");
+                          pressed = true;
+                          Press(*d, 0);
+                          return false;
+                      }});
         d->Unload();
-        return tag;
+        return d->Tag;
     }
 };
 
@@ -118,27 +85,23 @@ TEST_F(SavedGamesTest, NamingCreatesALowerCaseGameOrSaysWhyNot) {
 TEST_F(SavedGamesTest, TheFieldTakesTwelveCharactersAndKeepsTheCaretInView) {
     EXPECT_EQ(NameGame("Éléonore-Anaïs", true), "éléonore-ana.pnt");
     auto d = std::make_unique<frmInput>();
-    const std::uint32_t black = plat::Pixel(0, 0, 0);
     int caretColumns = 0;
-    Script({[&] {
-        if (!host.IsShown(*d)) return false;
-        EXPECT_EQ(d->FocusedControl(), &d->txtNom);
-        host.Type(*d, "WWWWWWWWWWWWW");
-        return true;
-    }, [&] {
-        EXPECT_EQ(d->txtNom.Text(), "WWWWWWWWWWWW");
-        // The caret is a bar of the text's colour; W has no upright stroke.
-        const plat::Surface& frame = host.Frame(*d);
-        for (int x = 17 + 3; x < 17 + 221 - 3; ++x) {
-            bool bar = true;
-            for (int y = 77 + 8; y < 77 + 18; ++y) bar = bar && frame.At(x, y) == black;
-            caretColumns += bar;
-        }
-        host.CloseRequest(*d);
-        return true;
-    }});
-    d->ShowModal();
-    host.OnIdle = nullptr;
+    RunModal(*d, {WhenShown(*d, [&] {
+                      EXPECT_EQ(d->FocusedControl(), &d->txtNom);
+                      host.Type(*d, "WWWWWWWWWWWWW");
+                  }),
+                  [&] {
+                      EXPECT_EQ(d->txtNom.Text(), "WWWWWWWWWWWW");
+                      // The caret is an upright bar of the text's colour; W has none.
+                      const plat::Surface& frame = host.Frame(*d);
+                      for (int x = 17 + 3; x < 17 + 221 - 3; ++x) {
+                          bool bar = true;
+                          for (int y = 77 + 8; y < 77 + 18; ++y) bar = bar && frame.At(x, y) == plat::Pixel(0, 0, 0);
+                          caretColumns += bar;
+                      }
+                      host.CloseRequest(*d);
+                      return true;
+                  }});
     EXPECT_EQ(caretColumns, 2);
     EXPECT_EQ(d->Tag, "");  // closed by the window system: no game
 }
@@ -146,13 +109,11 @@ TEST_F(SavedGamesTest, TheFieldTakesTwelveCharactersAndKeepsTheCaretInView) {
 TEST_F(SavedGamesTest, ANewGameThatCannotBeWrittenLeavesNoFile) {
     {
         const FileSizeLimit diskFull(100);
-        alerts.clear();
         EXPECT_EQ(NameGame("plein"), "");
     }
     EXPECT_EQ(alerts, std::vector<std::string>{kSaveFailedMessage});
     EXPECT_EQ(Games(), std::set<std::string>{});
-    // The save folder went away: it is made again.
-    fs::remove_all(saveDir.parent_path());
+    fs::remove_all(saveDir.parent_path());  // the save folder went away: made again
     EXPECT_EQ(NameGame("retour"), "retour.pnt");
     EXPECT_EQ(ReadFile(saveDir / "retour.pnt"), kAllFalse);
 }
@@ -162,56 +123,39 @@ TEST_F(SavedGamesTest, ChooserListsGamesByFileAndReturnsTheChosenOne) {
         WriteFile(saveDir / f, "");
     fs::create_directory(saveDir / "dossier.pnt");
     auto d = std::make_unique<frmChoix>();
-    Script({[&] {
-        if (!host.IsShown(*d)) return false;
-        EXPECT_EQ(d->lstFile.ListCount(), 2);
-        EXPECT_EQ(d->lstFile.List(0), "a.b");
-        EXPECT_EQ(d->lstFile.List(1), "ma partie");
-        EXPECT_EQ(d->lstFile.ListIndex(), 0);
-        EXPECT_EQ(d->FocusedControl(), &d->lstFile);
-        EXPECT_EQ(d->lstFile.VisibleRows(), 6);
-        host.KeyDown(*d, plat::vbKeyDown);  // the list's own keys
-        return true;
-    }, [&] {
-        Press(*d, 0);
-        return true;
-    }});
-    d->ShowModal();
-    host.OnIdle = nullptr;
+    RunModal(*d, {WhenShown(*d, [&] {
+                      EXPECT_EQ(d->lstFile.ListCount(), 2);
+                      EXPECT_EQ(d->lstFile.List(0), "a.b");
+                      EXPECT_EQ(d->lstFile.ListIndex(), 0);
+                      EXPECT_EQ(d->FocusedControl(), &d->lstFile);
+                      EXPECT_EQ(d->lstFile.VisibleRows(), 6);
+                      host.KeyDown(*d, plat::vbKeyDown);  // the list's own keys
+                  }),
+                  [&] { Press(*d, 0); return true; }});
     EXPECT_EQ(d->Tag, "ma partie.pnt");
 }
 
 TEST_F(SavedGamesTest, ArrowsStepBySixInsideTheList) {
-    for (int i = 0; i < 20; ++i) WriteFile(saveDir / ("p" + std::to_string(10 + i) + ".pnt"), "");
+    for (int i = 10; i < 30; ++i) WriteFile(saveDir / ("p" + std::to_string(i) + ".pnt"), "");
     auto d = std::make_unique<frmChoix>();
     std::vector<int> selected;
+    // Any button works an arrow; the entry it selects is noted.
     auto arrow = [&](int i) {
-        return [&, i] {
-            if (!host.IsShown(*d)) return false;
-            // Any button works an arrow.
+        return WhenShown(*d, [&, i] {
             host.Click(*d, &d->Image1[i], 12, 12, i == 0 ? plat::vbRightButton : plat::vbLeftButton);
-            return true;
-        };
+        });
     };
-    auto note = [&] {
-        selected.push_back(d->lstFile.ListIndex());
-        return true;
-    };
-    Script({arrow(1), note, arrow(1), note, arrow(1), note, arrow(0), note, [&] {
-        // The list's end moves in when games are deleted; the arrows follow.
-        for (int i = 10; i < 30; ++i)
-            if (i != 15) fs::remove(saveDir / ("p" + std::to_string(i) + ".pnt"));
-        host.KeyDown(*d, plat::vbKeyDelete, 1);  // Shift+Delete on p23
-        return true;
-    }, [&] {
-        if (Dialog* q = Shown("frmMess")) Press(*q, 0);
-        return d->lstFile.ListCount() == 1;
-    }, arrow(1), note, [&] {
-        Press(*d, 1);
-        return true;
-    }});
-    d->ShowModal();
-    host.OnIdle = nullptr;
+    auto note = [&] { selected.push_back(d->lstFile.ListIndex()); return true; };
+    RunModal(*d, {arrow(1), note, arrow(1), note, arrow(1), note, arrow(0), note,
+                  [&] {
+                      // Games deleted behind its back move the list's end in.
+                      for (int i = 10; i < 30; ++i)
+                          if (i != 15) fs::remove(saveDir / ("p" + std::to_string(i) + ".pnt"));
+                      host.KeyDown(*d, plat::vbKeyDelete, 1);  // Shift+Delete on p23
+                      return true;
+                  },
+                  On("frmMess", [&](Dialog& q) { Press(q, 0); }),
+                  arrow(1), note, [&] { Press(*d, 1); return true; }});
     EXPECT_EQ(selected, (std::vector<int>{12, 18, 19, 13, 0}));
     EXPECT_EQ(d->Tag, "");
 }
@@ -231,33 +175,16 @@ TEST_F(SavedGamesTest, DeleteAsksAndOnlyOuiRemovesTheFile) {
     for (const Case& c : cases) {
         auto d = std::make_unique<frmChoix>();
         std::string question;
-        int beepsBefore = 0;
-        Script({[&] {
-            if (!host.IsShown(*d)) return false;
-            host.KeyDown(*d, plat::vbKeyDelete);
-            return true;
-        }, [&] {
-            Dialog* q = Shown("frmMess");
-            if (!q) return false;
-            question = q->Label1.Caption();
-            c.answer(*q);
-            return true;
-        }, [&] {
-            beepsBefore = host.beeps;
-            Press(*d, 0);
-            return true;
-        }, [&] {
-            if (host.IsShown(*d)) Press(*d, 1);  // nothing to choose: leave
-            return true;
-        }});
-        d->ShowModal();
-        host.OnIdle = nullptr;
+        const int beeps = host.beeps;
+        RunModal(*d, {WhenShown(*d, [&] { host.KeyDown(*d, plat::vbKeyDelete); }),
+                      On("frmMess", [&](Dialog& q) { question = q.Label1.Caption(); c.answer(q); }),
+                      [&] { Press(*d, 0); return true; },
+                      [&] { Press(*d, 1); return true; }});  // nothing chosen after a deletion
         EXPECT_EQ(question, "ma partie\r\nVoulez-vous supprimer ce fichier ?");
         EXPECT_EQ(fs::exists(saveDir / "ma partie.pnt"), !c.removed);
         EXPECT_EQ(d->lstFile.ListCount(), c.removed ? 1 : 2);
-        // After a deletion nothing is selected and "Ok" only beeps.
         EXPECT_EQ(d->Tag, c.removed ? "" : "ma partie.pnt");
-        EXPECT_EQ(host.beeps - beepsBefore, c.removed ? 1 : 0);
+        EXPECT_EQ(host.beeps - beeps, c.removed ? 1 : 0);
         d->Unload();
     }
     EXPECT_TRUE(fs::exists(saveDir / "zut.pnt"));
@@ -265,36 +192,27 @@ TEST_F(SavedGamesTest, DeleteAsksAndOnlyOuiRemovesTheFile) {
 
 TEST_F(SavedGamesTest, AnEmptyChooserOnlyCancels) {
     auto d = std::make_unique<frmChoix>();
-    Script({[&] {
-        if (!host.IsShown(*d)) return false;
-        host.Click(*d, &d->Image1[1], 12, 12);
-        host.Click(*d, &d->Image1[0], 12, 12);
-        host.KeyDown(*d, plat::vbKeyDelete);
-        Press(*d, 0);
-        return true;
-    }, [&] {
-        EXPECT_EQ(d->lstFile.ListIndex(), -1);
-        EXPECT_EQ(d->nScrollPos, 6);
-        EXPECT_EQ(Shown("frmMess"), nullptr);
-        EXPECT_EQ(host.beeps, 1);
-        Press(*d, 1);
-        return true;
-    }});
-    d->ShowModal();
-    host.OnIdle = nullptr;
+    RunModal(*d, {WhenShown(*d, [&] {
+                      host.Click(*d, &d->Image1[1], 12, 12);
+                      host.Click(*d, &d->Image1[0], 12, 12);
+                      host.KeyDown(*d, plat::vbKeyDelete);
+                      Press(*d, 0);
+                  }),
+                  [&] {
+                      EXPECT_EQ(d->lstFile.ListIndex(), -1);
+                      EXPECT_EQ(Shown("frmMess"), nullptr);
+                      EXPECT_EQ(host.beeps, 1);
+                      Press(*d, 1);
+                      return true;
+                  }});
     EXPECT_EQ(d->Tag, "");
 }
 
 TEST_F(SavedGamesTest, CaptionsShowWholeOnOneLine) {
-    struct Case {
-        std::function<std::unique_ptr<Dialog>()> make;
-    } cases[] = {{[] { return std::make_unique<frmInput>(); }},
-                 {[] { return std::make_unique<frmChoix>(); }}};
-    for (const Case& c : cases) {
-        auto d = c.make();
+    std::unique_ptr<Dialog> dialogs[] = {std::make_unique<frmInput>(), std::make_unique<frmChoix>()};
+    for (auto& d : dialogs) {
         int textLeft = 1000, textRight = -1;
-        Script({[&] {
-            if (!host.IsShown(*d)) return false;
+        RunModal(*d, {WhenShown(*d, [&] {
             const plat::Surface& frame = host.Frame(*d);
             const plat::Rect r{d->Label1.Left(), d->Label1.Top(), d->Label1.Width(), 20};
             for (int y = r.y; y < r.Bottom(); ++y)
@@ -304,10 +222,7 @@ TEST_F(SavedGamesTest, CaptionsShowWholeOnOneLine) {
                         textRight = std::max(textRight, x);
                     }
             host.CloseRequest(*d);
-            return true;
-        }});
-        d->ShowModal();
-        host.OnIdle = nullptr;
+        })});
         // A wrapped caption would show only its first words.
         const int width = plat::TextWidth(d->Label1.LabelFont, d->Label1.Caption());
         EXPECT_GE(textRight - textLeft + 1, width - 4) << d->Label1.Caption();
@@ -316,44 +231,32 @@ TEST_F(SavedGamesTest, CaptionsShowWholeOnOneLine) {
 
 TEST_F(SavedGamesTest, MenuNewGameThenLoadResumesAtTheFirstUnsolvedLevel) {
     std::vector<std::string> started;
-    // Notes each level that starts, then leaves it at once.
-    auto playLevel = [&] {
-        if (!bLevelActive || !form->Enabled()) return false;
-        started.push_back(form->labNom.Caption());
-        bLevelActive = vbFalse;
-        return true;
+    // Notes the level that starts, then ends it, by abandoning or at once.
+    auto play = [&](bool abandon) {
+        return [&, abandon] {
+            if (!bLevelActive || !form->Enabled()) return false;
+            started.push_back(form->labNom.Caption());
+            if (abandon) form->labMenu_Click(2);
+            else bLevelActive = vbFalse;
+            return true;
+        };
     };
-    Script({[&] {
-        frmInput* d = Shown<frmInput>("frmInput");
-        if (!d) return false;
-        host.Type(*d, "  Ma Partie  ");
-        Press(*d, 0);
-        return true;
-    }, playLevel});
+    const std::string firstSolved = "#TRUE#\r\n" + kAllFalse.substr(9);
+    Script({On<frmInput>("frmInput", [&](frmInput& d) { host.Type(d, "  Ma Partie  "); Press(d, 0); }),
+            play(false)});
     form->labMenu_Click(0);
     EXPECT_EQ(strGameName, "ma partie.pnt");
     EXPECT_EQ(ReadFile(saveDir / "ma partie.pnt"), kAllFalse);
-    // Level 0 solved; loading it plays level 1, and after an abandon, level 1 again.
-    WriteFile(saveDir / "ma partie.pnt", "#TRUE#\r\n" + kAllFalse.substr(9));
-    auto choose = [&] {
-        frmChoix* d = Shown<frmChoix>("frmChoix");
-        if (!d) return false;
-        Press(*d, 0);
-        return true;
-    };
-    Script({choose, [&] {
-        if (!bLevelActive || !form->Enabled()) return false;
-        started.push_back(form->labNom.Caption());
-        form->labMenu_Click(2);
-        return true;
-    }});
+    WriteFile(saveDir / "ma partie.pnt", firstSolved);
+    const auto choose = On("frmChoix", [&](Dialog& d) { Press(d, 0); });
+    Script({choose, play(true)});
     form->labMenu_Click(1);
-    EXPECT_EQ(strGameName, "");  // abandoning closes the game
-    Script({choose, playLevel});
+    EXPECT_EQ(strGameName, "");  // abandoning closes the game, unsaved
+    Script({choose, play(false)});
     form->labMenu_Click(1);
     EXPECT_EQ(started, (std::vector<std::string>{"forme 1\r\n3 pièces #1", "forme 2\r\n3 pièces #2",
                                                  "forme 2\r\n3 pièces #2"}));
-    EXPECT_EQ(ReadFile(saveDir / "ma partie.pnt"), "#TRUE#\r\n" + kAllFalse.substr(9));
+    EXPECT_EQ(ReadFile(saveDir / "ma partie.pnt"), firstSolved);
     EXPECT_TRUE(alerts.empty());
 }
 
@@ -361,14 +264,7 @@ TEST_F(SavedGamesTest, MenuLoadOfASolvedGameOrNothingStartsNoLevel) {
     std::string allTrue;
     for (int i = 0; i < 40; ++i) allTrue += "#TRUE#\r\n";
     WriteFile(saveDir / "fini.pnt", allTrue);
-    auto press = [&](int button) {
-        return [&, button] {
-            frmChoix* d = Shown<frmChoix>("frmChoix");
-            if (!d) return false;
-            Press(*d, button);
-            return true;
-        };
-    };
+    const auto press = [&](int button) { return On("frmChoix", [&, button](Dialog& d) { Press(d, button); }); };
     Script({press(0)});
     form->labMenu_Click(1);
     EXPECT_EQ(alerts, std::vector<std::string>{kAllSolvedMessage});
@@ -378,12 +274,12 @@ TEST_F(SavedGamesTest, MenuLoadOfASolvedGameOrNothingStartsNoLevel) {
     form->labMenu_Click(1);
     EXPECT_EQ(strGameName, "");
     EXPECT_EQ(tabLevelDone[3], vbTrue);
-    // Without levels neither command opens its dialog.
+    // Without levels no command opens its dialog or starts a level.
     nLevelCount = 0;
     alerts.clear();
     Script({});
-    form->labMenu_Click(0);
-    form->labMenu_Click(1);
-    EXPECT_EQ(alerts, (std::vector<std::string>{kNoLevelsMessage, kNoLevelsMessage}));
+    for (int command : {0, 1, 3}) form->labMenu_Click(command);
+    EXPECT_EQ(alerts, std::vector<std::string>(3, kNoLevelsMessage));
+    EXPECT_FALSE(bLevelActive);
     EXPECT_EQ(ReadFile(saveDir / "fini.pnt"), allTrue);
 }
