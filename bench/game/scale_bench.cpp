@@ -58,6 +58,8 @@ double GameStep(int scale) {
 
 // Microseconds per update of the same area (times scale) on a plain window.
 double BareStep(int scale) {
+    // As the game does: SDL_Quit cleared the hint.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return -1;
     SDL_Window* w = SDL_CreateWindow("bare", 0, 0, 720 * scale, 488 * scale, SDL_WINDOW_BORDERLESS);
     SDL_Surface* out = w ? SDL_GetWindowSurface(w) : nullptr;
