@@ -705,8 +705,10 @@ void WaitEvents() {
     Runtime& rt = Runtime::Get();
     if (rt.Dispatch() || !rt.HasHost()) return;
     Host* h = rt.GetHost();
+    // Asleep until input or the next timer; a quarter second at most, for the
+    // loops that watch the clock without a timer.
     const double untilTimer = rt.NextTimerDue() - h->Now();
-    h->Wait(std::clamp(untilTimer, 0.0, 0.005));
+    h->Wait(std::clamp(untilTimer, 0.0, 0.25));
 }
 
 double Now() {
