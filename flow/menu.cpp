@@ -73,7 +73,7 @@ void frmTessa::labMenu_Click(int index) {
             PlaySound("tessa32h.dat");
             ShowHeadFrame(720);
             const double start = plat::Now();
-            while (plat::Now() - start <= 3.0) plat::WaitEvents();
+            while (plat::Now() - start <= 3.0) plat::WaitEventsUntil(start + 3.001);
             strGameName.clear();
             tabLevelDone[static_cast<size_t>(nCurLevel)] = vbFalse;
             labNom.SetCaption("");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <filesystem>
 
 #include "platform/host.h"
@@ -701,14 +702,16 @@ bool Runtime::Dispatch() {
 
 void DoEvents() { Runtime::Get().Dispatch(); }
 
-void WaitEvents() {
+void WaitEvents() { WaitEventsUntil(std::numeric_limits<double>::infinity()); }
+
+void WaitEventsUntil(double when) {
     Runtime& rt = Runtime::Get();
     if (rt.Dispatch() || !rt.HasHost()) return;
     Host* h = rt.GetHost();
-    // Asleep until input or the next timer; a quarter second at most, for the
-    // loops that watch the clock without a timer.
-    const double untilTimer = rt.NextTimerDue() - h->Now();
-    h->Wait(std::clamp(untilTimer, 0.0, 0.25));
+    // Asleep until input, the next timer or the caller's moment; a quarter
+    // second at most, for loops that watch the clock some other way.
+    const double wake = std::min(rt.NextTimerDue(), when) - h->Now();
+    h->Wait(std::clamp(wake, 0.0, 0.25));
 }
 
 double Now() {

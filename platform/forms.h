@@ -276,6 +276,8 @@ void DoEvents();
 // As DoEvents, but when nothing was pending waits briefly for input or a
 // timer so that long loops do not spin the processor.
 void WaitEvents();
+// As WaitEvents, but never sleeps past the moment `when` (seconds of Now).
+void WaitEventsUntil(double when);
 double Now();           // monotonic seconds
 void Sleep(int ms);     // without processing events
 void Beep();
