@@ -9,8 +9,8 @@ namespace modTessa {
 
 namespace {
 
-// A pack holds a few dozen 256-byte records; more than this is not a pack.
-constexpr std::size_t kMaxPackBytes = 1u << 20;
+// A pack holds a few dozen 256-byte records; a thousand is more than any.
+constexpr std::size_t kMaxPackBytes = 1000 * pack::kRecordSize + pack::kTrailerSize;
 
 std::string Unreadable(const std::string& path, int error) {
     return "Le fichier de niveaux « " + path + " » existe mais ne peut pas être lu (" +
@@ -24,9 +24,13 @@ void LoadLevelPacks() {
     for (int i = 0; i < pack::kMaxPacks; ++i) {
         const std::string path = strDataDir + pack::PackFileName(i);
         std::string bytes;
-        const int error = plat::ReadRegularFile(path, kMaxPackBytes, bytes);
-        if (error == ENOENT) continue;  // a missing pack is simply skipped
-        if (error != 0) throw StartupError(Unreadable(path, error));
+        bool tooLong = false;
+        int error = 0;
+        if (!plat::ReadRegularFile(path, kMaxPackBytes, bytes, &tooLong, &error)) {
+            if (error == ENOENT) continue;  // a missing pack is simply skipped
+            throw StartupError(Unreadable(path, error));
+        }
+        if (tooLong) throw StartupError(Unreadable(path, EFBIG));
         // Too short to hold its two trailing bytes: nothing to read.
         if (bytes.size() < static_cast<size_t>(pack::kTrailerSize)) continue;
         bytes.resize(bytes.size() - pack::kTrailerSize);

@@ -1,12 +1,47 @@
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
+#include "platform/scale.h"
 #include "platform/sdl_host.h"
 #include "platform/sound.h"
 #include "ui/frmtessa.h"
 
-int main() {
+namespace {
+
+constexpr const char* kUsage = "Usage : tessalor [--scale N (1 à 4)] [--version] [--help]\n";
+
+// --version and --help answer and end; --scale N (or --scale=N) sets the
+// window scale; anything else is a usage error (status 2). -1: carry on.
+int ReadArguments(int argc, char** argv, int& scale) {
+    for (int i = 1; i < argc; ++i) {
+        const char* a = argv[i];
+        if (std::strcmp(a, "--version") == 0) {
+            std::printf("Tessalor %s\n", TESSALOR_VERSION);
+            return 0;
+        }
+        if (std::strcmp(a, "--help") == 0) {
+            std::printf("Tessalor, le jeu des pentaminos : tessalor [--scale N] agrandit la fenêtre N fois (1 à 4).\n");
+            return 0;
+        }
+        const char* value = nullptr;
+        if (std::strcmp(a, "--scale") == 0 && i + 1 < argc) value = argv[++i];
+        else if (std::strncmp(a, "--scale=", 8) == 0) value = a + 8;
+        if (!value || !(scale = plat::ParseScale(value))) {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int scale = 0;
+    if (const int answered = ReadArguments(argc, argv, scale); answered >= 0) return answered;
     plat::SdlHost host;
+    host.SetScale(scale);
     std::string error;
     if (!host.Init(&error)) {
         plat::ShowFatalError(error);

@@ -5,18 +5,19 @@
 using namespace modTessa;
 
 void frmTessa::Form_Load() {
-    // 1. One instance only; a second one leaves without a trace.
+    // One instance only; a second one leaves before it touches anything.
     if (!plat::AcquireSingleInstance()) plat::EndProgram(0);
-    // 2.
+    // A new random sequence for the random shapes of this run.
     Randomize();
-    // 3-4.
+    // Data files lie beside the program; saved games in the user's save folder.
     strDataDir = ExecutableDirectory();
     if (strDataDir.empty() || strDataDir.back() != plat::kPathSeparator)
         strDataDir += plat::kPathSeparator;
     strSaveDir = plat::SaveDir();
-    // 5.
+    // The play area under the top strip, as wide as the window.
     pctEcran.Move(0, 24, Width(), 384);
-    // 6. Without its background the window cannot be drawn at all.
+    // Without its background the window cannot be drawn at all: stop here,
+    // naming the file. The window surface keeps the picture.
     const std::string background = strDataDir + "tessa32c.dat";
     std::string error;
     plat::Surface picture = plat::LoadPicture(background, &error);
@@ -33,23 +34,21 @@ void frmTessa::Form_Load() {
     plat::BitBlt(backgroundPicture, 0, 0, Width(), Height(), picture, 0, 0, plat::SRCCOPY);
     backgroundPicture.TakeDirty();
     Picture = backgroundPicture;
-    // 7.
+    // The play area starts as the bare background; the head on its first frame.
     plat::BitBlt(pctEcran.Image, 0, 0, 720, 384, Picture, 0, 24, plat::SRCCOPY);
-    // 8.
     plat::BitBlt(pctTete.Image, 0, 0, 80, 64, pctTeteBase.Image, 0, 0, plat::SRCCOPY);
-    // 9.
+    // The rounded outline, then the save folders and the chooser's view of them.
     ShapeMainWindow(*this);
-    // 10-11.
     CreateSaveDirs();
     filTessa.Path = strSaveDir;
-    // 12-15.
+    // Levels, pieces, and the per-level tables sized to the level count.
     LoadLevelPacks();
     InitPieces();
     tabLevelDone.assign(static_cast<size_t>(nLevelCount) + 1, vbFalse);
     FillLevelNames();
-    // 16. All twelve pieces show, none can be taken before a level starts.
+    // All twelve pieces show; none can be taken before a level starts.
     for (int p = 0; p <= 11; ++p) DrawTrayPiece(p);
-    // 17.
+    // Menu closed; the head and clock start ticking.
     bMenuShown = vbFalse;
     timerTete.SetEnabled(true);
 }

@@ -26,5 +26,6 @@ Image MakeHeadSheet(const FontFiles& fonts);     // 800 x 64, ten frames
 Image MakeAboutPicture(const FontFiles& fonts);  // 256 x 180
 Image MakeHandCursor();                          // 32 x 32 with alpha
 Image MakeBackground(const FontFiles& fonts);    // 720 x 488
+Image MakeIcon(int size);                        // size x size with alpha
 
 }  // namespace art

@@ -60,8 +60,8 @@ la tête fait le signe de la victoire et la forme suivante arrive.</p>
 <p>Le bouton <span class="cmd">Menu</span>, en bas de la fenêtre, ouvre la liste des commandes.
 Un clic ailleurs dans la fenêtre la referme.</p>
 <table>
-<tr><td>Nouvelle partie</td><td>Donnez un nom à votre partie (douze caractères au plus, sans caractères spéciaux)&nbsp;: les formes se suivent dans l'ordre, et chaque forme réussie est enregistrée.</td></tr>
-<tr><td>Charger une partie</td><td>Reprenez une partie enregistrée là où vous l'aviez laissée&nbsp;: le jeu continue avec la première forme non réussie.</td></tr>
+<tr><td>Nouvelle partie</td><td>Tapez le nom de votre partie (douze caractères au plus) puis cliquez sur <span class="cmd">Ok</span>&nbsp;: les formes se suivent dans l'ordre, et chaque forme réussie est enregistrée. Un nom vide ne crée rien.</td></tr>
+<tr><td>Charger une partie</td><td>Choisissez une partie dans la liste et cliquez sur <span class="cmd">Ok</span>&nbsp;: le jeu reprend à la première forme non réussie. <span class="cmd">Annuler</span> ferme la liste.</td></tr>
 <tr><td>Jouer avec une forme au hasard</td><td>Une forme choisie au hasard, sans partie ni enregistrement.</td></tr>
 <tr><td>Abandonner</td><td>Présent pendant une forme&nbsp;: la forme en cours est abandonnée et la partie est fermée.</td></tr>
 <tr><td>Quitter</td><td>Ferme le jeu après confirmation. Les formes déjà réussies restent enregistrées&nbsp;; la forme en cours ne l'est pas.</td></tr>
@@ -71,10 +71,13 @@ Pour déplacer la fenêtre, faites glisser sa bande du haut.</p>
 
 <h2>Les parties enregistrées</h2>
 <p>Chaque partie est un petit fichier <code>nom.pnt</code> rangé dans le dossier
-<code>~/.local/share/kvtscore/tessa2002/</code> (le nom est écrit en minuscules). Il retient, forme par forme, celles
-que vous avez réussies. Dans la fenêtre «&nbsp;Choix de la partie&nbsp;», choisissez une partie avec la souris,
-les flèches ou le clavier&nbsp;; la touche <kbd>Suppr</kbd> supprime la partie choisie, après confirmation.
-Quand toutes les formes d'une partie sont réussies, commencez-en une nouvelle.</p>
+<code>~/.local/share/kvtscore/tessa2002/</code>. Il retient, forme par forme, celles
+que vous avez réussies. Le nom est écrit en minuscules («&nbsp;Élodie&nbsp;» et «&nbsp;élodie&nbsp;» sont la même
+partie) et ne peut contenir ni <code>/ \ : * ? " &lt; &gt; |</code> ni commencer par un point&nbsp;; un nom déjà pris
+est refusé, jamais une partie n'en remplace une autre.</p>
+<p>Dans la fenêtre «&nbsp;Choix de la partie&nbsp;», choisissez une partie avec la souris, le clavier ou les deux
+flèches de droite, qui avancent de six parties à la fois. La touche <kbd>Suppr</kbd> supprime la partie choisie,
+après confirmation. Quand toutes les formes d'une partie sont réussies, commencez-en une nouvelle.</p>
 
 <h2>La tête et l'horloge</h2>
 <p>En bas à gauche, une petite tête suit la souris des yeux. Si la souris ne bouge plus pendant un moment, elle

@@ -1,5 +1,5 @@
 // tessalor-assets DATA_DIR [EMBEDDED_CPP] [--preview DIR]
-// Writes the background picture, the sounds and the help page into DATA_DIR,
+// Writes the background picture, the sounds, the help page and the icons into DATA_DIR,
 // and the pictures built into the game as C++ source.
 #include <SDL_ttf.h>
 
@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
         {"kHeadSheet", art::EncodePng(art::MakeHeadSheet(fonts), false)},
         {"kAboutPicture", art::EncodePng(art::MakeAboutPicture(fonts), false)},
         {"kHandCursor", art::EncodePng(art::MakeHandCursor(), true)},
+        {"kIcon", art::EncodePng(art::MakeIcon(64), true)},
     };
     for (const auto& b : blobs) ok = ok && !b.bytes.empty();
     const auto background = art::EncodePng(art::MakeBackground(fonts), false);
@@ -67,6 +68,10 @@ int main(int argc, char** argv) {
     ok = ok && Write(dataDir + "tessa32c.dat", Bytes(background));
     for (const auto& s : art::kSoundFiles) ok = ok && Write(dataDir + s.file, art::EncodeWav(art::Synthesise(s.sound)));
     ok = ok && Write(dataDir + "aidetessalor/aide.htm", art::HelpPage());
+    // The desktop's icon sizes, installed into the icon theme.
+    for (int size : {16, 32, 48, 64, 128, 256})
+        ok = ok && Write(dataDir + "icons/tessalor-" + std::to_string(size) + ".png",
+                         Bytes(art::EncodePng(art::MakeIcon(size), true)));
     ok = ok && Write(embeddedCpp, art::EmbeddedSource(blobs));
     if (ok && !preview.empty()) {
         for (const auto& b : blobs) ok = ok && Write(preview + "/" + b.name + ".png", Bytes(b.bytes));

@@ -1,8 +1,11 @@
 // Pieces are composed as a mask and a picture, then stamped with AND and OR
 // so that only their own cells change the play area.
+#include "board/geometry.h"
 #include "ui/frmtessa.h"
 
 namespace modTessa {
+
+using namespace geometry;
 
 namespace {
 
@@ -13,11 +16,13 @@ void ComposePiece(std::int32_t p, const std::int32_t (&grid)[kGrid][kGrid]) {
     for (int r = 0; r <= 4; ++r)
         for (int c = 0; c <= 4; ++c) {
             if (grid[r][c] != 0) {
-                plat::BitBlt(buf, 24 * c, 24 * r, 24, 24, tiles, 312, 0, plat::SRCCOPY);
-                plat::BitBlt(buf, 120 + 24 * c, 24 * r, 24, 24, tiles, 24 * p, 0, plat::SRCCOPY);
+                plat::BitBlt(buf, kCell * c, kCell * r, kCell, kCell, tiles, kBlackTileX, 0, plat::SRCCOPY);
+                plat::BitBlt(buf, kPieceBox + kCell * c, kCell * r, kCell, kCell, tiles, kCell * p, 0,
+                             plat::SRCCOPY);
             } else {
-                plat::BitBlt(buf, 24 * c, 24 * r, 24, 24, tiles, 336, 0, plat::SRCCOPY);
-                plat::BitBlt(buf, 120 + 24 * c, 24 * r, 24, 24, tiles, 312, 0, plat::SRCCOPY);
+                plat::BitBlt(buf, kCell * c, kCell * r, kCell, kCell, tiles, kWhiteTileX, 0, plat::SRCCOPY);
+                plat::BitBlt(buf, kPieceBox + kCell * c, kCell * r, kCell, kCell, tiles, kBlackTileX, 0,
+                             plat::SRCCOPY);
             }
         }
 }
@@ -31,16 +36,16 @@ void MakeOrientedPieceImage(std::int32_t p) { ComposePiece(p, tabPieceOrient[p])
 void DrawTrayPiece(std::int32_t p) {
     frmTessa& f = MainForm();
     MakePieceImage(p);
-    plat::BitBlt(f.pctEcran.Image, tabTrayX[p], tabTrayY[p], 120, 120, f.pctTessa.Image, 0, 0,
+    plat::BitBlt(f.pctEcran.Image, tabTrayX[p], tabTrayY[p], kPieceBox, kPieceBox, f.pctTessa.Image, 0, 0,
                  plat::SRCAND);
-    plat::BitBlt(f.pctEcran.Image, tabTrayX[p], tabTrayY[p], 120, 120, f.pctTessa.Image, 120, 0,
-                 plat::SRCPAINT);
+    plat::BitBlt(f.pctEcran.Image, tabTrayX[p], tabTrayY[p], kPieceBox, kPieceBox, f.pctTessa.Image,
+                 kPieceBox, 0, plat::SRCPAINT);
 }
 
 void DrawTrayHole(std::int32_t p) {
     frmTessa& f = MainForm();
     MakePieceImage(p);
-    plat::BitBlt(f.pctEcran.Image, tabTrayX[p], tabTrayY[p], 120, 120, f.pctTessa.Image, 0, 0,
+    plat::BitBlt(f.pctEcran.Image, tabTrayX[p], tabTrayY[p], kPieceBox, kPieceBox, f.pctTessa.Image, 0, 0,
                  plat::SRCAND);
 }
 

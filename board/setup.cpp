@@ -1,6 +1,9 @@
+#include "board/geometry.h"
 #include "ui/frmtessa.h"
 
 namespace modTessa {
+
+using namespace geometry;
 
 namespace {
 constexpr int kPieceCodeBase = 'B';
@@ -9,13 +12,14 @@ constexpr int kPieceCodeBase = 'B';
 void SetUpLevel(std::int32_t n) {
     if (n < 0 || n >= nLevelCount) return;
     frmTessa& f = MainForm();
-    // 1-2. The window surface goes back to the bare background, dropping any
-    // clean copy a drag left there.
+    // The window surface goes back to the bare background, dropping any clean
+    // copy a drag left there, and the play area shows it.
     f.RestoreBackground();
-    plat::BitBlt(f.pctEcran.Image, 0, 0, 720, 384, f.Picture, 0, 24, plat::SRCCOPY);
-    // 3.
+    plat::BitBlt(f.pctEcran.Image, 0, 0, kPlayAreaWidth, kPlayAreaHeight, f.Picture, 0, kPlayAreaTop,
+                 plat::SRCCOPY);
+    // Read the level's record into both grids; a piece is in the tray when
+    // the level uses it.
     for (int p = 0; p <= 11; ++p) tabInTray[p] = vbFalse;
-    // 4.
     size_t pos = static_cast<size_t>(n) * 256;
     for (int y = 0; y <= 15; ++y)
         for (int x = 0; x <= 15; ++x) {
@@ -29,21 +33,22 @@ void SetUpLevel(std::int32_t n) {
                 tabInTray[c] = vbTrue;
             }
         }
-    // 5.
+    // Pieces of the level in colour, the others as black silhouettes.
     for (int p = 0; p <= 11; ++p) {
         if (tabInTray[p]) DrawTrayPiece(p);
         else DrawTrayHole(p);
     }
-    // 6.
+    // Empty cells of the shape: plain wood, or the solution's colours when
+    // the hidden word switched them on.
     for (int x = 0; x <= 15; ++x)
         for (int y = 0; y <= 15; ++y) {
             if (tabBoard[x][y] != -1) continue;
-            const int sx = bShowSolution ? 24 * tabSolution[x][y] : 384;
-            const int sy = bShowSolution ? 24 : 0;
-            plat::BitBlt(f.pctEcran.Image, 168 + 24 * x, 24 * y, 24, 24, f.pctBrique.Image, sx, sy,
-                         plat::SRCCOPY);
+            const int sx = bShowSolution ? kCell * tabSolution[x][y] : kWoodTileX;
+            const int sy = bShowSolution ? kCell : 0;
+            plat::BitBlt(f.pctEcran.Image, CellLeft(x), CellTop(y), kCell, kCell, f.pctBrique.Image,
+                         sx, sy, plat::SRCCOPY);
         }
-    // 7.
+    // One refresh shows the whole new board at once.
     f.pctEcran.Refresh();
 }
 

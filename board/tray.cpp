@@ -1,12 +1,14 @@
 #include <cmath>
 
+#include "board/geometry.h"
 #include "ui/frmtessa.h"
 
 using namespace modTessa;
+using namespace geometry;
 
 void frmTessa::TakeBackPiece(float x, float y) {
-    const int cx = static_cast<int>(std::floor((x - 168) / 24));
-    const int cy = static_cast<int>(std::floor(y / 24));
+    const int cx = static_cast<int>(std::floor((x - kBoardLeft) / kCell));
+    const int cy = static_cast<int>(std::floor(y / kCell));
     if (cx < 0 || cx > 15 || cy < 0 || cy > 15) return;
     const int k = tabBoard[cx][cy];
     if (k < 0) return;
@@ -15,8 +17,8 @@ void frmTessa::TakeBackPiece(float x, float y) {
         for (int by = 0; by <= 15; ++by) {
             if (tabBoard[bx][by] != k) continue;
             tabBoard[bx][by] = -1;
-            plat::BitBlt(pctEcran.Image, 168 + 24 * bx, 24 * by, 24, 24, pctBrique.Image, 384, 0,
-                         plat::SRCCOPY);
+            plat::BitBlt(pctEcran.Image, CellLeft(bx), CellTop(by), kCell, kCell, pctBrique.Image,
+                         kWoodTileX, 0, plat::SRCCOPY);
         }
     DrawTrayPiece(k);
     tabInTray[k] = vbTrue;

@@ -1,6 +1,7 @@
 // The level loop: choose, lay out, play, save, chain.
 #include <cmath>
 
+#include "board/geometry.h"
 #include "ui/frmtessa.h"
 
 namespace modTessa {
@@ -48,7 +49,8 @@ void StartLevel() {
     }
     // Play stops: an empty board and every piece back in the tray.
     f.RestoreBackground();
-    plat::BitBlt(f.pctEcran.Image, 0, 0, 720, 384, f.Picture, 0, 24, plat::SRCCOPY);
+    plat::BitBlt(f.pctEcran.Image, 0, 0, geometry::kPlayAreaWidth, geometry::kPlayAreaHeight, f.Picture, 0,
+                 geometry::kPlayAreaTop, plat::SRCCOPY);
     for (int p = 0; p <= 11; ++p) DrawTrayPiece(p);
     f.pctEcran.Refresh();
 }

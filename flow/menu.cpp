@@ -7,6 +7,21 @@
 
 using namespace modTessa;
 
+namespace {
+
+void ClearProgress() {
+    for (std::int32_t i = 0; i < nLevelCount; ++i) tabLevelDone[static_cast<size_t>(i)] = vbFalse;
+}
+
+// Without any level the game can only say that the level files are missing.
+bool HaveLevels() {
+    if (nLevelCount > 0) return true;
+    ShowAlert(kNoLevelsMessage);
+    return false;
+}
+
+}  // namespace
+
 void frmTessa::ShowMenu() {
     bMenuShown = vbTrue;
     const bool playing = bLevelActive != vbFalse;
@@ -25,10 +40,30 @@ void frmTessa::HideMenu() {
 
 void frmTessa::labMenu_Click(int index) {
     switch (index) {
-        case 0:  // new saved game: the naming dialog comes later
-        case 1:  // load a saved game: the chooser comes later
+        case 0: {
             HideMenu();
+            if (!HaveLevels()) return;
+            strGameName = ShowForResult<frmInput>();
+            ClearProgress();
+            if (!strGameName.empty()) {
+                LoadProgress();
+                StartLevel();
+            }
             break;
+        }
+        case 1: {
+            HideMenu();
+            if (!HaveLevels()) return;
+            strGameName = ShowForResult<frmChoix>();
+            if (strGameName.empty()) return;
+            ClearProgress();
+            if (LoadProgress()) {
+                StartLevel();
+                return;
+            }
+            ShowAlert(kAllSolvedMessage);
+            break;
+        }
         case 2: {
             if (!bLevelActive) return;
             HideMenu();
@@ -38,7 +73,7 @@ void frmTessa::labMenu_Click(int index) {
             PlaySound("tessa32h.dat");
             ShowHeadFrame(720);
             const double start = plat::Now();
-            while (plat::Now() - start <= 3.0) plat::WaitEvents();
+            while (plat::Now() - start <= 3.0) plat::WaitEventsUntil(start + 3.001);
             strGameName.clear();
             tabLevelDone[static_cast<size_t>(nCurLevel)] = vbFalse;
             labNom.SetCaption("");
@@ -49,13 +84,9 @@ void frmTessa::labMenu_Click(int index) {
         }
         case 3:
             HideMenu();
-            if (nLevelCount <= 0) {
-                ShowAlert(kNoLevelsMessage);
-                return;
-            }
+            if (!HaveLevels()) return;
             strGameName.clear();
-            for (std::int32_t i = 0; i < nLevelCount; ++i)
-                tabLevelDone[static_cast<size_t>(i)] = vbFalse;
+            ClearProgress();
             StartLevel();
             break;
         case 4:
@@ -78,9 +109,7 @@ void frmTessa::imgMenu_Click(int index) {
             break;
         case 2: {
             if (bMenuShown) HideMenu();
-            auto dlg = std::make_unique<frmPropos>();
-            dlg->ShowModal();
-            dlg->Unload();
+            ShowForResult<frmPropos>();
             break;
         }
         default:

@@ -1,39 +1,46 @@
 // Saved games: one line "#TRUE#" or "#FALSE#" per level, CR LF.
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
 #include <iostream>
 #include <string>
 
+#include "platform/files.h"
 #include "ui/frmtessa.h"
 
 namespace modTessa {
 
 namespace {
 
-void ClearProgress() {
-    for (std::int32_t i = 0; i < nLevelCount; ++i) tabLevelDone[static_cast<size_t>(i)] = vbFalse;
+// A line is at most "#FALSE#" CR LF; a little room for a file from elsewhere.
+constexpr std::size_t kBytesPerLevel = 9;
+constexpr std::size_t kSlack = 4096;
+
+std::string ProgressText(bool withProgress) {
+    std::string text;
+    text.reserve(static_cast<std::size_t>(std::max(nLevelCount, 0)) * kBytesPerLevel);
+    for (std::int32_t i = 0; i < nLevelCount; ++i)
+        text += withProgress && tabLevelDone[static_cast<size_t>(i)] ? "#TRUE#\r\n" : "#FALSE#\r\n";
+    return text;
 }
 
 }  // namespace
 
 bool LoadProgress() {
-    std::ifstream in(strSaveDir + strGameName, std::ios::binary);
-    bool ok = in.is_open();
-    std::string line;
-    for (std::int32_t i = 0; ok && i < nLevelCount; ++i) {
-        if (!std::getline(in, line)) {
-            ok = !in.bad();
-            break;  // end of file: the remaining levels keep their values
-        }
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line == "#TRUE#") tabLevelDone[static_cast<size_t>(i)] = vbTrue;
-        else if (line == "#FALSE#") tabLevelDone[static_cast<size_t>(i)] = vbFalse;
-        else ok = false;
-    }
-    if (!ok) {
-        ClearProgress();
+    const std::size_t limit = static_cast<std::size_t>(std::max(nLevelCount, 0)) * kBytesPerLevel + kSlack;
+    std::string text;
+    if (!plat::ReadRegularFile(strSaveDir + strGameName, limit, text)) {
+        for (std::int32_t i = 0; i < nLevelCount; ++i) tabLevelDone[static_cast<size_t>(i)] = vbFalse;
         return true;
+    }
+    // Line by line: a line that is not one of the two words only loses its
+    // own level, and levels past the end keep what the caller set.
+    std::size_t pos = 0;
+    for (std::int32_t i = 0; i < nLevelCount && pos < text.size(); ++i) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string::npos) end = text.size();
+        std::string_view line(text.data() + pos, end - pos);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        tabLevelDone[static_cast<size_t>(i)] = ToBool16(line == "#TRUE#");
+        pos = end + 1;
     }
     for (std::int32_t i = 0; i < nLevelCount; ++i)
         if (!tabLevelDone[static_cast<size_t>(i)]) return true;
@@ -41,31 +48,20 @@ bool LoadProgress() {
 }
 
 bool SaveProgress() {
-    // Written beside the old file and renamed over it, so a failure never
-    // leaves a half-written game.
-    namespace fs = std::filesystem;
     const std::string path = strSaveDir + strGameName;
-    const std::string temp = path + ".tmp";
-    bool ok = false;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (out.is_open()) {
-            for (std::int32_t i = 0; i < nLevelCount; ++i)
-                out << (tabLevelDone[static_cast<size_t>(i)] ? "#TRUE#\r\n" : "#FALSE#\r\n");
-            out.flush();
-            ok = out.good();
-        }
-    }
-    std::error_code ec;
-    if (ok) {
-        fs::rename(temp, path, ec);
-        ok = !ec;
-    }
-    if (!ok) {
-        fs::remove(temp, ec);
-        std::cerr << "tessalor: impossible d'enregistrer la partie « " << path << " »\n";
-    }
+    CreateSaveDirs();  // the folder may have been removed while playing
+    const bool ok = plat::ReplaceFile(path, ProgressText(true));
+    if (!ok) std::cerr << "tessalor: impossible d'enregistrer la partie « " << path << " »\n";
     return ok;
+}
+
+}  // namespace modTessa
+
+namespace modTessa {
+
+plat::CreateResult CreateGameFile(const std::string& fileName) {
+    CreateSaveDirs();
+    return plat::CreateNewFile(strSaveDir + fileName, ProgressText(false));
 }
 
 }  // namespace modTessa

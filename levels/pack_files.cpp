@@ -9,73 +9,32 @@
 #include "levels/pack.h"
 #include "platform/files.h"
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 namespace levels {
 
 namespace {
 
 // Level sources and packs are a few kilobytes; this bounds a hostile file.
-constexpr std::size_t kMaxInputBytes = 16u << 20;
-
-// Flushes a written file, or the folder that holds a renamed one, to disk.
-bool Sync(int fd) {
-#ifdef _WIN32
-    return _commit(fd) == 0;
-#else
-    return fsync(fd) == 0 || errno == EINVAL;  // some file systems cannot sync a folder
-#endif
-}
+constexpr std::size_t kMaxInputBytes = 1u << 20;
 
 }  // namespace
 
 bool ReadFile(const std::string& path, std::string& bytes, std::string& error) {
-    const int e = plat::ReadRegularFile(path, kMaxInputBytes, bytes);
-    if (e == 0) return true;
+    bool tooLong = false;
+    int e = 0;
+    if (plat::ReadRegularFile(path, kMaxInputBytes, bytes, &tooLong, &e) && !tooLong) return true;
     error = path + ": cannot open: " +
-            (e == plat::kNotRegular ? std::string("not a regular file") : std::string(std::strerror(e)));
+            (tooLong ? std::string("larger than 1 MB")
+             : e == plat::kNotRegular ? std::string("not a regular file")
+                                      : std::string(std::strerror(e)));
     return false;
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
-    // Written beside the target, on disk before the rename and the rename on
-    // disk after it: a crash leaves the old file or the new one, whole.
-    const std::string temp = path + ".tmp";
-    std::FILE* out = std::fopen(temp.c_str(), "wb");
-    if (!out) {
-        error = temp + ": cannot create: " + std::strerror(errno);
-        return false;
-    }
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0 &&
-              Sync(fileno(out));
-    ok = std::fclose(out) == 0 && ok;
-    if (!ok) {
-        error = temp + ": write error";
-        std::remove(temp.c_str());
-        return false;
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        error = path + ": cannot replace: " + std::strerror(errno);
-        std::remove(temp.c_str());
-        return false;
-    }
-#ifndef _WIN32
-    const std::string folder = std::filesystem::path(path).parent_path().string();
-    const int dir = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    ok = dir >= 0 && Sync(dir);
-    const int e = errno;
-    if (dir >= 0) close(dir);
-    if (!ok) {
-        error = path + ": written, but its folder could not be flushed: " + std::strerror(e);
-        return false;
-    }
-#endif
-    return true;
+    // As the game writes its saves: on disk before the rename, the folder after.
+    errno = 0;
+    if (plat::ReplaceFile(path, std::string(bytes))) return true;
+    error = path + ": cannot create or replace" + (errno ? std::string(": ") + std::strerror(errno) : std::string());
+    return false;
 }
 
 bool ReadPack(const std::string& path, std::string& plain, std::string& error) {

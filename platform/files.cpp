@@ -3,63 +3,105 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <vector>
 
 #ifdef _WIN32
 #include <io.h>
-#define O_NONBLOCK 0
-#define O_CLOEXEC 0
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
 
 namespace plat {
 
+namespace {
+
+#ifdef _WIN32
+int OpenFile(const std::string& path, int flags, int mode = 0) {
+    return _wopen(std::filesystem::path(path).c_str(), flags | _O_BINARY, mode);
+}
+long ReadSome(int fd, char* buf, std::size_t n) {
+    return _read(fd, buf, static_cast<unsigned>(n));
+}
+long WriteSome(int fd, const char* buf, std::size_t n) {
+    return _write(fd, buf, static_cast<unsigned>(n));
+}
+bool SyncFile(int fd) { return _commit(fd) == 0; }
+bool CloseFile(int fd) { return _close(fd) == 0; }
+bool SyncDir(const std::string&) { return true; }  // renames are durable there
+constexpr int kNoFollow = 0, kNonBlock = 0, kCloExec = 0;
+#else
+int OpenFile(const std::string& path, int flags, int mode = 0) {
+    int fd;
+    do fd = ::open(path.c_str(), flags, mode);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+long ReadSome(int fd, char* buf, std::size_t n) { return ::read(fd, buf, n); }
+long WriteSome(int fd, const char* buf, std::size_t n) { return ::write(fd, buf, n); }
+bool SyncFile(int fd) { return ::fsync(fd) == 0; }
+// A failed close can report a write the disk refused; EINTR leaves it closed.
+bool CloseFile(int fd) { return ::close(fd) == 0 || errno == EINTR; }
+bool SyncDir(const std::string& dir) {
+    const int fd = OpenFile(dir.empty() ? "." : dir, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = SyncFile(fd);
+    ::close(fd);
+    return ok;
+}
+constexpr int kNoFollow = O_NOFOLLOW, kNonBlock = O_NONBLOCK, kCloExec = O_CLOEXEC;
+#endif
+
+std::string DirOf(const std::string& path) {
+    return std::filesystem::path(path).parent_path().string();
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const long n = WriteSome(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Writes, flushes to disk and closes; the descriptor is closed either way.
+bool FinishFile(int fd, const std::string& bytes) {
+    const bool written = WriteAll(fd, bytes) && SyncFile(fd);
+    return CloseFile(fd) && written;
+}
+
+}  // namespace
+
 int OpenRegularFile(const std::string& path, int& error) {
-    // Without O_NONBLOCK, opening a FIFO waits for a writer that never comes.
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    // Non-blocking, so that opening a FIFO does not wait for a writer.
+    const int fd = OpenFile(path, O_RDONLY | kNonBlock | kCloExec);
     if (fd < 0) {
         error = errno;
         return -1;
     }
     struct stat st {};
-    error = fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : S_ISREG(st.st_mode) ? 0 : kNotRegular;
-    if (error != 0) {
-        close(fd);
-        return -1;
-    }
-    return fd;
+    error = fstat(fd, &st) != 0              ? errno
+            : (st.st_mode & S_IFMT) == S_IFDIR ? EISDIR
+            : (st.st_mode & S_IFMT) == S_IFREG ? 0
+                                               : kNotRegular;
+    if (error == 0) return fd;
+    CloseFile(fd);
+    return -1;
 }
 
 bool CanReadRegularFile(const std::string& path) {
     int error = 0;
     const int fd = OpenRegularFile(path, error);
-    if (fd >= 0) close(fd);
+    if (fd >= 0) CloseFile(fd);
     return fd >= 0;
-}
-
-int ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes) {
-    int error = 0;
-    const int fd = OpenRegularFile(path, error);
-    if (fd < 0) return error;
-    // Read to the end rather than trust the size: the file may grow meanwhile.
-    bytes.clear();
-    char buf[16384];
-    for (;;) {
-        const auto n = read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) error = errno;
-        if (n <= 0) break;
-        if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
-            error = EFBIG;
-            break;
-        }
-        bytes.append(buf, static_cast<std::size_t>(n));
-    }
-    close(fd);
-    if (error != 0) bytes.clear();
-    return error;
 }
 
 std::string FileErrorText(int error) {
@@ -73,6 +115,82 @@ std::string FileErrorText(int error) {
     case EFBIG: return "fichier trop grand";
     default: return std::string("lecture impossible (") + std::strerror(error) + ")";
     }
+}
+
+bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& out,
+                     bool* truncated, int* error) {
+    out.clear();
+    if (truncated) *truncated = false;
+    int why = 0;
+    const int fd = OpenRegularFile(path, why);
+    bool ok = fd >= 0;
+    if (ok) {
+        out.resize(maxBytes + 1);  // one more byte tells whether there is more
+        std::size_t got = 0;
+        while (got < out.size()) {
+            const long n = ReadSome(fd, out.data() + got, out.size() - got);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) ok = false, why = errno;
+            if (n <= 0) break;
+            got += static_cast<std::size_t>(n);
+        }
+        if (truncated) *truncated = got > maxBytes;
+        out.resize(std::min(got, maxBytes));
+        CloseFile(fd);
+    }
+    if (!ok) out.clear();
+    if (error) *error = why;
+    return ok;
+}
+
+CreateResult CreateNewFile(const std::string& path, const std::string& bytes) {
+    const int fd = OpenFile(path, O_WRONLY | O_CREAT | O_EXCL | kNoFollow | kCloExec, 0666);
+    if (fd < 0) return errno == EEXIST ? CreateResult::Exists : CreateResult::Failed;
+    if (!FinishFile(fd, bytes)) {
+        std::remove(path.c_str());
+        return CreateResult::Failed;
+    }
+    SyncDir(DirOf(path));
+    return CreateResult::Created;
+}
+
+bool ReplaceFile(const std::string& path, const std::string& bytes) {
+    const std::string dir = DirOf(path);
+    // A name no game can have (game names never start with a dot), made
+    // exclusively, so it cannot collide with any file already there.
+    std::string temp = (std::filesystem::path(dir) / ".tessalor-XXXXXX").string();
+#ifdef _WIN32
+    if (_mktemp_s(temp.data(), temp.size() + 1) != 0) return false;
+    const int fd = OpenFile(temp, _O_WRONLY | _O_CREAT | _O_EXCL, _S_IREAD | _S_IWRITE);
+#else
+    const int fd = mkostemp(temp.data(), O_CLOEXEC);
+    // Keep the permissions of the game being replaced.
+    struct stat old {};
+    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    if (fd >= 0) fchmod(fd, mode);
+#endif
+    if (fd < 0) return false;
+    bool ok = FinishFile(fd, bytes);
+#ifdef _WIN32
+    ok = ok && MoveFileExW(std::filesystem::path(temp).c_str(),
+                           std::filesystem::path(path).c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+#else
+    ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
+#endif
+    if (!ok) {
+        std::remove(temp.c_str());
+        return false;
+    }
+    SyncDir(dir);
+    return true;
+}
+
+bool RemoveRegularFile(const std::string& path) {
+    std::error_code ec;
+    const auto st = std::filesystem::symlink_status(std::filesystem::path(path), ec);
+    if (ec || st.type() != std::filesystem::file_type::regular) return false;
+    return std::filesystem::remove(std::filesystem::path(path), ec) && !ec;
 }
 
 }  // namespace plat

@@ -1,6 +1,5 @@
-// Files that come from outside the program: only regular files are opened,
-// never blocking (a FIFO or a device would hang the game), and no read goes
-// past a bound the caller gives.
+// Small files that must never block, grow without bound or be left
+// half-written: saved games and the like.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -11,14 +10,30 @@ namespace plat {
 inline constexpr int kNotRegular = -1;
 
 // A descriptor open for reading on a regular file, or -1 with error set to
-// an errno value (ENOENT, EISDIR, EACCES, ...) or kNotRegular.
+// an errno value (ENOENT, EISDIR, EACCES...) or kNotRegular. Never waits.
 int OpenRegularFile(const std::string& path, int& error);
 // True when path is a regular file that can be opened for reading.
 bool CanReadRegularFile(const std::string& path);
-// The whole file into bytes; 0, or the error as above, or EFBIG when the
-// file holds more than maxBytes.
-int ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes);
-// The error in French, for the player: "fichier introuvable", "c'est un dossier"...
+// Why a file could not be read, in French: "fichier introuvable", "c'est un dossier"...
 std::string FileErrorText(int error);
+
+// Reads at most maxBytes of a regular file. FIFOs, devices and directories
+// are refused at once, without waiting for a writer. truncated tells that
+// the file holds more than was read; error, why it failed (as above).
+bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& out,
+                     bool* truncated = nullptr, int* error = nullptr);
+
+enum class CreateResult { Created, Exists, Failed };
+// Creates a new file holding bytes, never replacing one that exists. The file
+// is on disk when this returns Created; after a failed write nothing is left.
+CreateResult CreateNewFile(const std::string& path, const std::string& bytes);
+
+// Replaces the file's contents all at once: written to a fresh temporary
+// file beside it, flushed to disk, then renamed over it. The old contents
+// stay whole when anything fails.
+bool ReplaceFile(const std::string& path, const std::string& bytes);
+
+// Deletes path only when it is a regular file (not a link, not a directory).
+bool RemoveRegularFile(const std::string& path);
 
 }  // namespace plat

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <filesystem>
 
 #include "platform/host.h"
 #include "platform/text.h"
+#include "platform/utf8.h"
 
 namespace plat {
 
@@ -160,35 +162,6 @@ void Shape::Paint(Surface& dst, Rect clip, int ox, int oy) {
 
 // ---- TextBox ------------------------------------------------------------
 
-namespace {
-
-size_t Utf8Length(const std::string& s) {
-    size_t n = 0;
-    for (unsigned char c : s)
-        if ((c & 0xC0) != 0x80) ++n;
-    return n;
-}
-
-void AppendUtf8(std::string& s, int cp) {
-    if (cp < 0x80) {
-        s += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        s += static_cast<char>(0xC0 | (cp >> 6));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        s += static_cast<char>(0xE0 | (cp >> 12));
-        s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | (cp >> 18));
-        s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-}  // namespace
-
 void TextBox::SetText(std::string text) {
     if (text == text_) return;
     text_ = std::move(text);
@@ -207,7 +180,7 @@ void TextBox::OnKeyPress(int ch) {
     if (ch < 32 || ch == 127) return;  // Enter, Tab, Escape: not text
     if (MaxLength > 0 && Utf8Length(text_) >= static_cast<size_t>(MaxLength)) return;
     std::string t = text_;
-    AppendUtf8(t, ch);
+    AppendUtf8(t, static_cast<char32_t>(ch));
     SetText(std::move(t));
 }
 
@@ -216,14 +189,18 @@ void TextBox::Paint(Surface& dst, Rect clip, int ox, int oy) {
     const Rect r = Intersect(clip, box);
     if (r.Empty()) return;
     dst.Fill(r, ToPixel(backColor_));
-    const int pad = 3;
+    const int pad = 3, caretWidth = 2;
     const int y = oy + std::max(0, (height_ - FontHeight(BoxFont)) / 2);
     const Rect inner{ox + pad, oy, width_ - 2 * pad, height_};
-    DrawTextLine(dst, Intersect(r, inner), ox + pad, y, BoxFont, text_, ForeColor);
-    // Caret after the text while this box has the focus.
+    // The caret sits after the last character; when the text is wider than
+    // the box, it slides left so that both stay in view.
+    const int textWidth = TextWidth(BoxFont, text_);
+    const int shift = std::max(0, textWidth + 1 + caretWidth - inner.w);
+    const int tx = inner.x - shift;
+    DrawTextLine(dst, Intersect(r, inner), tx, y, BoxFont, text_, ForeColor);
     if (Form* f = OwnerForm(); f && f->FocusedControl() == this) {
-        const int cx = ox + pad + TextWidth(BoxFont, text_) + 1;
-        dst.Fill(Intersect(r, {cx, y + 2, 2, FontHeight(BoxFont) - 4}), ToPixel(ForeColor));
+        const Rect caret{tx + textWidth + 1, y + 2, caretWidth, FontHeight(BoxFont) - 4};
+        dst.Fill(Intersect(Intersect(r, inner), caret), ToPixel(ForeColor));
     }
 }
 
@@ -241,7 +218,7 @@ void ListBox::AddItem(std::string item) {
     Invalidate();
 }
 
-int ListBox::RowHeight() const { return std::max(1, LineHeight(ListFont)); }
+int ListBox::RowHeight() const { return std::max(1, ItemHeight > 0 ? ItemHeight : LineHeight(ListFont)); }
 
 int ListBox::VisibleRows() const { return std::max(1, height_ / RowHeight()); }
 
@@ -664,19 +641,7 @@ void Runtime::HandleKey(InputEvent& e) {
         if (e.text.empty()) {
             codes.push_back(e.key);
         } else {
-            // UTF-8 to code points.
-            const std::string& s = e.text;
-            for (size_t i = 0; i < s.size();) {
-                const auto c = static_cast<unsigned char>(s[i]);
-                int cp = c, n = 0;
-                if (c >= 0xF0) { cp = c & 7; n = 3; }
-                else if (c >= 0xE0) { cp = c & 15; n = 2; }
-                else if (c >= 0xC0) { cp = c & 31; n = 1; }
-                ++i;
-                for (int k = 0; k < n && i < s.size(); ++k, ++i)
-                    cp = (cp << 6) | (static_cast<unsigned char>(s[i]) & 0x3F);
-                codes.push_back(cp);
-            }
+            for (char32_t cp : Utf8Decode(e.text)) codes.push_back(static_cast<int>(cp));
         }
         for (int ch : codes) {
             if (!Accepts(f)) return;
@@ -737,12 +702,16 @@ bool Runtime::Dispatch() {
 
 void DoEvents() { Runtime::Get().Dispatch(); }
 
-void WaitEvents() {
+void WaitEvents() { WaitEventsUntil(std::numeric_limits<double>::infinity()); }
+
+void WaitEventsUntil(double when) {
     Runtime& rt = Runtime::Get();
     if (rt.Dispatch() || !rt.HasHost()) return;
     Host* h = rt.GetHost();
-    const double untilTimer = rt.NextTimerDue() - h->Now();
-    h->Wait(std::clamp(untilTimer, 0.0, 0.005));
+    // Asleep until input, the next timer or the caller's moment; a quarter
+    // second at most, for loops that watch the clock some other way.
+    const double wake = std::min(rt.NextTimerDue(), when) - h->Now();
+    h->Wait(std::clamp(wake, 0.0, 0.25));
 }
 
 double Now() {

@@ -176,6 +176,7 @@ public:
     std::string SelectedText() const;  // empty when nothing is selected
     Colour ForeColor = 0;
     Font ListFont;
+    int ItemHeight = 0;  // pixels per row; 0 = the font's line height
     std::function<void()> SelectionChanged;
     void Paint(Surface& dst, Rect clip, int ox, int oy) override;
     bool Opaque() const override { return true; }
@@ -275,6 +276,8 @@ void DoEvents();
 // As DoEvents, but when nothing was pending waits briefly for input or a
 // timer so that long loops do not spin the processor.
 void WaitEvents();
+// As WaitEvents, but never sleeps past the moment `when` (seconds of Now).
+void WaitEventsUntil(double when);
 double Now();           // monotonic seconds
 void Sleep(int ms);     // without processing events
 void Beep();

@@ -30,6 +30,8 @@ public:
 
     // Called when a poll finds the queue empty (tests script the next step here).
     std::function<void()> OnIdle;
+    // Called after every Sleep (tests look at what is shown while the program sleeps).
+    std::function<void(int ms)> OnSleep;
     double clockStep = 0.01;  // seconds added per poll
     int screenCursorX = 0, screenCursorY = 0;
     int windowX = 100, windowY = 100;
@@ -52,7 +54,10 @@ public:
     bool Poll(InputEvent& e) override;
     void Wait(double seconds) override;
     double Now() override { return now_; }
-    void Sleep(int ms) override { now_ += ms / 1000.0; }
+    void Sleep(int ms) override {
+        now_ += ms / 1000.0;
+        if (OnSleep) OnSleep(ms);
+    }
     void SetCursor(Form& f, Cursor c) override { cursors_[&f] = c; }
     void CursorPos(int& x, int& y) override { x = screenCursorX; y = screenCursorY; }
     void WindowPos(Form&, int& x, int& y) override { x = windowX; y = windowY; }

@@ -4,6 +4,8 @@
 #include <SDL_image.h>
 #include <SDL_mixer.h>
 #include <SDL_shape.h>
+#include <SDL_syswm.h>
+#include <poll.h>
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +16,7 @@
 #include <map>
 #include <utility>
 
+#include "platform/scale.h"
 #include "platform/sound.h"
 #include "platform/system.h"
 
@@ -26,10 +29,29 @@ struct SdlHost::Impl {
     std::map<Form*, SDL_Window*> windows;
     std::map<Uint32, Form*> byId;
 
-    // The drag strip: the window follows the mouse while the left button is held.
+    int scale = 1;  // window pixels per form pixel
+    // Where we last placed each window: a window manager makes SDL's own
+    // idea of it lag behind.
+    std::map<Form*, SDL_Point> placed;
+    bool noShapes = false;  // shaped windows failed or were turned off
+    SDL_Surface* icon = nullptr;
+
+    // The drag strip: the window follows the mouse while the left button is
+    // held. Positions in window pixels: the left press and the last motion.
     Form* moving = nullptr;
+    Form* pressForm = nullptr;
     int pressX = 0, pressY = 0;
-    int lastX = 0, lastY = 0;
+    Form* motionForm = nullptr;
+    int motionX = 0, motionY = 0;
+    Form* pointerStale = nullptr;
+
+    // The X connection: its descriptor to wait on, the pointer to read.
+    bool x11Tried = false;
+    Display* display = nullptr;
+    ::Window root = 0;
+    int xfd = -1;
+    Bool (*queryPointer)(Display*, ::Window, ::Window*, ::Window*, int*, int*, int*, int*,
+                         unsigned int*) = nullptr;
 
     int held = 0;  // our button mask (1 left, 2 right, 4 middle)
 
@@ -57,7 +79,11 @@ struct SdlHost::Impl {
         if (!w) return;
         byId.erase(SDL_GetWindowID(w));
         windows.erase(f);
-        if (moving == f) moving = nullptr;
+        placed.erase(f);
+        if (pressForm == f) pressForm = nullptr;
+        if (motionForm == f) motionForm = nullptr;
+        if (pointerStale == f) pointerStale = nullptr;
+        if (moving == f) EndMove();
         SDL_DestroyWindow(w);
     }
     void FocusOwner(Form& f) {
@@ -82,6 +108,49 @@ struct SdlHost::Impl {
         return found;
     }
     SDL_Cursor* MakeCursor(Cursor c);
+    void Place(Form* f, int x, int y) {
+        SDL_Window* w = WindowOf(f);
+        if (!w) return;
+        SDL_SetWindowPosition(w, x, y);
+        placed[f] = SDL_Point{x, y};
+    }
+    // The drag: the window's top-left goes where the press point keeps its
+    // place under the pointer (screen pixels); unchanged moves are skipped,
+    // each one costs an X round trip.
+    void DragTo(int sx, int sy) {
+        const int nx = sx - pressX, ny = sy - pressY;
+        auto it = placed.find(moving);
+        if (it != placed.end() && it->second.x == nx && it->second.y == ny) return;
+        Place(moving, nx, ny);
+        // SDL's idea of the pointer's place in the window is now stale, until
+        // the next motion.
+        pointerStale = moving;
+    }
+    // The pointer on screen from the X server; elsewhere our window's
+    // position plus the event's place in it. Motion events made before our
+    // last move arrived are relative to the old place: on X they would make
+    // the window lag or jump.
+    void DragToPointer(int eventX, int eventY) {
+        int sx = 0, sy = 0;
+        if (!QueryPointer(sx, sy)) {
+            const auto at = placed.find(moving);
+            if (at == placed.end()) return;
+            sx = at->second.x + eventX;
+            sy = at->second.y + eventY;
+        }
+        DragTo(sx, sy);
+    }
+    void EndMove() {
+        if (moving) SDL_CaptureMouse(SDL_FALSE);
+        moving = nullptr;
+    }
+    void FindX11(SDL_Window* w);
+    bool QueryPointer(int& x, int& y) const {
+        ::Window r = 0, child = 0;
+        int wx = 0, wy = 0;
+        unsigned int mask = 0;
+        return queryPointer && queryPointer(display, root, &r, &child, &x, &y, &wx, &wy, &mask);
+    }
 };
 
 namespace {
@@ -139,7 +208,58 @@ bool IsDirect32(const SDL_PixelFormat* fmt) {
            fmt->Bmask == 0x000000FF;
 }
 
+void* X11Function(const char* name) {
+    static void* lib = SDL_LoadObject("libX11.so.6");
+    return lib ? SDL_LoadFunction(lib, name) : nullptr;
+}
+
+// The desktop's Xft.dpi, as the X resources on the root window say.
+std::string XResources() {
+    using Open = Display* (*)(const char*);
+    using Strings = char* (*)(Display*);
+    using Close = int (*)(Display*);
+    auto open = reinterpret_cast<Open>(X11Function("XOpenDisplay"));
+    auto strings = reinterpret_cast<Strings>(X11Function("XResourceManagerString"));
+    auto close = reinterpret_cast<Close>(X11Function("XCloseDisplay"));
+    if (!open || !strings || !close) return {};
+    Display* d = open(nullptr);
+    if (!d) return {};
+    const char* text = strings(d);
+    std::string result = text ? text : "";
+    close(d);
+    return result;
+}
+
+bool Env(const char* name) {
+    const char* v = std::getenv(name);
+    return v && *v;
+}
+
+// The window icon, decoded once.
+SDL_Surface* LoadIcon() {
+    const assets::Blob& blob = assets::kIcon;
+    SDL_RWops* rw = SDL_RWFromConstMem(blob.data, static_cast<int>(blob.size));
+    return rw ? IMG_Load_RW(rw, 1) : nullptr;
+}
+
 }  // namespace
+
+void SdlHost::Impl::FindX11(SDL_Window* w) {
+    if (x11Tried) return;
+    x11Tried = true;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(w, &info) || info.subsystem != SDL_SYSWM_X11) return;
+    using Number = int (*)(Display*);
+    using Root = ::Window (*)(Display*);
+    auto number = reinterpret_cast<Number>(X11Function("XConnectionNumber"));
+    auto rootOf = reinterpret_cast<Root>(X11Function("XDefaultRootWindow"));
+    queryPointer = reinterpret_cast<decltype(queryPointer)>(X11Function("XQueryPointer"));
+    display = info.info.x11.display;
+    if (number) xfd = number(display);
+    if (rootOf) root = rootOf(display);
+    if (!root) queryPointer = nullptr;
+}
 
 SDL_Cursor* SdlHost::Impl::MakeCursor(Cursor c) {
     switch (c) {
@@ -183,6 +303,7 @@ SdlHost::~SdlHost() {
     while (!impl_->windows.empty()) impl_->Forget(impl_->windows.begin()->first);
     for (auto& [kind, cur] : impl_->cursors)
         if (cur) SDL_FreeCursor(cur);
+    if (impl_->icon) SDL_FreeSurface(impl_->icon);
     if (impl_->beep) Mix_FreeChunk(impl_->beep);
     SDL_free(impl_->beepSamples);
     CloseAudio();
@@ -190,15 +311,34 @@ SdlHost::~SdlHost() {
     SDL_Quit();
 }
 
+void SdlHost::SetScale(int scale) { askedScale_ = scale; }
+
+int SdlHost::Scale() const { return impl_->scale; }
+
 bool SdlHost::Init(std::string* error) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+    // The shaped window needs X11: under Wayland take XWayland unless the
+    // player chose a driver.
+    const bool preferX11 = !Env("SDL_VIDEODRIVER") && Env("DISPLAY");
+    if (preferX11) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    int failed = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+    if (failed && preferX11) {
+        SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+        failed = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+    }
+    if (failed) {
         if (error)
             *error = std::string("Impossible d'ouvrir l'affichage (aucun écran disponible) : ") +
                      SDL_GetError();
         return false;
     }
     impl_->initialised = true;
+    const bool x11 = SDL_strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0;
+    const bool chosen = askedScale_ || Env("TESSALOR_SCALE") || Env("GDK_SCALE");
+    impl_->scale = ChooseScale(askedScale_, std::getenv("TESSALOR_SCALE"), std::getenv("GDK_SCALE"),
+                               x11 && !chosen ? XResources() : std::string());
+    // Forces the rectangular window, as where shapes fail.
+    if (Env("TESSALOR_NO_SHAPE")) NoShapes("TESSALOR_NO_SHAPE");
     impl_->start = SDL_GetPerformanceCounter();
     impl_->period = 1.0 / static_cast<double>(SDL_GetPerformanceFrequency());
     SDL_StartTextInput();
@@ -207,13 +347,16 @@ bool SdlHost::Init(std::string* error) {
 
 void SdlHost::OpenWindow(Form& f) {
     if (impl_->WindowOf(&f)) return;
-    const int w = std::max(1, f.Width()), h = std::max(1, f.Height());
+    const int s = impl_->scale;
+    const int w = std::max(1, f.Width()) * s, h = std::max(1, f.Height()) * s;
     const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
     SDL_Window* win = nullptr;
-    if (!f.Outline.Empty())
+    if (!f.Outline.Empty() && !impl_->noShapes) {
         win = SDL_CreateShapedWindow(f.Caption.c_str(), SDL_WINDOWPOS_CENTERED,
                                      SDL_WINDOWPOS_CENTERED, w, h, flags);
-    // No shapes under the dummy driver: a plain window then.
+        if (!win) NoShapes(SDL_GetError());
+    }
+    // A rectangular window with the same picture where shapes fail.
     if (!win)
         win = SDL_CreateWindow(f.Caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                w, h, flags);
@@ -223,7 +366,20 @@ void SdlHost::OpenWindow(Form& f) {
     }
     impl_->windows[&f] = win;
     impl_->byId[SDL_GetWindowID(win)] = &f;
+    if (!impl_->icon) impl_->icon = LoadIcon();
+    if (impl_->icon) SDL_SetWindowIcon(win, impl_->icon);
+    impl_->FindX11(win);
     ApplyOutline(f);
+}
+
+void SdlHost::NoShapes(const char* why) {
+    if (impl_->noShapes) return;
+    impl_->noShapes = true;
+    // The dummy driver of the tests never has shapes; say nothing there.
+    if (SDL_strcmp(SDL_GetCurrentVideoDriver(), "dummy") == 0) return;
+    std::fprintf(stderr, "tessalor : fenêtre à contour arrondi impossible (%s), fenêtre rectangulaire à la place\n",
+                 why && *why ? why : "pilote sans formes");
+    std::fflush(stderr);
 }
 
 void SdlHost::CloseWindow(Form& f) {
@@ -240,17 +396,22 @@ void SdlHost::ShowWindow(Form& f) {
     if (!win) return;
     int w = 0, h = 0;
     SDL_GetWindowSize(win, &w, &h);
-    int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
     SDL_Window* owner = f.Owner ? impl_->WindowOf(f.Owner) : nullptr;
-    if (owner) {
-        int ox = 0, oy = 0, ow = 0, oh = 0;
-        SDL_GetWindowPosition(owner, &ox, &oy);
+    auto ownerAt = f.Owner ? impl_->placed.find(f.Owner) : impl_->placed.end();
+    int x = 0, y = 0;
+    if (owner && ownerAt != impl_->placed.end()) {
+        int ow = 0, oh = 0;
         SDL_GetWindowSize(owner, &ow, &oh);
-        x = ox + (ow - w) / 2;
-        y = oy + (oh - h) / 2;
+        x = ownerAt->second.x + (ow - w) / 2;
+        y = ownerAt->second.y + (oh - h) / 2;
+    } else {
+        SDL_Rect screen{0, 0, w, h};
+        SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(win)), &screen);
+        x = screen.x + (screen.w - w) / 2;
+        y = screen.y + (screen.h - h) / 2;
     }
     // A shaped window waits off-screen until it is placed.
-    SDL_SetWindowPosition(win, x, y);
+    impl_->Place(&f, x, y);
     SDL_ShowWindow(win);
     SDL_RaiseWindow(win);
     if (owner) SDL_SetWindowModalFor(win, owner);
@@ -260,46 +421,51 @@ void SdlHost::ShowWindow(Form& f) {
 void SdlHost::HideWindow(Form& f) {
     SDL_Window* win = impl_->WindowOf(&f);
     if (!win) return;
-    if (impl_->moving == &f) impl_->moving = nullptr;
+    if (impl_->moving == &f) impl_->EndMove();
     SDL_HideWindow(win);
     impl_->FocusOwner(f);
 }
 
 void SdlHost::ApplyOutline(Form& f) {
     SDL_Window* win = impl_->WindowOf(&f);
-    if (!win || f.Outline.Empty()) return;
+    if (!win || f.Outline.Empty() || impl_->noShapes) return;
+    const int s = impl_->scale;
     if (!SDL_IsShapedWindow(win)) {
         // Only a window created shaped can take a shape; make it again when
         // it is still hidden (the dummy driver has no shaped windows at all).
         if (!(SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN)) return;
         SDL_Window* shaped = SDL_CreateShapedWindow(
             f.Caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-            std::max(1, f.Width()), std::max(1, f.Height()),
+            std::max(1, f.Width()) * s, std::max(1, f.Height()) * s,
             SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
         if (!shaped) return;
         impl_->Forget(&f);
         win = shaped;
         impl_->windows[&f] = win;
         impl_->byId[SDL_GetWindowID(win)] = &f;
+        if (impl_->icon) SDL_SetWindowIcon(win, impl_->icon);
     }
     int w = 0, h = 0;
     SDL_GetWindowSize(win, &w, &h);
     SDL_Surface* mask = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
     if (!mask) return;
-    const std::vector<unsigned char> inside = f.Outline.Mask(w, h);
+    // The outline at the form's size, each pixel grown to the scale.
+    const int fw = w / s, fh = h / s;
+    const std::vector<unsigned char> inside = f.Outline.Mask(fw, fh);
     SDL_LockSurface(mask);
     for (int y = 0; y < h; ++y) {
         auto* row = reinterpret_cast<Uint32*>(static_cast<unsigned char*>(mask->pixels) +
                                               static_cast<size_t>(y) * mask->pitch);
-        for (int x = 0; x < w; ++x)
-            row[x] = inside[static_cast<size_t>(y) * w + x] ? 0xFF000000u : 0u;
+        const unsigned char* in = inside.data() + static_cast<size_t>(std::min(y / s, fh - 1)) * fw;
+        for (int x = 0; x < w; ++x) row[x] = in[std::min(x / s, fw - 1)] ? 0xFF000000u : 0u;
     }
     SDL_UnlockSurface(mask);
     SDL_WindowShapeMode mode;
     mode.mode = ShapeModeBinarizeAlpha;
     mode.parameters.binarizationCutoff = 128;
-    SDL_SetWindowShape(win, mask, &mode);
+    const int failed = SDL_SetWindowShape(win, mask, &mode);
     SDL_FreeSurface(mask);
+    if (failed) NoShapes(SDL_GetError());
 }
 
 void SdlHost::Present(Form& f, const std::vector<Rect>& rects) {
@@ -308,17 +474,36 @@ void SdlHost::Present(Form& f, const std::vector<Rect>& rects) {
     SDL_Surface* out = SDL_GetWindowSurface(win);
     if (!out) return;
     const Surface& frame = f.Frame();
-    const Rect bounds = Intersect(Rect{0, 0, frame.Width(), frame.Height()}, Rect{0, 0, out->w, out->h});
+    const int s = impl_->scale;
+    const Rect bounds =
+        Intersect(Rect{0, 0, frame.Width(), frame.Height()}, Rect{0, 0, out->w / s, out->h / s});
     std::vector<SDL_Rect> done;
     done.reserve(rects.size());
 
     const bool direct = IsDirect32(out->format);
+    std::vector<std::uint32_t> wide;
     if (SDL_MUSTLOCK(out)) SDL_LockSurface(out);
     for (const Rect& asked : rects) {
         const Rect r = Intersect(asked, bounds);
         if (r.Empty()) continue;
         auto* base = static_cast<unsigned char*>(out->pixels);
-        if (direct) {
+        if (s > 1) {
+            // Nearest enlargement: each row widened once, then repeated.
+            wide.resize(static_cast<size_t>(r.w) * s);
+            const size_t bytes = wide.size() * 4;
+            for (int y = r.y; y < r.Bottom(); ++y) {
+                EnlargeRow(frame.Row(y) + r.x, r.w, s, wide.data());
+                for (int k = 0; k < s; ++k) {
+                    unsigned char* dst = base + static_cast<size_t>(y * s + k) * out->pitch +
+                                         static_cast<size_t>(r.x) * s * out->format->BytesPerPixel;
+                    if (direct)
+                        std::memcpy(dst, wide.data(), bytes);
+                    else
+                        SDL_ConvertPixels(r.w * s, 1, SDL_PIXELFORMAT_RGB888, wide.data(), static_cast<int>(bytes),
+                                          out->format->format, dst, out->pitch);
+                }
+            }
+        } else if (direct) {
             for (int y = r.y; y < r.Bottom(); ++y)
                 std::memcpy(base + static_cast<size_t>(y) * out->pitch + static_cast<size_t>(r.x) * 4,
                             frame.Row(y) + r.x, static_cast<size_t>(r.w) * 4);
@@ -329,7 +514,7 @@ void SdlHost::Present(Form& f, const std::vector<Rect>& rects) {
                                   static_cast<size_t>(r.x) * out->format->BytesPerPixel,
                               out->pitch);
         }
-        done.push_back(SDL_Rect{r.x, r.y, r.w, r.h});
+        done.push_back(SDL_Rect{r.x * s, r.y * s, r.w * s, r.h * s});
     }
     if (SDL_MUSTLOCK(out)) SDL_UnlockSurface(out);
     if (done.empty()) return;
@@ -383,26 +568,25 @@ bool SdlHost::Poll(InputEvent& e) {
                 if (ev.motion.which == SDL_TOUCH_MOUSEID) break;
                 if (impl_->moving) {
                     if (ev.motion.state & SDL_BUTTON_LMASK) {
-                        int gx = 0, gy = 0;
-                        SDL_GetGlobalMouseState(&gx, &gy);
-                        const int nx = gx - impl_->pressX, ny = gy - impl_->pressY;
-                        // Each move is an X round trip: skip those that change nothing.
-                        if (nx != impl_->lastX || ny != impl_->lastY) {
-                            if (SDL_Window* w = impl_->WindowOf(impl_->moving))
-                                SDL_SetWindowPosition(w, nx, ny);
-                            impl_->lastX = nx;
-                            impl_->lastY = ny;
-                        }
+                        // Only the latest of the queued motions counts.
+                        SDL_Event later;
+                        if (SDL_PeepEvents(&later, 1, SDL_PEEKEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION) > 0)
+                            break;
+                        impl_->DragToPointer(ev.motion.x, ev.motion.y);
                         break;
                     }
-                    impl_->moving = nullptr;  // the release went elsewhere
+                    impl_->EndMove();  // the release went elsewhere
                 }
                 Form* f = impl_->FormOf(ev.motion.windowID);
                 if (!f) break;
+                impl_->pointerStale = nullptr;
+                impl_->motionForm = f;
+                impl_->motionX = ev.motion.x;
+                impl_->motionY = ev.motion.y;
                 e.type = InputEvent::Type::MouseMove;
                 e.form = f;
-                e.x = ev.motion.x;
-                e.y = ev.motion.y;
+                e.x = Unscale(ev.motion.x, impl_->scale);
+                e.y = Unscale(ev.motion.y, impl_->scale);
                 e.buttons = ButtonsOf(ev.motion.state);
                 e.shift = ShiftOf(SDL_GetModState());
                 return true;
@@ -418,13 +602,30 @@ bool SdlHost::Poll(InputEvent& e) {
                     impl_->held |= b;
                 else
                     impl_->held &= ~b;
-                if (!down && b == vbLeftButton) impl_->moving = nullptr;
+                if (!down && b == vbLeftButton && impl_->moving) {
+                    // The release is where the pointer ended: SDL drops motion
+                    // that keeps its place in a window, which a dragged window does.
+                    impl_->DragToPointer(ev.button.x, ev.button.y);
+                    impl_->EndMove();
+                }
                 Form* f = impl_->FormOf(ev.button.windowID);
                 if (!f) break;
+                int sx = 0, sy = 0;
+                const auto at = impl_->placed.find(f);
+                if (impl_->pointerStale == f && at != impl_->placed.end() && impl_->QueryPointer(sx, sy)) {
+                    // No motion since we moved the window: ask the server.
+                    ev.button.x = sx - at->second.x;
+                    ev.button.y = sy - at->second.y;
+                }
+                if (down && b == vbLeftButton) {
+                    impl_->pressForm = f;
+                    impl_->pressX = ev.button.x;
+                    impl_->pressY = ev.button.y;
+                }
                 e.type = down ? InputEvent::Type::MouseDown : InputEvent::Type::MouseUp;
                 e.form = f;
-                e.x = ev.button.x;
-                e.y = ev.button.y;
+                e.x = Unscale(ev.button.x, impl_->scale);
+                e.y = Unscale(ev.button.y, impl_->scale);
                 e.button = b;
                 e.buttons = impl_->held;
                 e.shift = ShiftOf(SDL_GetModState());
@@ -463,10 +664,24 @@ void SdlHost::Wait(double seconds) {
     if (seconds <= 0) return;
     SDL_PumpEvents();
     if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return;
-    // Polling on purpose: waiting inside SDL crashed with BadWindow after a
-    // dialog's window was destroyed.
-    const int ms = std::clamp(static_cast<int>(std::lround(seconds * 1000.0)), 1, 5);
-    SDL_Delay(static_cast<Uint32>(ms));
+    int ms = std::clamp(static_cast<int>(std::ceil(seconds * 1000.0)), 1, 1000);
+    if (impl_->moving && impl_->queryPointer) {
+        // During a drag motion can be dropped (see the release): follow the
+        // pointer itself as well, every 10 ms.
+        int sx = 0, sy = 0;
+        if (impl_->QueryPointer(sx, sy)) impl_->DragTo(sx, sy);
+        ms = std::min(ms, 10);
+    }
+    if (impl_->xfd >= 0) {
+        // On the X connection itself rather than inside SDL, whose wait
+        // crashed with BadWindow after a dialog's window was destroyed. The
+        // pump above emptied Xlib's queue, so anything new is on the socket;
+        // a signal (SIGTERM) ends the wait too.
+        pollfd p{impl_->xfd, POLLIN, 0};
+        ::poll(&p, 1, ms);
+        return;
+    }
+    SDL_WaitEventTimeout(nullptr, ms);
 }
 
 double SdlHost::Now() {
@@ -494,30 +709,42 @@ void SdlHost::SetCursor(Form&, Cursor c) {
 void SdlHost::CursorPos(int& x, int& y) {
     // Over one of our windows the motion events are the freshest source; the
     // global state can lag where the server sends no raw motion (test servers).
+    // In form pixels: the window's position scaled down plus the pointer's
+    // place in it, so that it lines up with WindowPos.
+    const int s = impl_->scale;
     if (SDL_Window* w = SDL_GetMouseFocus()) {
-        int wx = 0, wy = 0;
+        int wx = 0, wy = 0, mx = 0, my = 0;
         SDL_GetWindowPosition(w, &wx, &wy);
-        SDL_GetMouseState(&x, &y);
-        x += wx;
-        y += wy;
+        SDL_GetMouseState(&mx, &my);
+        x = Unscale(wx, s) + Unscale(mx, s);
+        y = Unscale(wy, s) + Unscale(my, s);
         return;
     }
     SDL_GetGlobalMouseState(&x, &y);
+    x = Unscale(x, s);
+    y = Unscale(y, s);
 }
 
 void SdlHost::WindowPos(Form& f, int& x, int& y) {
     x = y = 0;
     if (SDL_Window* w = impl_->WindowOf(&f)) SDL_GetWindowPosition(w, &x, &y);
+    x = Unscale(x, impl_->scale);
+    y = Unscale(y, impl_->scale);
 }
 
 void SdlHost::BeginMove(Form& f, int x, int y) {
     SDL_Window* w = impl_->WindowOf(&f);
-    if (!w) return;
+    if (!w || !impl_->placed.count(&f)) return;
     impl_->moving = &f;
-    impl_->pressX = x;
-    impl_->pressY = y;
-    // Not the window position: it is stale under a window manager.
-    impl_->lastX = impl_->lastY = std::numeric_limits<int>::min();
+    // The press point, exact in window pixels when the left press was ours.
+    if (impl_->pressForm != &f || !(impl_->held & vbLeftButton)) {
+        impl_->pressX = x * impl_->scale;
+        impl_->pressY = y * impl_->scale;
+    }
+    // Motion keeps coming while the pointer leaves the window.
+    SDL_CaptureMouse(SDL_TRUE);
+    // The motion that started the drag already counts.
+    if (impl_->motionForm == &f) impl_->DragToPointer(impl_->motionX, impl_->motionY);
 }
 
 void SdlHost::Beep() {

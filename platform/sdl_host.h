@@ -1,4 +1,5 @@
-// The real host: SDL2 windows (borderless, shaped), cursors, the drag move.
+// The real host: SDL2 windows (borderless, shaped, scaled), cursors, the drag
+// move, the wait for input.
 #pragma once
 #include <memory>
 #include <string>
@@ -11,8 +12,11 @@ class SdlHost : public Host {
 public:
     SdlHost();
     ~SdlHost() override;
+    // The player's window scale (1-4); 0 or unset: from the desktop.
+    void SetScale(int scale);
     // False with a French reason when there is no display.
     bool Init(std::string* error);
+    int Scale() const;  // window pixels per form pixel, once initialised
 
     void OpenWindow(Form& f) override;
     void CloseWindow(Form& f) override;
@@ -33,6 +37,9 @@ public:
     struct Impl;
 private:
     std::unique_ptr<Impl> impl_;
+    int askedScale_ = 0;
+    // Shaped windows failed: rectangular ones from now on, said once.
+    void NoShapes(const char* why);
 };
 
 // A message box where a display exists; always also written on stderr.

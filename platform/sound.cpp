@@ -11,7 +11,7 @@ namespace plat {
 namespace {
 
 // The game's sounds are short effects of a few hundred kilobytes.
-constexpr std::size_t kMaxSoundBytes = 1u << 20;
+constexpr std::size_t kMaxSoundBytes = 512u << 10;
 
 struct Audio {
     bool tried = false;
@@ -29,7 +29,8 @@ Mix_Chunk* Chunk(const std::string& path) {
     if (auto it = a.chunks.find(path); it != a.chunks.end()) return it->second;
     // Regular files of a bounded size only: a FIFO would hang the game.
     std::string bytes;
-    if (ReadRegularFile(path, kMaxSoundBytes, bytes) != 0) return nullptr;
+    bool tooLong = false;
+    if (!ReadRegularFile(path, kMaxSoundBytes, bytes, &tooLong) || tooLong) return nullptr;
     Mix_Chunk* c = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
     // A missing file is not remembered: it may be written later.
     if (c) a.chunks[path] = c;

@@ -3,9 +3,11 @@
 // call's yield away from a hand that is being changed.
 #include <cmath>
 
+#include "board/geometry.h"
 #include "ui/frmtessa.h"
 
 using namespace modTessa;
+using namespace geometry;
 
 namespace {
 
@@ -16,14 +18,7 @@ void ResetOrientation(int p) {
         for (int c = 0; c <= 4; ++c) tabPieceOrient[p][r][c] = tabPieceShape[p][r][c];
 }
 
-// Tray rectangles, inclusive bounds, chosen by column first.
-struct TrayRect { int x1, x2, y1, y2, piece; };
-constexpr TrayRect kTrayRects[12] = {
-    {32, 80, 24, 120, 3},    {32, 80, 144, 240, 6},   {32, 80, 264, 336, 5},
-    {88, 160, 24, 96, 1},    {88, 160, 144, 216, 11}, {88, 160, 264, 336, 10},
-    {560, 632, 24, 96, 8},   {560, 632, 144, 216, 9}, {560, 632, 288, 360, 7},
-    {640, 688, 24, 120, 2},  {640, 688, 144, 264, 0}, {640, 688, 288, 360, 4},
-};
+constexpr int kHalfBox = kPieceBox / 2;
 
 }  // namespace
 
@@ -35,12 +30,13 @@ void frmTessa::pctEcran_MouseDown(int button, int, float x, float y) {
     if (!bLevelActive || bBusy) return;
     if (button == plat::vbLeftButton && nHeldPiece == -1) {
         bBusy = vbTrue;
-        if (x > 168 && x < 552) TakeBackPiece(x, y);
+        // Taking off the board starts one pixel further right than dropping.
+        if (x > kBoardLeft && x < kBoardRight) TakeBackPiece(x, y);
         else PickUpFromTray(x, y);
         bBusy = vbFalse;
     } else if (button == plat::vbLeftButton) {
         bBusy = vbTrue;
-        if (x > 167 && x < 552) {
+        if (x > kBoardLeft - 1 && x < kBoardRight) {
             DropPiece(x, y);
             if (bBoardFull) PlayVictory();
         } else {
@@ -75,22 +71,24 @@ void frmTessa::PickUpFromTray(float x, float y) {
     MakePieceImage(p);
     tabInTray[p] = vbFalse;
     DrawTrayHole(p);
-    nHeldX = tabTrayX[p] + 60;
-    nHeldY = tabTrayY[p] + 60;
+    nHeldX = tabTrayX[p] + kHalfBox;
+    nHeldY = tabTrayY[p] + kHalfBox;
     // The clean copy the drag restores from.
-    plat::BitBlt(Picture, 0, 24, 720, 384, pctEcran.Image, 0, 0, plat::SRCCOPY);
+    plat::BitBlt(Picture, 0, kPlayAreaTop, kPlayAreaWidth, kPlayAreaHeight, pctEcran.Image, 0, 0,
+                 plat::SRCCOPY);
     pctEcran.Refresh();
 }
 
 void frmTessa::EraseHeldImage() {
-    plat::BitBlt(pctEcran.Image, nHeldX - 60, nHeldY - 60, 120, 120, Picture, nHeldX - 60,
-                 nHeldY - 36, plat::SRCCOPY);
+    plat::BitBlt(pctEcran.Image, nHeldX - kHalfBox, nHeldY - kHalfBox, kPieceBox, kPieceBox, Picture,
+                 nHeldX - kHalfBox, nHeldY - kHalfBox + kPlayAreaTop, plat::SRCCOPY);
 }
 
 void frmTessa::StampHeldImage(float x, float y) {
-    const int left = RoundToInt(x - 60), top = RoundToInt(y - 60);
-    plat::BitBlt(pctEcran.Image, left, top, 120, 120, pctTessa.Image, 0, 0, plat::SRCAND);
-    plat::BitBlt(pctEcran.Image, left, top, 120, 120, pctTessa.Image, 120, 0, plat::SRCPAINT);
+    const int left = RoundToInt(x - kHalfBox), top = RoundToInt(y - kHalfBox);
+    plat::BitBlt(pctEcran.Image, left, top, kPieceBox, kPieceBox, pctTessa.Image, 0, 0, plat::SRCAND);
+    plat::BitBlt(pctEcran.Image, left, top, kPieceBox, kPieceBox, pctTessa.Image, kPieceBox, 0,
+                 plat::SRCPAINT);
     nHeldX = RoundToInt(x);
     nHeldY = RoundToInt(y);
 }
@@ -100,15 +98,18 @@ void frmTessa::pctEcran_MouseMove(int, int, float x, float y) {
     EraseHeldImage();
     StampHeldImage(x, y);
     // The piece never shows in the outermost strips.
-    plat::BitBlt(pctEcran.Image, 0, 0, 24, 384, Picture, 0, 24, plat::SRCCOPY);
-    plat::BitBlt(pctEcran.Image, 696, 0, 24, 384, Picture, 696, 24, plat::SRCCOPY);
+    constexpr int right = kPlayAreaWidth - kEdgeStrip;
+    plat::BitBlt(pctEcran.Image, 0, 0, kEdgeStrip, kPlayAreaHeight, Picture, 0, kPlayAreaTop,
+                 plat::SRCCOPY);
+    plat::BitBlt(pctEcran.Image, right, 0, kEdgeStrip, kPlayAreaHeight, Picture, right, kPlayAreaTop,
+                 plat::SRCCOPY);
     pctEcran.Refresh();
 }
 
 void frmTessa::DropPiece(float x, float y) {
     const int p = nHeldPiece;
-    const int cx = static_cast<int>(std::floor((x - 168) / 24));
-    const int cy = static_cast<int>(std::floor(y / 24));
+    const int cx = static_cast<int>(std::floor((x - kBoardLeft) / kCell));
+    const int cy = static_cast<int>(std::floor(y / kCell));
     for (int r = 0; r <= 4; ++r)
         for (int c = 0; c <= 4; ++c) {
             if (tabPieceOrient[p][r][c] < 1) continue;
@@ -117,13 +118,17 @@ void frmTessa::DropPiece(float x, float y) {
         }
     PlaySound("tessa32f.dat");
     pctEcran.SetMousePointer(labMenu[0].MousePointer());
-    plat::BitBlt(pctEcran.Image, 168, 0, 384, 384, Picture, 168, 24, plat::SRCCOPY);
+    // The dragged image goes: the board from the clean copy, and the image's
+    // own square too, as it may reach past the board's edges.
+    plat::BitBlt(pctEcran.Image, kBoardLeft, 0, kBoardSize, kBoardSize, Picture, kBoardLeft,
+                 kPlayAreaTop, plat::SRCCOPY);
+    EraseHeldImage();
     for (int r = 0; r <= 4; ++r)
         for (int c = 0; c <= 4; ++c) {
             if (tabPieceOrient[p][r][c] < 1) continue;
             const int bx = cx - 2 + c, by = cy - 2 + r;
-            plat::BitBlt(pctEcran.Image, 168 + 24 * bx, 24 * by, 24, 24, pctBrique.Image, 24 * p, 0,
-                         plat::SRCCOPY);
+            plat::BitBlt(pctEcran.Image, CellLeft(bx), CellTop(by), kCell, kCell, pctBrique.Image,
+                         kCell * p, 0, plat::SRCCOPY);
             tabBoard[bx][by] = static_cast<std::int16_t>(p);
         }
     bBoardFull = vbTrue;

@@ -24,7 +24,7 @@ void frmTessa::PlayVictory() {
         plat::Sleep(100);
     }
     const double start = plat::Now();
-    while (plat::Now() - start <= 3.0) plat::WaitEvents();
+    while (plat::Now() - start <= 3.0) plat::WaitEventsUntil(start + 3.001);
     tabLevelDone[static_cast<size_t>(nCurLevel)] = vbTrue;
     SetEnabled(true);
     timerTete.SetEnabled(true);

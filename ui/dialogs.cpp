@@ -66,6 +66,8 @@ void Dialog::Form_MouseMove(int, int, float, float) {
 }
 
 void Dialog::lbBout_MouseMove(int index, int, int, float, float) {
+    if (exclusiveHover)
+        for (auto& b : lbBout) b->SetBackColor(clrButton);
     lbBout[static_cast<size_t>(index)]->SetBackColor(clrButtonHover);
 }
 
@@ -75,13 +77,9 @@ frmMess::frmMess() : Dialog("frmMess") {
     Label1.Move(14, 38, 225, 71);
     Label1.Alignment = plat::Align::Center;
     Label1.SetCaption("Voulez-vous vraiment quitter le jeu ?");
+    exclusiveHover = true;
     AddButton("OUI", 25, 131);
     AddButton("NON", 139, 131);
-}
-
-void frmMess::lbBout_MouseMove(int index, int b, int s, float x, float y) {
-    for (auto& btn : lbBout) btn->SetBackColor(clrButton);
-    Dialog::lbBout_MouseMove(index, b, s, x, y);
 }
 
 void frmMess::lbBout_Click(int index) {

@@ -1,5 +1,6 @@
 // The small modal windows: common look, hover and result protocol.
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,13 +23,14 @@ protected:
     virtual void Form_MouseMove(int, int, float, float);
     virtual void lbBout_MouseMove(int index, int, int, float, float);
     virtual void lbBout_Click(int index) = 0;
-    void Form_Load();
+    virtual void Form_Load();
+    // Lighting one button puts out the others (dialogs with two buttons).
+    bool exclusiveHover = false;
 };
 
 class frmMess : public Dialog {
 public:
     frmMess();
-    void lbBout_MouseMove(int index, int, int, float, float) override;
     void lbBout_Click(int index) override;
 };
 
@@ -43,6 +45,46 @@ public:
     frmPropos();
     void lbBout_Click(int index) override;
 };
+
+// Asks for the name of a new saved game and creates its file; Tag is the
+// file name, or empty when no name was given.
+class frmInput : public Dialog {
+public:
+    frmInput();
+    plat::TextBox txtNom{"txtNom"};
+    void lbBout_Click(int index) override;
+};
+
+// Lists the saved games to resume one or delete one; Tag is the chosen file
+// name, or empty when cancelled.
+class frmChoix : public Dialog {
+public:
+    frmChoix();
+    plat::ListBox lstFile{"lstFile"};
+    plat::PictureBox Picture1{"Picture1"};
+    plat::ImageArea Image1[2] = {plat::ImageArea("Image1", 0), plat::ImageArea("Image1", 1)};
+    std::int32_t nScrollPos = 6;
+    std::int32_t nLastIndex = -1;
+
+    void Form_Load() override;
+    void Image1_MouseDown(int index, int button, int shift, float x, float y);
+    void lbBout_Click(int index) override;
+    void Form_KeyDown(int keyCode, int shift);
+
+private:
+    std::vector<std::string> files_;  // the real file name of each entry
+    void FillList();
+};
+
+// Shows a fresh dialog of that kind modally and returns its result.
+template <class D>
+std::string ShowForResult() {
+    auto dlg = std::make_unique<D>();
+    dlg->ShowModal();
+    std::string result = dlg->Tag;
+    dlg->Unload();
+    return result;
+}
 
 // Asks a yes/no question; true only for "OUI".
 bool AskYesNo(const std::string& question = {});

@@ -1,6 +1,7 @@
 #include "ui/frmtessa.h"
 
 #include "assets/embedded.h"
+#include "board/geometry.h"
 #include "platform/system.h"
 
 namespace {
@@ -27,8 +28,8 @@ frmTessa::frmTessa() : plat::Form("frmTessa") {
     SetBackColor(plat::RGB(0, 42, 0));
     KeyPreview = true;
 
-    pctEcran.Move(0, 24, 720, 384);
-    pctEcran.Image = plat::Surface(720, 384);
+    pctEcran.Move(0, geometry::kPlayAreaTop, geometry::kPlayAreaWidth, geometry::kPlayAreaHeight);
+    pctEcran.Image = plat::Surface(geometry::kPlayAreaWidth, geometry::kPlayAreaHeight);
 
     // Pictures stored with the window.
     pctBrique.Move(0, 0, 408, 48);
@@ -140,5 +141,7 @@ void frmTessa::BindEvents() {
 
 void frmTessa::RestoreBackground() {
     // Drags only ever write the play area's part of the window surface.
-    plat::BitBlt(Picture, 0, 24, 720, 384, backgroundPicture, 0, 24, plat::SRCCOPY);
+    using namespace geometry;
+    plat::BitBlt(Picture, 0, kPlayAreaTop, kPlayAreaWidth, kPlayAreaHeight, backgroundPicture, 0,
+                 kPlayAreaTop, plat::SRCCOPY);
 }

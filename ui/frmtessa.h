@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/modtessa.h"
+#include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/sound.h"
 
@@ -102,6 +103,8 @@ void SetUpLevel(std::int32_t n);
 void StartLevel();
 bool LoadProgress();
 bool SaveProgress();
+// A new saved game with every level unsolved, never replacing one.
+plat::CreateResult CreateGameFile(const std::string& fileName);
 void OpenHelpDocument(const std::string& path);
 // A message in the alert dialog, shown modally.
 void ShowAlert(const std::string& text);
@@ -109,6 +112,10 @@ inline constexpr const char* kAllSolvedMessage =
     "Tous les niveaux de cette partie ont été effectués. Choisissez une autre partie.";
 inline constexpr const char* kSaveFailedMessage =
     "La partie n'a pas pu être enregistrée !\r\nVérifiez le dossier des parties.";
+inline constexpr const char* kNameTakenMessage =
+    "Ce nom existe déjà !\r\nChoisissez un autre nom.";
+inline constexpr const char* kBadNameMessage =
+    "Ce nom n'est pas correct !\r\nN'utilisez pas de caractères spéciaux.";
 inline constexpr const char* kNoLevelsMessage =
     "Aucune forme n'a été trouvée !\r\nLes fichiers de niveaux manquent.";
 }  // namespace modTessa

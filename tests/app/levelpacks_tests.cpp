@@ -20,16 +20,10 @@ TEST_F(LevelPackTest, ChainRestartsInEveryFileAndMissingPacksLeaveNoGap) {
     std::string plain = Record('B') + Record('C');
     plain[5] = 'M';
     plain[300] = '\0';  // a zero character survives the chain
-    // The same two records as one file and as two files with a gap between.
-    WritePack(dataDir / "tessa320.dat", plain);
-    Load();
-    const std::string whole = strLevelData;
-    ASSERT_EQ(whole, plain);
-    fs::remove(dataDir / "tessa320.dat");
     WritePack(dataDir / "tessa320.dat", plain.substr(0, 256));
     WritePack(dataDir / "tessa322.dat", plain.substr(256));
     Load();
-    EXPECT_EQ(strLevelData, whole);
+    EXPECT_EQ(strLevelData, plain);
     EXPECT_EQ(nLevelCount, 2);
     // Digit order decides, not the order of writing.
     fs::rename(dataDir / "tessa322.dat", dataDir / "tessa329.dat");
@@ -38,31 +32,17 @@ TEST_F(LevelPackTest, ChainRestartsInEveryFileAndMissingPacksLeaveNoGap) {
     EXPECT_EQ(strLevelData, plain.substr(0, 256) + Record('H') + plain.substr(256));
 }
 
-TEST_F(LevelPackTest, TrailerIsIgnoredWhateverItHolds) {
-    const std::string two = Record('D') + Record('E');
-    WriteFile(dataDir / "tessa321.dat", pack::Scramble(two) + std::string("\xff\x00", 2));
+TEST_F(LevelPackTest, ShortPartialAndOddPacksAreReadSafely) {
+    WriteFile(dataDir / "tessa320.dat", "x");  // shorter than its trailer
+    WriteFile(dataDir / "tessa321.dat", "");
+    WritePack(dataDir / "tessa322.dat", Record('F') + std::string(100, 'G'));  // partial record dropped
+    WriteFile(dataDir / "tessa323.dat", pack::Scramble(Record('J')) + std::string("\xff\x00", 2));  // any trailer
+    WriteFile(dataDir / "tessa324.dat", std::string("\x10\x10zz", 4));  // no whole record
     Load();
-    EXPECT_EQ(nLevelCount, 2);
-    EXPECT_EQ(strLevelData, two);
-    // Equal stored bytes in a row unscramble to code 0.
-    WriteFile(dataDir / "tessa321.dat", std::string("\x10\x10zz", 4));
-    Load();
-    ASSERT_EQ(strLevelData.size(), 0u);  // two characters: no whole record
-}
-
-TEST_F(LevelPackTest, ShortAndPartialPacksAreReadSafely) {
-    WriteFile(dataDir / "tessa320.dat", "x");           // shorter than its trailer
-    WriteFile(dataDir / "tessa321.dat", "");            // empty
-    WritePack(dataDir / "tessa322.dat", Record('F') + std::string(100, 'G'));  // partial record
-    WritePack(dataDir / "tessa323.dat", Record('J'));
-    Load();
-    // The partial record is dropped; the next pack's record stays whole.
     EXPECT_EQ(nLevelCount, 2);
     EXPECT_EQ(strLevelData, Record('F') + Record('J'));
     FillLevelNames();
-    EXPECT_EQ(tabLevelName.size(), 3u);
-    EXPECT_EQ(tabLevelName[1], "3 pièces #2");
-    EXPECT_EQ(tabLevelName[2], "");
+    EXPECT_EQ(tabLevelName, (std::vector<std::string>{"3 pièces #1", "3 pièces #2", ""}));
 }
 
 TEST_F(LevelPackTest, UnreadablePackStopsStartUpWithItsName) {
@@ -80,10 +60,6 @@ TEST_F(LevelPackTest, ShippedPacksHoldTheFortyNamedLevels) {
     Load();
     FillLevelNames();
     ASSERT_EQ(nLevelCount, 40);
-    EXPECT_EQ(tabLevelName.size(), 41u);
     EXPECT_EQ(tabLevelName[16], "éléphant");
-    EXPECT_EQ(tabLevelName[39], "chat");
     EXPECT_EQ(tabLevelName[40], "");
-    // Every record names only pieces or outside cells.
-    for (unsigned char ch : strLevelData) EXPECT_LE(ch, 'M');
 }

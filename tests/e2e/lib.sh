@@ -1,9 +1,7 @@
-# Helpers shared by the end-to-end scripts: a private X server, the game
-# started in a throw-away environment, window-relative pointer moves,
-# screenshots read pixel by pixel, and assertions that say what differed.
-# Sourced, not run. Window coordinates are always turned into screen
-# coordinates from the window's current position, so a window manager or a
-# moved window does not shift the checks.
+# Helpers shared by the end-to-end scripts (sourced, not run): a private X
+# server, the game in a throw-away environment, pointer moves and pixel
+# checks in window coordinates (turned into screen coordinates from the
+# window's current position), assertions that say what differed.
 
 set -u
 
@@ -21,17 +19,14 @@ WID=
 
 log() { echo "[$E2E_NAME] $*"; }
 
-# A failed check is reported and counted; the script carries on so that one
-# run shows every difference.
+# A failed check is counted and the script carries on, so one run shows
+# every difference; die is for states the rest cannot do without.
 fail() {
     echo "FAIL [$E2E_NAME]: $*" >&2
     E2E_FAILS=$((E2E_FAILS + 1))
 }
-
-# For states the rest of the script cannot do without.
 die() {
-    echo "FAIL [$E2E_NAME]: $*" >&2
-    E2E_FAILS=$((E2E_FAILS + 1))
+    fail "$@"
     exit 1
 }
 
@@ -74,9 +69,9 @@ e2e_cleanup() {
 trap e2e_cleanup EXIT
 trap 'exit 1' INT TERM
 
-# Ends the script with the right status once all checks ran.
+# Ends the script with the right status once all checks ran; a sanitized
+# build reports on stderr even when it carries on.
 finish() {
-    # A sanitized build reports on stderr even when it carries on.
     local f
     for f in "$E2E_TMP"/*.err; do
         [ -e "$f" ] || continue
@@ -127,9 +122,8 @@ start_openbox() {
     log "openbox running"
 }
 
-# A copy of the game next to its data files, with our own level packs in
-# place of the shipped ones: the program reads its data beside itself.
-# make_game_dir BINARY -> sets GAME_DIR; write packs into it afterwards.
+# make_game_dir BINARY -> GAME_DIR: a copy of the game beside its data files
+# but without the shipped packs; write our own packs into it afterwards.
 make_game_dir() {
     local bin=$1 src
     src=$(dirname "$bin")
@@ -140,8 +134,8 @@ make_game_dir() {
     cp -r "$src/aidetessalor" "$GAME_DIR/"
 }
 
-# One level record: 256 characters, cell (c,r) at index 16r+c, 'A' outside
-# the shape, 'B'+p for piece p. Arguments: "p c r" triples as words p:c:r.
+# level_record p:c:r...: 256 characters, cell (c,r) at 16r+c, 'A' outside
+# the shape, 'B'+p for piece p.
 level_record() {
     local rec cell p c r i
     rec=$(printf 'A%.0s' $(seq 256))
@@ -153,8 +147,7 @@ level_record() {
     printf '%s' "$rec"
 }
 
-# write_pack FILE RECORD...: chained XOR from the seed 'K', then two
-# trailer bytes.
+# write_pack FILE RECORD...: chained XOR from the seed 'K', two trailer bytes.
 write_pack() {
     local out=$1 rec i ch prev=75 c buf= o
     shift
@@ -171,8 +164,8 @@ write_pack() {
     printf "$buf"'\r\n' >"$out"
 }
 
-# start_game BINARY [NAME]: runs the game in a fresh environment and waits
-# for its first presented frame, then finds its window.
+# start_game BINARY [NAME]: runs the game in a fresh environment, waits for
+# its first presented frame and finds its window (WID).
 start_game() {
     local bin=$1 name=${2:-game}
     GAME_LOG=$E2E_TMP/$name.err
@@ -200,16 +193,11 @@ first_frame_or_exit() { grep -q '^tessalor: first frame' "$GAME_LOG" || [ -e "$G
 game_exited() { [ -e "$GAME_RC" ]; }
 
 # Waits for the game to end; prints its exit status, or returns 1.
-wait_game_exit() {
-    wait_for "${1:-10}" game_exited || return 1
-    cat "$GAME_RC"
-}
+wait_game_exit() { wait_for "${1:-10}" game_exited && cat "$GAME_RC"; }
 
-# Visible windows named Tessalor: the main window and any open dialog.
+# Visible windows named Tessalor (the main window and any dialog); the dialog.
 tessalor_windows() { xdotool search --onlyvisible --name '^Tessalor$' 2>/dev/null; }
 count_windows() { tessalor_windows | wc -l; }
-
-# The one visible Tessalor window that is not the main window.
 dialog_window() { tessalor_windows | grep -vx "$WID" | head -n1; }
 
 # window_pos WINDOW -> sets WX WY (screen position of its top-left pixel).
@@ -220,8 +208,7 @@ window_pos() {
     WY=$Y
 }
 
-# Pointer moves. --sync waits until the pointer arrived but never returns
-# quickly when it is already there, so an unchanged position is skipped.
+# --sync waits until the pointer arrived but hangs when it is already there.
 pointer_to() {
     local X Y SCREEN WINDOW
     eval "$(xdotool getmouselocation --shell)"
@@ -256,23 +243,16 @@ shot() {
 # Lets the program paint what the last input asked for before a screenshot.
 settle() { sleep 0.3; }
 
-# Pixel at screen (X,Y) of a raw RGB screenshot, as rrggbb.
-rgb_px() {
-    local off=$((($3 * E2E_SCREEN_W + $2) * 3))
-    od -An -tx1 -j "$off" -N3 "$1" | tr -d " \n"
-}
-
-# Pixel of the last shot at screen (X,Y).
+# rgb_px FILE X Y: pixel of a raw RGB screenshot at screen (X,Y), as rrggbb;
+# spx X Y: of the last shot; px X Y: of the last shot at window (X,Y), ''
+# off the screen.
+rgb_px() { od -An -tx1 -j $((($3 * E2E_SCREEN_W + $2) * 3)) -N3 "$1" | tr -d " \n"; }
 spx() { rgb_px "$SHOT.rgb" "$1" "$2"; }
-
-# Pixel of the last shot at window (X,Y); points off the screen read as ''.
 px() {
     local x=$((SX + $1)) y=$((SY + $2))
-    if [ "$x" -lt 0 ] || [ "$y" -lt 0 ] || [ "$x" -ge "$E2E_SCREEN_W" ] || [ "$y" -ge "$E2E_SCREEN_H" ]; then
-        echo ""
-        return
+    if [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ "$x" -lt "$E2E_SCREEN_W" ] && [ "$y" -lt "$E2E_SCREEN_H" ]; then
+        spx "$x" "$y"
     fi
-    spx "$x" "$y"
 }
 
 # expect_px WHAT X Y RRGGBB: window pixel of the last shot.
@@ -288,11 +268,9 @@ expect_not_px() {
     [ "$got" != "$4" ] || fail "$1: window pixel ($2,$3) is #$got, expected anything else (${SHOT##*/}.png)"
 }
 
-expect_eq() {
-    [ "$2" = "$3" ] || fail "$1: got '$2', expected '$3'"
-}
+expect_eq() { [ "$2" = "$3" ] || fail "$1: got '$2', expected '$3'"; }
 
-# Crops a region of a screenshot (screen coordinates) into its own PNG.
+# crop FILE X Y W H OUT: a region of a picture into its own PNG.
 crop() { convert "$1" -crop "$4x$5+$2+$3" +repage "$6"; }
 
 # Number of pixels that differ between two pictures of the same size.
@@ -302,8 +280,8 @@ diff_pixels() {
     echo "${n%% *}"
 }
 
-# window_region_matches NAME X Y W H REFERENCE.png [REF_X REF_Y]: the window
-# region of the last shot against a region of a reference picture.
+# region_diff NAME X Y W H REFERENCE.png [REF_X REF_Y]: differing pixels
+# between a window region of the last shot and a region of a reference.
 region_diff() {
     local name=$1 x=$2 y=$3 w=$4 h=$5 ref=$6 rx=${7:-0} ry=${8:-0}
     crop "$SHOT.png" $((SX + x)) $((SY + y)) "$w" "$h" "$E2E_TMP/$name.got.png"
@@ -317,8 +295,7 @@ expect_region() {
     [ "$n" = "0" ] || fail "$1: window region ($2,$3) $4x$5 differs from ${6##*/} at (${7:-0},${8:-0}) in $n pixels (${SHOT##*/}.png; $E2E_TMP/$1.got.png vs $1.want.png)"
 }
 
-# Pictures the game builds into itself, made again by the project's own
-# asset tool: the head sheet and the tile sheet give exact expected pixels.
+# The head and tile sheets made again by our asset tool: exact expected pixels.
 make_reference_art() {
     local tool=$1
     mkdir -p "$E2E_TMP/art/data" "$E2E_TMP/art/preview"
@@ -348,16 +325,14 @@ expect_outline() {
     done
 }
 
-# Tray: piece p's first cell in its catalogue pattern, in window
-# coordinates (play area at window y 24).
+# Window coordinates of the centre of a cell of piece p in its tray slot
+# (slot box, then row and column of a cell), and of board cell (c,r). The
+# play area stands at window y 24; the board starts at its x 168.
 declare -a TRAY_X=(616 64 616 8 616 -16 -16 536 536 536 64 64)
 declare -a TRAY_Y=(144 0 24 24 264 240 120 264 0 120 240 120)
-# Row and column of a cell of each pattern.
 declare -a CELL_R=(0 1 0 0 1 1 1 1 1 1 1 1)
 declare -a CELL_C=(2 2 1 2 1 2 2 2 1 1 1 1)
 tray_cell_x() { echo $((TRAY_X[$1] + 24 * CELL_C[$1] + 12)); }
 tray_cell_y() { echo $((24 + TRAY_Y[$1] + 24 * CELL_R[$1] + 12)); }
-
-# Board cell (c,r) centre in window coordinates.
 cell_x() { echo $((168 + 24 * $1 + 12)); }
 cell_y() { echo $((24 + 24 * $1 + 12)); }

@@ -1,12 +1,11 @@
-#include "tests/support/game_fixture.h"
-#include "ui/dialogs.h"
+#include "tests/support/dialog_script.h"
 
 using namespace testing_support;
 using namespace modTessa;
 
 namespace {
 
-class MenuTest : public GameTest {
+class MenuTest : public ScriptedTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
@@ -20,12 +19,6 @@ protected:
         return v;
     }
     void ClickMenuEntry(int i) { host.Click(*form, &form->labMenu[static_cast<size_t>(i)], 20, 10); }
-    // The open dialog of that kind, if any.
-    Dialog* Open(const std::string& name) {
-        for (plat::Form* f : plat::Runtime::Get().Forms())
-            if (f->Name == name && f->Visible()) return static_cast<Dialog*>(f);
-        return nullptr;
-    }
 };
 
 }  // namespace
@@ -75,7 +68,7 @@ TEST_F(MenuTest, AbandonOutsideALevelDoesNothingAtAll) {
 
 TEST_F(MenuTest, RandomShapeThenAbandonClearsTheBoard) {
     int phase = 0;
-    double faceShownAt = 0;
+    double abandonedAt = 0;
     host.OnIdle = [&] {
         if (host.Pending() || form->bBusy) return;
         if (phase == 0 && bLevelActive && form->Enabled()) {
@@ -84,6 +77,7 @@ TEST_F(MenuTest, RandomShapeThenAbandonClearsTheBoard) {
         } else if (phase == 1 && nHeldPiece == 0) {
             form->ShowMenu();
             ClickMenuEntry(2);
+            abandonedAt = plat::Now();
             phase = 2;
         } else if (phase == 2 && !form->Enabled() && !Sounds().empty() &&
                    Sounds().back() == "tessa32h.dat") {
@@ -91,7 +85,6 @@ TEST_F(MenuTest, RandomShapeThenAbandonClearsTheBoard) {
             for (int y = 0; y < 64; y += 4)
                 for (int x = 0; x < 80; x += 4)
                     ASSERT_EQ(form->pctTete.Image.At(x, y), form->pctTeteBase.Image.At(720 + x, y));
-            if (faceShownAt == 0) faceShownAt = plat::Now();
             host.Click(*form, &form->pctEcran, 300, 300);  // ignored
         }
     };
@@ -100,7 +93,9 @@ TEST_F(MenuTest, RandomShapeThenAbandonClearsTheBoard) {
     Pump();
     host.OnIdle = nullptr;
     EXPECT_EQ(phase, 2);
-    EXPECT_GT(plat::Now() - faceShownAt, 2.9);
+    // Just over three seconds, not a whole sleep more.
+    EXPECT_GT(plat::Now() - abandonedAt, 3.0);
+    EXPECT_LT(plat::Now() - abandonedAt, 3.1);
     EXPECT_FALSE(bLevelActive);
     EXPECT_TRUE(strGameName.empty());
     EXPECT_EQ(form->labNom.Caption(), "");
@@ -116,32 +111,24 @@ TEST_F(MenuTest, RandomShapeThenAbandonClearsTheBoard) {
 
 TEST_F(MenuTest, QuitAsksAndNonChangesNothing) {
     std::string question;
-    host.OnIdle = [&] {
-        if (Dialog* d = Open("frmMess"); d && !host.Pending()) {
-            question = d->Label1.Caption();
-            host.Click(*d, d->lbBout[1].get(), 10, 5);  // NON
-        }
-    };
+    Script({On("frmMess", [&](Dialog& d) { question = d.Label1.Caption(); Press(d, 1); })});
     form->ShowMenu();
     ClickMenuEntry(4);
     Pump();
-    host.OnIdle = nullptr;
     EXPECT_EQ(question, "Voulez-vous vraiment quitter le jeu ?");
     EXPECT_FALSE(bMenuShown);
     EXPECT_TRUE(host.IsShown(*form));
-    EXPECT_EQ(Open("frmMess"), nullptr);
+    EXPECT_EQ(Shown("frmMess"), nullptr);
 }
 
 TEST_F(MenuTest, QuitOuiEndsTheProgramFromInsideALevel) {
-    host.OnIdle = [&] {
-        if (host.Pending()) return;
-        if (Dialog* d = Open("frmMess")) {
-            host.Click(*d, d->lbBout[0].get(), 10, 5);  // OUI
-        } else if (bLevelActive && form->Enabled() && !bMenuShown) {
-            form->ShowMenu();
-            ClickMenuEntry(4);
-        }
-    };
+    Script({[&] {
+                if (!bLevelActive || !form->Enabled()) return false;
+                form->ShowMenu();
+                ClickMenuEntry(4);
+                return true;
+            },
+            On("frmMess", [&](Dialog& d) { Press(d, 0); })});
     form->ShowMenu();
     ClickMenuEntry(3);
     try {
@@ -153,19 +140,4 @@ TEST_F(MenuTest, QuitOuiEndsTheProgramFromInsideALevel) {
     host.OnIdle = nullptr;
     EXPECT_TRUE(bLevelActive);  // the level in play is simply left
     EXPECT_FALSE(fs::exists(saveDir / "jeu.pnt"));
-}
-
-TEST_F(MenuTest, RandomShapeWithoutLevelsTellsThePlayer) {
-    nLevelCount = 0;
-    std::string told;
-    host.OnIdle = [&] {
-        if (Dialog* d = Open("frmAlert"); d && !host.Pending()) {
-            told = d->Label1.Caption();
-            host.CloseRequest(*d);  // closed through the window system
-        }
-    };
-    form->labMenu_Click(3);
-    host.OnIdle = nullptr;
-    EXPECT_EQ(told, kNoLevelsMessage);
-    EXPECT_FALSE(bLevelActive);
 }

@@ -1,7 +1,10 @@
+#include <sys/stat.h>
+
 #include "tests/support/game_fixture.h"
 
 using namespace testing_support;
 using namespace modTessa;
+using namespace std::string_literals;
 
 namespace {
 
@@ -16,62 +19,88 @@ protected:
         tabLevelDone.assign(4, vbFalse);
     }
     fs::path File() const { return saveDir / "ma partie.pnt"; }
+    std::vector<std::string> Folder() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(saveDir)) names.push_back(e.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
 };
+
+constexpr Bool16 T = vbTrue, F = vbFalse;
 
 }  // namespace
 
-TEST_F(ProgressTest, SavedFileHoldsOneLinePerLevelByteForByte) {
+TEST_F(ProgressTest, SavedFileHoldsOneLinePerLevelAndNothingElse) {
+    // A file of the player's that an older save would have used as its scratch copy.
+    WriteFile(saveDir / "ma partie.pnt.tmp", "à moi");
     tabLevelDone[1] = vbTrue;
     tabLevelDone[3] = vbTrue;  // the spare entry is never written
     ASSERT_TRUE(SaveProgress());
     EXPECT_EQ(ReadFile(File()), "#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n");
-    EXPECT_FALSE(fs::exists(saveDir / "ma partie.pnt.tmp"));
-    // Solving one more level changes its line and nothing else.
     tabLevelDone[2] = vbTrue;
     ASSERT_TRUE(SaveProgress());
     EXPECT_EQ(ReadFile(File()), "#FALSE#\r\n#TRUE#\r\n#TRUE#\r\n");
+    EXPECT_EQ(Folder(), (std::vector<std::string>{"ma partie.pnt", "ma partie.pnt.tmp"}));
+    EXPECT_EQ(ReadFile(saveDir / "ma partie.pnt.tmp"), "à moi");
 }
 
-TEST_F(ProgressTest, ReadingFillsTheTableAndTellsWhetherALevelIsLeft) {
-    WriteFile(File(), "#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n");
-    EXPECT_TRUE(LoadProgress());
-    EXPECT_EQ(tabLevelDone, (std::vector<Bool16>{vbTrue, vbFalse, vbTrue, vbFalse}));
-    WriteFile(File(), "#TRUE#\n#TRUE#\n#TRUE#\n#FALSE#\n");  // LF endings, an extra line
-    tabLevelDone.assign(4, vbFalse);
-    EXPECT_FALSE(LoadProgress());
-    // A short file: the missing levels keep what the caller set (unsolved).
-    WriteFile(File(), "#TRUE#\r\n");
-    tabLevelDone.assign(4, vbFalse);
-    EXPECT_TRUE(LoadProgress());
-    EXPECT_EQ(tabLevelDone[0], vbTrue);
-    EXPECT_EQ(tabLevelDone[1], vbFalse);
-    WriteFile(File(), "");
-    tabLevelDone.assign(4, vbFalse);
-    EXPECT_TRUE(LoadProgress());
-}
-
-TEST_F(ProgressTest, UnreadableFilesCountAsANewGame) {
-    for (const char* bad : {"#TRUE#\r\n1\r\n#TRUE#\r\n", "#TRUE#\r\n#VRAI#\r\n"}) {
-        WriteFile(File(), bad);
+TEST_F(ProgressTest, ReadingKeepsEveryReadableLine) {
+    struct Case {
+        std::string file;
+        std::vector<Bool16> done;
+        bool levelLeft;
+    } cases[] = {
+        {"#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n", {T, F, T}, true},
+        {"#TRUE#\n#TRUE#\n#TRUE#\n#FALSE#\n", {T, T, T}, false},  // LF only, a line too many
+        {"#TRUE#\r\n#TRUE#\r\n#TRUE#", {T, T, T}, false},         // no last line end
+        {"#TRUE#\r\n", {T, F, F}, true},                          // levels added since
+        {"", {F, F, F}, true},
+        // A damaged line costs its own level only.
+        {"#TRUE#\r\n1\r\n#TRUE#\r\n", {T, F, T}, true},
+        {"#TRUE#\r\n#VRAI#\r\n#TRUE#\r\n", {T, F, T}, true},
+        {"#TRUE#\r\n\0#TRUE#\r\n#TRUE#\r\n"s, {T, F, T}, true},
+        {std::string(1 << 20, '#'), {F, F, F}, true},  // one huge line, read only in part
+    };
+    for (const Case& c : cases) {
+        WriteFile(File(), c.file);
         tabLevelDone.assign(4, vbFalse);
-        EXPECT_TRUE(LoadProgress());
-        EXPECT_EQ(tabLevelDone[0], vbFalse) << bad;
+        EXPECT_EQ(LoadProgress(), c.levelLeft) << c.file.substr(0, 40);
+        EXPECT_EQ(std::vector<Bool16>(tabLevelDone.begin(), tabLevelDone.begin() + 3), c.done)
+            << c.file.substr(0, 40);
     }
-    fs::remove(File());
-    tabLevelDone.assign(4, vbTrue);
-    EXPECT_TRUE(LoadProgress());
-    EXPECT_EQ(tabLevelDone[2], vbFalse);
 }
 
-TEST_F(ProgressTest, FailedSaveKeepsTheOldFileIntact) {
+TEST_F(ProgressTest, WhatCannotBeReadIsANewGameAndNeverBlocks) {
+    const std::vector<std::function<void()>> makers = {
+        [&] { fs::remove(File()); },
+        [&] { fs::create_directory(File()); },
+        [&] { ASSERT_EQ(mkfifo(File().c_str(), 0600), 0); },  // no writer: must not wait
+        [&] { fs::create_symlink("/dev/zero", File()); },
+    };
+    for (const auto& make : makers) {
+        fs::remove_all(File());
+        make();
+        tabLevelDone.assign(4, vbTrue);
+        EXPECT_TRUE(LoadProgress());
+        EXPECT_EQ(tabLevelDone[0] | tabLevelDone[1] | tabLevelDone[2], vbFalse);
+    }
+}
+
+TEST_F(ProgressTest, FailedSaveKeepsTheOldFileWholeAndLeavesNothingBehind) {
     WriteFile(File(), "#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n");
-    // The temporary file cannot be made: a directory stands in its way.
-    fs::create_directory(saveDir / "ma partie.pnt.tmp");
     tabLevelDone.assign(4, vbTrue);
-    EXPECT_FALSE(SaveProgress());
+    {
+        const FileSizeLimit diskFull(10);
+        EXPECT_FALSE(SaveProgress());
+    }
     EXPECT_EQ(ReadFile(File()), "#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n");
-    // A save directory that does not exist.
-    strSaveDir = (root / "nowhere").string() + "/";
+    EXPECT_EQ(Folder(), std::vector<std::string>{"ma partie.pnt"});
+    // A folder removed during play is made again; one that cannot be is reported.
+    fs::remove_all(saveDir);
+    EXPECT_TRUE(SaveProgress());
+    EXPECT_EQ(ReadFile(File()), "#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n");
+    fs::remove_all(saveDir);
+    WriteFile(saveDir, "");
     EXPECT_FALSE(SaveProgress());
-    EXPECT_FALSE(fs::exists(root / "nowhere"));
 }

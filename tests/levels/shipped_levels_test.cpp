@@ -10,17 +10,8 @@
 namespace levels {
 namespace {
 
-std::vector<Level> ShippedLevels() {
-    std::vector<Level> levels;
-    std::vector<std::string> errors;
-    const auto packs = PackFilesIn(TESSALOR_DATA_DIR);
-    EXPECT_FALSE(packs.empty());
-    EXPECT_TRUE(LoadPacks(packs, levels, errors)) << (errors.empty() ? "" : errors.front());
-    return levels;
-}
-
 struct Box {
-    int w = 0, h = 0, area = 0;
+    int w, h, area;
 };
 
 Box BoxOf(const Level& level) {
@@ -35,70 +26,38 @@ Box BoxOf(const Level& level) {
     return {maxX - minX + 1, maxY - minY + 1, area};
 }
 
-TEST(ShippedLevels, FortyRecordsThatVerify) {
-    const auto levels = ShippedLevels();
+TEST(ShippedLevels, FortyVerifiedRecordsThatDumpBackToTheSourceAndFitTheirNames) {
+    std::vector<Level> levels;
+    std::vector<std::string> errors;
+    ASSERT_TRUE(LoadPacks(PackFilesIn(TESSALOR_DATA_DIR), levels, errors)) << errors.front();
     ASSERT_EQ(levels.size(), kLevelNames.size());
-    const auto errors = VerifyLevels(levels, true);
+    errors = VerifyLevels(levels, true);
     EXPECT_TRUE(errors.empty()) << errors.front();
-}
-
-TEST(ShippedLevels, PacksDumpBackToTheSource) {
     std::string source, error;
     ASSERT_TRUE(ReadFile(TESSALOR_LEVEL_SOURCE, source, error)) << error;
-    EXPECT_EQ(FormatSource(ShippedLevels()), source);
-}
-
-TEST(ShippedLevels, ShapesFitTheirNames) {
-    const auto levels = ShippedLevels();
-    ASSERT_EQ(levels.size(), 40u);
-    auto pieces = [&](int n) { return PieceCountOf(PiecesOf(levels[n])); };
-    auto distinctSets = [&](int first, int last) {
+    EXPECT_EQ(FormatSource(levels), source);
+    // Groups of levels: the rectangle each names, its piece count, and distinct piece sets.
+    struct Group {
+        int first, last, w, h, pieces;
+    };
+    for (const Group g : {Group{0, 3, 0, 0, 3}, {5, 9, 4, 5, 4}, {13, 15, 5, 5, 5}, {17, 19, 6, 5, 6},
+                          {25, 25, 5, 11, 11}, {33, 33, 5, 11, 11}, {26, 26, 12, 5, 12}, {27, 27, 10, 6, 12},
+                          {28, 31, 8, 8, 12}}) {
         std::set<PieceSet> sets;
-        for (int n = first; n <= last; ++n) sets.insert(PiecesOf(levels[n]));
-        return static_cast<int>(sets.size()) == last - first + 1;
-    };
-    auto isRect = [&](int n, int a, int b) {
-        const Box box = BoxOf(levels[n]);
-        return box.area == a * b && ((box.w == a && box.h == b) || (box.w == b && box.h == a));
-    };
-
-    for (int n = 0; n <= 3; ++n) {
-        EXPECT_EQ(BoxOf(levels[n]).area, 15) << n;
-        EXPECT_EQ(pieces(n), 3) << n;
+        for (int n = g.first; n <= g.last; ++n) {
+            const Box box = BoxOf(levels[n]);
+            sets.insert(PiecesOf(levels[n]));
+            EXPECT_EQ(PieceCountOf(PiecesOf(levels[n])), g.pieces) << n;
+            if (g.w) EXPECT_TRUE((box.w == g.w && box.h == g.h) || (box.w == g.h && box.h == g.w)) << n;
+        }
+        if (g.w != 8) EXPECT_EQ(static_cast<int>(sets.size()), g.last - g.first + 1) << g.first;
     }
-    EXPECT_TRUE(distinctSets(0, 3));
-    for (int n = 5; n <= 9; ++n) EXPECT_TRUE(isRect(n, 4, 5)) << n;
-    EXPECT_TRUE(distinctSets(5, 9));
-    for (int n = 13; n <= 15; ++n) EXPECT_TRUE(isRect(n, 5, 5)) << n;
-    EXPECT_TRUE(distinctSets(13, 15));
-    for (int n = 17; n <= 19; ++n) EXPECT_TRUE(isRect(n, 6, 5)) << n;
-    EXPECT_TRUE(distinctSets(17, 19));
-
-    EXPECT_TRUE(isRect(25, 5, 11));
     EXPECT_FALSE(PiecesOf(levels[25]) & (1u << 9));  // no T
-    EXPECT_EQ(pieces(25), 11);
-    EXPECT_TRUE(isRect(33, 5, 11));
     EXPECT_FALSE(PiecesOf(levels[33]) & (1u << 0));  // no I
-    EXPECT_TRUE(isRect(26, 12, 5));
-    EXPECT_TRUE(isRect(27, 10, 6));
-    for (int n : {26, 27, 28, 29, 30, 31, 32, 34, 35}) EXPECT_EQ(pieces(n), 12) << n;
-
-    for (int n : {28, 29, 30, 31}) {
-        const Box box = BoxOf(levels[n]);
-        EXPECT_EQ(box.w, 8) << n;
-        EXPECT_EQ(box.h, 8) << n;
-    }
     EXPECT_NE(levels[29].cell, levels[30].cell);
-    const Box b32 = BoxOf(levels[32]);
-    EXPECT_EQ(b32.w * b32.h, 63);
-    for (int n : {34, 35}) {
-        const Box box = BoxOf(levels[n]);
-        EXPECT_EQ(box.w * box.h, 88) << n;
-        EXPECT_EQ(box.area, 60) << n;
-    }
-    EXPECT_NE(levels[34].cell, levels[35].cell);
-    // Difficulty grows: the last levels are the largest.
-    EXPECT_LT(BoxOf(levels[0]).area, BoxOf(levels[20]).area);
+    for (int n : {34, 35}) EXPECT_EQ(std::pair(BoxOf(levels[n]).w * BoxOf(levels[n]).h, BoxOf(levels[n]).area),
+                                     std::pair(88, 60)) << n;
+    EXPECT_LT(BoxOf(levels[0]).area, BoxOf(levels[20]).area);  // difficulty grows
     EXPECT_LE(BoxOf(levels[20]).area, BoxOf(levels[39]).area);
 }
 

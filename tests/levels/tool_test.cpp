@@ -43,68 +43,46 @@ protected:
     fs::path dir_;
 };
 
-TEST_F(LevelTool, BadUsageExitsWithTwo) {
-    EXPECT_EQ(Tool("").status, 2);
-    EXPECT_EQ(Tool("frobnicate").status, 2);
-    EXPECT_EQ(Tool("solve").status, 2);
-    EXPECT_EQ(Tool("count shape.txt --pieces XYZ").status, 2);
-    EXPECT_EQ(Tool("build only-one-arg").status, 2);
-}
-
-TEST_F(LevelTool, SolvePrintsATilingInRecordLetters) {
+TEST_F(LevelTool, ExitCodesAndMessages) {
+    for (const char* args : {"", "frobnicate", "solve", "count shape.txt --pieces XYZ", "build only-one-arg"})
+        EXPECT_EQ(Tool(args).status, 2) << "bad usage: " << args;
     const auto shape = Write("s.txt", "#####\n#####\n#####\n");
-    const ToolRun run = Tool("solve " + shape + " --pieces FGH");
+    ToolRun run = Tool("solve " + shape + " --pieces FGH");
     EXPECT_EQ(run.status, 0) << run.output;
-    ASSERT_EQ(run.output.size(), 18u) << run.output;
-    for (char c : run.output) EXPECT_TRUE(c == '\n' || c == 'F' || c == 'G' || c == 'H') << run.output;
-
-    const ToolRun none = Tool("solve " + shape + " --pieces BCD");
-    EXPECT_EQ(none.status, 1);
-    EXPECT_NE(none.output.find("no tiling"), std::string::npos);
-}
-
-TEST_F(LevelTool, CountPrintsBothFigures) {
+    EXPECT_EQ(run.output.size(), 18u) << run.output;
+    EXPECT_EQ(run.output.find_first_not_of("FGH\n"), std::string::npos) << run.output;
+    run = Tool("solve " + shape + " --pieces BCD");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("no tiling"), std::string::npos);
     std::string rows;
     for (int y = 0; y < 5; ++y) rows += "############\n";
-    const ToolRun run = Tool("count " + Write("s.txt", rows));
+    run = Tool("count " + Write("r.txt", rows));
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.output, "tilings: 4040\nup to symmetry: 1010\n");
-}
-
-TEST_F(LevelTool, MalformedInputFailsWithFileAndLine) {
-    const auto shape = Write("ragged.txt", "###\n##\n");
-    const ToolRun run = Tool("count " + shape);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.output.find(shape + ":2: row has 2 characters"), std::string::npos) << run.output;
-
-    const auto source = Write("bad.txt", std::string("3 pièces #1\n") + std::string(16, '.') + "\nshort\n");
-    const ToolRun verify = Tool("verify " + source);
-    EXPECT_EQ(verify.status, 1);
-    EXPECT_NE(verify.output.find(source + ":3: row 1 has 5 characters"), std::string::npos) << verify.output;
-
-    const auto pack = Write("tessa320.dat", std::string(300, 'x'));
-    const ToolRun packRun = Tool("verify " + pack);
-    EXPECT_EQ(packRun.status, 1);
-    EXPECT_NE(packRun.output.find("length 300 is not 256 x n + 2"), std::string::npos) << packRun.output;
-
-    const ToolRun folder = Tool("count " + dir_.string());
-    EXPECT_EQ(folder.status, 1);
-    EXPECT_NE(folder.output.find(dir_.string() + ": cannot open: Is a directory"), std::string::npos) << folder.output;
+    // Malformed input fails with the file and line.
+    for (auto [command, want] :
+         {std::pair{"count " + Write("ragged.txt", "###\n##\n"), std::string(":2: row has 2 characters")},
+          {"verify " + Write("bad.txt", "3 pièces #1\n" + std::string(16, '.') + "\nshort\n"), ":3: row 1 has 5 characters"},
+          {"verify " + Write("tessa320.dat", std::string(300, 'x')), "length 300 is not 256 x n + 2"},
+          {"count " + dir_.string(), ": cannot open: Is a directory"}}) {
+        run = Tool(command);
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_NE(run.output.find(want), std::string::npos) << run.output;
+    }
 }
 
 TEST_F(LevelTool, BuildDumpVerifyRoundTrip) {
-    const ToolRun build = Tool(std::string("build ") + TESSALOR_LEVEL_SOURCE + " " + dir_.string() + " --per-pack 7");
-    ASSERT_EQ(build.status, 0) << build.output;
+    const std::string build = std::string("build ") + TESSALOR_LEVEL_SOURCE + " " + dir_.string();
+    const ToolRun run = Tool(build + " --per-pack 7");
+    ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_TRUE(fs::exists(dir_ / "tessa325.dat"));  // 40 levels, 7 a pack: six files
     EXPECT_FALSE(fs::exists(dir_ / "tessa326.dat"));
     EXPECT_EQ(Tool("verify " + dir_.string()).status, 0);
     const auto out = (dir_ / "back.txt").string();
     ASSERT_EQ(Tool("dump " + dir_.string() + " -o " + out).status, 0);
     std::ifstream a(out), b(TESSALOR_LEVEL_SOURCE);
-    const std::string sa((std::istreambuf_iterator<char>(a)), {}), sb((std::istreambuf_iterator<char>(b)), {});
-    EXPECT_EQ(sa, sb);
-    // Rebuilding into fewer packs removes the stale ones.
-    ASSERT_EQ(Tool(std::string("build ") + TESSALOR_LEVEL_SOURCE + " " + dir_.string()).status, 0);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(a)), {}), std::string((std::istreambuf_iterator<char>(b)), {}));
+    ASSERT_EQ(Tool(build).status, 0);  // rebuilding into fewer packs removes the stale ones
     EXPECT_TRUE(fs::exists(dir_ / "tessa321.dat"));
     EXPECT_FALSE(fs::exists(dir_ / "tessa322.dat"));
 }

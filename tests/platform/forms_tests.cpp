@@ -34,43 +34,31 @@ struct TwoButtons : Form {
 
 }  // namespace
 
-TEST_F(RuntimeTest, ClickNeedsPressAndReleaseOnTheSameControl) {
-    TwoButtons f;
-    f.Show();
-    host.Click(f, &f.a, 5, 5);
-    host.MouseDown(f, &f.a, 5, 5);
-    host.MouseUp(f, &f.b, 5, 5);  // released over the other control
-    host.Click(f, &f.b, 5, 5, vbRightButton);  // only the left button clicks
-    DoEvents();
-    EXPECT_EQ(f.clicksA, 1);
-    EXPECT_EQ(f.clicksB, 0);
-}
-
-TEST_F(RuntimeTest, PressedControlKeepsTheMouseUntilRelease) {
+TEST_F(RuntimeTest, ClickNeedsALeftPressAndReleaseOnTheSameControlWhichKeepsTheMouse) {
     TwoButtons f;
     f.Show();
     std::vector<std::pair<int, float>> moves;
     f.a.MouseMove = [&](int buttons, int, float x, float) { moves.emplace_back(buttons, x); };
+    host.Click(f, &f.a, 5, 5);
     host.MouseDown(f, &f.a, 5, 5);
     host.MouseMove(f, nullptr, 120, 15, vbLeftButton);  // over b, but a holds the mouse
-    host.MouseUp(f, nullptr, 120, 15);
-    host.MouseMove(f, nullptr, 120, 15);  // free again: b's area, not a's
+    host.MouseUp(f, nullptr, 120, 15);                  // released over b: no click
+    host.MouseMove(f, nullptr, 120, 15);                // free again: b's, not a's
+    host.Click(f, &f.b, 5, 5, vbRightButton);           // only the left button clicks
     DoEvents();
-    ASSERT_EQ(moves.size(), 1u);
-    EXPECT_EQ(moves[0].first, vbLeftButton);
-    EXPECT_FLOAT_EQ(moves[0].second, 110.0f);  // relative to a
+    EXPECT_EQ(f.clicksA, 1);
+    EXPECT_EQ(f.clicksB, 0);
+    EXPECT_EQ(moves, (std::vector<std::pair<int, float>>{{vbLeftButton, 110.0f}}));
 }
 
 TEST_F(RuntimeTest, ModalFormBlocksOthersAndReturnsWhenHidden) {
-    TwoButtons main;
+    TwoButtons main, dialog;
     main.Show();
-    TwoButtons dialog;
     dialog.Owner = &main;
     int step = 0;
     dialog.b.Click = [&] { dialog.Hide(); };
     host.OnIdle = [&] {
-        // First the main window is clicked (ignored), then the dialog answers.
-        if (step == 0) host.Click(main, &main.a, 5, 5);
+        if (step == 0) host.Click(main, &main.a, 5, 5);  // ignored
         else if (step == 1) host.Click(dialog, &dialog.a, 5, 5);
         else if (step == 2) host.Click(dialog, &dialog.b, 5, 5);
         ++step;
@@ -80,10 +68,17 @@ TEST_F(RuntimeTest, ModalFormBlocksOthersAndReturnsWhenHidden) {
     EXPECT_EQ(main.clicksA, 0);
     EXPECT_EQ(dialog.clicksA, 1);
     EXPECT_FALSE(host.IsShown(dialog));
-    EXPECT_EQ(Runtime::Get().ModalTop(), nullptr);
     host.Click(main, &main.a, 5, 5);
     DoEvents();
     EXPECT_EQ(main.clicksA, 1);
+    // A close request from the window system is the form's to answer.
+    dialog.CloseRequest = [&] { dialog.Hide(); };
+    host.OnIdle = [&] { host.CloseRequest(dialog); };
+    dialog.ShowModal();
+    host.OnIdle = nullptr;
+    EXPECT_FALSE(host.IsShown(dialog));
+    host.QuitRequest();  // quit unwinds from any depth
+    EXPECT_THROW(DoEvents(), ProgramEnd);
 }
 
 TEST_F(RuntimeTest, NestedLoopsRunHandlersInsideHandlers) {
@@ -93,7 +88,7 @@ TEST_F(RuntimeTest, NestedLoopsRunHandlersInsideHandlers) {
     f.a.Click = [&] {
         trace.push_back("a in");
         host.Click(f, &f.b, 1, 1);
-        DoEvents();  // yields: b's handler runs inside a's
+        DoEvents();
         trace.push_back("a out");
     };
     f.b.Click = [&] { trace.push_back("b"); };
@@ -102,22 +97,30 @@ TEST_F(RuntimeTest, NestedLoopsRunHandlersInsideHandlers) {
     EXPECT_EQ(trace, (std::vector<std::string>{"a in", "b", "a out"}));
 }
 
-TEST_F(RuntimeTest, DisabledFormIgnoresInputButStillPaints) {
+TEST_F(RuntimeTest, KeysGoToTheFormUnlessItIsDisabledWhichStillPaints) {
     TwoButtons f;
+    f.KeyPreview = true;
+    std::vector<int> downs, presses;
+    f.KeyDown = [&](int k, int) { downs.push_back(k); };
+    f.KeyPress = [&](int ch) { presses.push_back(ch); };
     f.Show();
+    host.KeyDown(f, vbKeyReturn);
+    host.KeyDown(f, vbKeySpace);
+    host.KeyPress(f, 'v');
+    DoEvents();
+    EXPECT_EQ(downs, (std::vector<int>{13, 32}));
+    EXPECT_EQ(presses, (std::vector<int>{13, 32, 'v'}));
     f.SetEnabled(false);
     f.a.SetBackColor(RGB(255, 0, 0));
     host.Click(f, &f.a, 5, 5);
     host.KeyPress(f, 'x');
-    int keys = 0;
-    f.KeyPress = [&](int) { ++keys; };
     DoEvents();
     EXPECT_EQ(f.clicksA, 0);
-    EXPECT_EQ(keys, 0);
+    EXPECT_EQ(presses.size(), 3u);
     EXPECT_EQ(host.Frame(f).At(15, 15), Pixel(255, 0, 0));
 }
 
-TEST_F(RuntimeTest, ControlsPaintInOrderAndRefreshShowsOnlyChanges) {
+TEST_F(RuntimeTest, ControlsPaintInOrderAndRefreshPresentsOnlyChanges) {
     Form f("f");
     f.Move(0, 0, 100, 100);
     f.Picture = Surface(100, 100, Pixel(0, 0, 255));
@@ -129,25 +132,20 @@ TEST_F(RuntimeTest, ControlsPaintInOrderAndRefreshShowsOnlyChanges) {
     f.Add(under);
     f.Add(over);
     f.Show();
-    EXPECT_EQ(host.Frame(f).At(10, 10), Pixel(0, 255, 0));
-    EXPECT_EQ(host.Frame(f).At(45, 25), Pixel(255, 0, 0));
     EXPECT_EQ(host.Frame(f).At(10, 80), Pixel(0, 0, 255));
-    // Drawing under the upper control does not show through it.
     const int before = host.PresentCount(f);
     under.Image.Fill({0, 0, 100, 50}, Pixel(9, 9, 9));
     under.Refresh();
+    under.Refresh();  // nothing changed: no second present
     EXPECT_EQ(host.PresentCount(f), before + 1);
     EXPECT_EQ(host.Frame(f).At(10, 10), Pixel(9, 9, 9));
-    EXPECT_EQ(host.Frame(f).At(45, 25), Pixel(255, 0, 0));
-    // Nothing changed: no present.
-    under.Refresh();
-    EXPECT_EQ(host.PresentCount(f), before + 1);
+    EXPECT_EQ(host.Frame(f).At(45, 25), Pixel(255, 0, 0));  // not through the upper control
     over.SetVisible(false);
     DoEvents();
     EXPECT_EQ(host.Frame(f).At(45, 25), Pixel(9, 9, 9));
 }
 
-TEST_F(RuntimeTest, TextBoxTakesTypedTextUpToItsLength) {
+TEST_F(RuntimeTest, TextBoxTakesTypedTextUpToItsLengthAndDeletesWholeCharacters) {
     Form f("f");
     f.Move(0, 0, 200, 100);
     TextBox t("t");
@@ -159,16 +157,10 @@ TEST_F(RuntimeTest, TextBoxTakesTypedTextUpToItsLength) {
     host.Type(f, "Élodie et moi");  // 13 characters, the last is refused
     DoEvents();
     EXPECT_EQ(t.Text(), "Élodie et mo");
-    host.KeyDown(f, vbKeyBack);
-    host.KeyDown(f, vbKeyBack);
-    DoEvents();
-    EXPECT_EQ(t.Text(), "Élodie et ");
-    for (int i = 0; i < 9; ++i) host.KeyDown(f, vbKeyBack);
+    for (int i = 0; i < 11; ++i) host.KeyDown(f, vbKeyBack);
     DoEvents();
     EXPECT_EQ(t.Text(), "É");
     host.KeyDown(f, vbKeyBack);  // a two-byte character goes whole
-    DoEvents();
-    EXPECT_EQ(t.Text(), "");
     host.KeyDown(f, vbKeyBack);
     DoEvents();
     EXPECT_EQ(t.Text(), "");
@@ -186,10 +178,6 @@ TEST_F(RuntimeTest, ListBoxSelectionByKeysAndMouseScrollsIntoView) {
     f.Show();
     const int rows = l.VisibleRows();
     ASSERT_GT(rows, 2);
-    EXPECT_EQ(l.ListIndex(), -1);
-    host.KeyDown(f, vbKeyDown);
-    DoEvents();
-    EXPECT_EQ(l.ListIndex(), 0);
     host.KeyDown(f, vbKeyEnd);
     DoEvents();
     EXPECT_EQ(l.ListIndex(), 19);
@@ -199,14 +187,12 @@ TEST_F(RuntimeTest, ListBoxSelectionByKeysAndMouseScrollsIntoView) {
     DoEvents();
     EXPECT_EQ(l.ListIndex(), 0);
     EXPECT_EQ(l.TopIndex(), 0);
-    // A click on the third visible row.
     host.Click(f, &l, 20, 2 * l.RowHeight() + 3);
     DoEvents();
     EXPECT_EQ(l.SelectedText(), "partie 2");
-    // A click below the last item keeps the selection.
     l.Clear();
     l.AddItem("seule");
-    host.Click(f, &l, 20, 3 * l.RowHeight() + 3);
+    host.Click(f, &l, 20, 3 * l.RowHeight() + 3);  // below the last item
     DoEvents();
     EXPECT_EQ(l.ListIndex(), -1);
 }
@@ -221,12 +207,7 @@ TEST_F(RuntimeTest, FileListFollowsTheDirectory) {
     files.Pattern = "*.pnt";
     files.Refresh();
     ASSERT_EQ(files.ListCount(), 3);
-    EXPECT_EQ(files.List(0), "Marc.pnt");
-    EXPECT_EQ(files.List(1), "a.b.pnt");
-    EXPECT_EQ(files.List(2), "zoe.pnt");
-    fs::remove(dir / "zoe.pnt");
-    files.Refresh();
-    EXPECT_EQ(files.ListCount(), 2);
+    EXPECT_EQ(files.List(0) + files.List(1) + files.List(2), "Marc.pnta.b.pntzoe.pnt");
     files.Path = (dir / "missing").string();
     files.Refresh();
     EXPECT_EQ(files.ListCount(), 0);
@@ -239,43 +220,9 @@ TEST_F(RuntimeTest, TimersTickOnTheirPeriodAndNotWhileOff) {
     int ticks = 0;
     t.Tick = [&] { ++ticks; };
     t.SetEnabled(true);
-    const double start = Now();
-    while (Now() - start < 1.0) WaitEvents();
+    for (double start = Now(); Now() - start < 1.0;) WaitEvents();
     EXPECT_EQ(ticks, 3);
     t.SetEnabled(false);
-    const double pause = Now();
-    while (Now() - pause < 1.0) WaitEvents();
+    for (double start = Now(); Now() - start < 1.0;) WaitEvents();
     EXPECT_EQ(ticks, 3);
-}
-
-TEST_F(RuntimeTest, WindowSystemCloseAndQuit) {
-    TwoButtons dialog;
-    dialog.Tag = "1";
-    dialog.CloseRequest = [&] {
-        dialog.Tag.clear();
-        dialog.Hide();
-    };
-    host.OnIdle = [&] { host.CloseRequest(dialog); };
-    dialog.ShowModal();
-    host.OnIdle = nullptr;
-    EXPECT_EQ(dialog.Tag, "");
-    // Quit unwinds from any depth as ProgramEnd.
-    host.QuitRequest();
-    EXPECT_THROW(DoEvents(), ProgramEnd);
-}
-
-TEST_F(RuntimeTest, KeysGoToTheFormAndItsFocusedControl) {
-    Form f("f");
-    f.Move(0, 0, 200, 100);
-    f.KeyPreview = true;
-    std::vector<int> downs, presses;
-    f.KeyDown = [&](int k, int) { downs.push_back(k); };
-    f.KeyPress = [&](int ch) { presses.push_back(ch); };
-    f.Show();
-    host.KeyDown(f, vbKeyReturn);
-    host.KeyDown(f, vbKeySpace);
-    host.KeyPress(f, 'v');
-    DoEvents();
-    EXPECT_EQ(downs, (std::vector<int>{13, 32}));
-    EXPECT_EQ(presses, (std::vector<int>{13, 32, 'v'}));
 }

@@ -1,5 +1,7 @@
-#include <map>
+// The hand: picking up, dragging, dropping, putting back, turning, mirroring.
+#include <set>
 
+#include "board/geometry.h"
 #include "tests/support/game_fixture.h"
 
 using namespace testing_support;
@@ -7,14 +9,15 @@ using namespace modTessa;
 
 namespace {
 
-// A 5 x 5 square in the board's top-left corner: I, X, V, W and U in play.
-const std::vector<std::string> kCorner = {"BBBBB", "CCCMM", "CCLLM", "GGLLM", "GGGLG"};
-
+// A 5 x 5 square in the board's top-left corner of I, X, V, W and U; the other
+// seven pieces name one cell each in the bottom row, so all twelve are in play.
 class HandTest : public GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        WritePack(dataDir / "tessa320.dat", MakeRecord(kCorner, 0, 0));
+        std::string rec = MakeRecord({"BBBBB", "CCCMM", "CCLLM", "GGLLM", "GGGLG"});
+        for (int p : {2, 3, 4, 6, 7, 8, 9}) rec[15 * 16 + p] = static_cast<char>('B' + p);
+        WritePack(dataDir / "tessa320.dat", rec);
         StartGame();
         SetUpLevel(0);
         nHeldPiece = -1;
@@ -22,174 +25,195 @@ protected:
         bLevelActive = vbTrue;
         form->kvtUt.played.clear();
     }
-    void PickUp(int p) {
-        // Piece 0's slot centre lies on its cells; for the others use a cell.
-        const std::map<int, std::pair<int, int>> at = {
-            {0, {676, 156}}, {1, {124, 60}}, {11, {148, 156}}, {10, {100, 276}}, {5, {44, 300}}};
-        ClickScreen(at.at(p).first, at.at(p).second);
+    void Hold(int p) {
+        TakeFromTray(p);
         ASSERT_EQ(nHeldPiece, p);
     }
-    // Centre of a board cell in play-area pixels.
+    std::vector<int> Orient(int p) const {
+        std::vector<int> g;
+        for (int r = 0; r < 5; ++r)
+            for (int c = 0; c < 5; ++c) g.push_back(tabPieceOrient[p][r][c]);
+        return g;
+    }
+    std::uint32_t Tile(int p) const { return form->pctBrique.Image.At(24 * p + 12, 12); }
+    std::uint32_t Clean(int x, int y) const { return form->Picture.At(x, y + 24); }
     static int Cx(int column) { return CellX(column) + 12; }
     static int Cy(int row) { return CellY(row) + 12; }
 };
 
 }  // namespace
 
-TEST_F(HandTest, PickingUpLeavesASilhouetteAndResetsTheOrientation) {
+TEST_F(HandTest, PickingUpLeavesASilhouetteAndTakesTheCleanCopy) {
     tabPieceOrient[1][0][0] = 2;  // left over from an earlier turn
     ClickScreen(124, 60);
     EXPECT_EQ(nHeldPiece, 1);
     EXPECT_FALSE(tabInTray[1]);
     EXPECT_EQ(tabPieceOrient[1][0][0], 0);
-    EXPECT_EQ(nHeldX, 64 + 60);
+    EXPECT_EQ(nHeldX, 124);  // the centre of the X's tray box
     EXPECT_EQ(nHeldY, 60);
     EXPECT_EQ(Sounds(), (std::vector<std::string>{"tessa32e.dat"}));
     EXPECT_EQ(form->pctEcran.MousePointer(), plat::Cursor::Invisible);
-    EXPECT_EQ(Screen().At(124, 60), 0u);  // the X's centre cell is now black
-    // The clean copy is the play area right after the pick-up.
+    EXPECT_EQ(Screen().At(124, 60), 0u);
     for (int y = 0; y < 384; y += 5)
-        for (int x = 0; x < 720; x += 5) ASSERT_EQ(form->Picture.At(x, y + 24), Screen().At(x, y));
+        for (int x = 0; x < 720; x += 5) ASSERT_EQ(Clean(x, y), Screen().At(x, y));
 }
 
-TEST_F(HandTest, PiecesThatCannotBeTakenAreIgnoredSilently) {
-    ClickScreen(44, 60);    // N: not in this level, a silhouette
-    ClickScreen(20, 200);   // between slots
-    ClickScreen(167, 100);  // just beside the board, no slot reaches it
-    ClickScreen(168, 100);  // on the board's edge with an empty hand: still beside it
+TEST_F(HandTest, TrayRectanglesPickUpToTheirEdgesInclusive) {
+    for (const geometry::TrayRect& r : geometry::kTrayRects) {
+        for (auto [x, y] : {std::pair{r.x1, r.y1}, {r.x2, r.y2}, {r.x1, r.y2}, {r.x2, r.y1}}) {
+            form->FindTrayPiece(static_cast<float>(x), static_cast<float>(y));
+            EXPECT_EQ(nHeldPiece, r.piece) << x << "," << y;
+        }
+        for (auto [x, y] : {std::pair{r.x1 - 1, r.y1}, {r.x2 + 1, r.y2}, {r.x1, r.y1 - 1}, {r.x2, r.y2 + 1}}) {
+            form->FindTrayPiece(static_cast<float>(x), static_cast<float>(y));
+            EXPECT_EQ(nHeldPiece, -1) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(HandTest, ClicksThatTakeNothingAreSilent) {
+    tabInTray[3] = vbFalse;  // N lies elsewhere: its slot is a silhouette
+    for (auto [x, y] : {std::pair{44, 60}, {20, 200}, {167, 100}, {168, 100}}) ClickScreen(x, y);
     EXPECT_EQ(nHeldPiece, -1);
     EXPECT_TRUE(Sounds().empty());
+    form->ShowMenu();  // with the menu open a click only closes it
+    ClickScreen(124, 60);
+    EXPECT_FALSE(bMenuShown);
+    EXPECT_EQ(nHeldPiece, -1);
 }
 
-TEST_F(HandTest, DraggingRepaintsFiveCopiesAndKeepsTheEdgesClean) {
-    PickUp(0);
-    const plat::Surface clean = Screen();
+TEST_F(HandTest, DraggingMovesOneImageAndKeepsTheOuterStripsClean) {
+    Hold(0);
     const int presents = host.PresentCount(*form);
     MoveScreen(300, 200);
     EXPECT_EQ(host.PresentCount(*form), presents + 1);
-    EXPECT_EQ(nHeldX, 300);
-    EXPECT_EQ(nHeldY, 200);
-    const std::uint32_t red = form->pctBrique.Image.At(12, 12);
-    EXPECT_EQ(Screen().At(300, 200), red);
-    EXPECT_EQ(Screen().At(300, 150), red);
-    EXPECT_EQ(Screen().At(280, 200), clean.At(280, 200));  // empty box cell untouched
-    // Near the left edge the outer strip shows the clean copy, not the piece.
-    MoveScreen(20, 100);
-    EXPECT_EQ(Screen().At(10, 100), clean.At(10, 100));
-    // The I covers x 8..31; the strip hides 8..23.
-    EXPECT_EQ(Screen().At(20, 100), clean.At(20, 100));
-    for (int x = 24; x < 32; ++x)
-        EXPECT_EQ(Screen().At(x, 100), form->pctBrique.Image.At(x - 8, 12)) << x;
-    EXPECT_EQ(Screen().At(300, 200), clean.At(300, 200));  // the old image is gone
-    // Moves with an empty hand or during no level do nothing.
-    ClickScreen(20, 100);  // put back
+    EXPECT_EQ(Screen().At(300, 150), Tile(0));
+    EXPECT_EQ(Screen().At(280, 200), Clean(280, 200));  // empty box cell untouched
+    MoveScreen(20, 100);  // the I covers x 8..31; the strip hides 8..23
+    EXPECT_EQ(Screen().At(20, 100), Clean(20, 100));
+    EXPECT_EQ(Screen().At(28, 100), Tile(0));
+    EXPECT_EQ(Screen().At(300, 150), Clean(300, 150));  // the old image is gone
+    ClickScreen(20, 100);  // put back; moves with an empty hand draw nothing
     const plat::Surface after = Screen();
     MoveScreen(400, 100);
     EXPECT_TRUE(Screen() == after);
 }
 
-TEST_F(HandTest, DropFitsOnlyWhereEveryCellOfThePieceLandsOnAnEmptyShapeCell) {
-    PickUp(1);  // X
-    // Centre on column 0: its left arm would leave the board.
-    ClickScreen(Cx(0), Cy(2));
-    EXPECT_EQ(nHeldPiece, 1);
-    EXPECT_TRUE(Sounds().size() == 1);  // only the pick-up
-    // Over cells outside the shape.
-    ClickScreen(Cx(8), Cy(8));
-    EXPECT_EQ(nHeldPiece, 1);
+TEST_F(HandTest, DropFitsOnlyWhereEveryCellLandsOnAnEmptyShapeCell) {
+    Hold(1);  // X
+    for (auto [c, r] : {std::pair{0, 2}, {8, 8}}) {  // an arm off the board; cells outside the shape
+        ClickScreen(Cx(c), Cy(r));
+        EXPECT_EQ(nHeldPiece, 1);
+    }
+    EXPECT_EQ(Sounds().size(), 1u);
     ClickScreen(Cx(1), Cy(2));
     EXPECT_EQ(nHeldPiece, -1);
     for (auto [x, y] : {std::pair{1, 1}, {0, 2}, {1, 2}, {2, 2}, {1, 3}}) EXPECT_EQ(tabBoard[x][y], 1);
-    EXPECT_EQ(Screen().At(Cx(0), Cy(2)), form->pctBrique.Image.At(24 + 12, 12));
+    EXPECT_EQ(Screen().At(Cx(0), Cy(2)), Tile(1));
     EXPECT_EQ(Sounds().back(), "tessa32f.dat");
     EXPECT_EQ(form->pctEcran.MousePointer(), plat::Cursor::Hand);
     EXPECT_FALSE(bBoardFull);
-    // Onto another piece: refused.
-    PickUp(0);
-    ClickScreen(Cx(1), Cy(2));
+    Hold(0);
+    ClickScreen(Cx(1), Cy(2));  // onto the X: refused
     EXPECT_EQ(nHeldPiece, 0);
 }
 
-TEST_F(HandTest, EmptyBoxCellsMayHangOffTheBoard) {
-    PickUp(0);  // vertical I in box column 2
-    Key(plat::vbKeyReturn);  // now row 2 of its box
-    // A horizontal I centred on column 2, row 0: box rows 0 and 1 are off the board.
-    ClickScreen(Cx(2), Cy(0));
-    EXPECT_EQ(nHeldPiece, -1);
-    for (int x = 0; x < 5; ++x) EXPECT_EQ(tabBoard[x][0], 0);
-}
-
-TEST_F(HandTest, PieceElevenIsSnappedByItsEmptyBoxCentre) {
-    PickUp(11);  // V, its centre cell is empty
+TEST_F(HandTest, DropSnapsTheBoxCentreWhereverThePieceHasItsCells) {
+    // The V's centre cell is empty; a turned I hangs empty box rows off the
+    // board, and its dragged image past the board's left edge.
+    Hold(11);
     ClickScreen(Cx(3), Cy(2));
-    EXPECT_EQ(nHeldPiece, -1);
     for (auto [x, y] : {std::pair{2, 1}, {3, 1}, {4, 1}, {4, 2}, {4, 3}}) EXPECT_EQ(tabBoard[x][y], 11);
     EXPECT_EQ(tabBoard[3][2], -1);
+    Hold(0);
+    Key(plat::vbKeyReturn);
+    MoveScreen(CellX(2) + 1, Cy(0));
+    ASSERT_EQ(Screen().At(165, 12), Tile(0));
+    ClickScreen(CellX(2) + 1, Cy(0));
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(tabBoard[x][0], 0);
+    for (int x = 157; x < 168; ++x) EXPECT_EQ(Screen().At(x, 12), Clean(x, 12)) << "sliver at " << x;
 }
 
 TEST_F(HandTest, BoardEdgeDecidesBetweenDroppingAndPuttingBack) {
-    PickUp(0);
+    Hold(0);
     Key(plat::vbKeyReturn);
-    ClickScreen(167, Cy(0));  // beside the board: back to the tray
+    MoveScreen(600, 300);
+    ClickScreen(167, Cy(0));  // beside the board, over no slot: back to its own slot
     EXPECT_EQ(nHeldPiece, -1);
     EXPECT_TRUE(tabInTray[0]);
-    EXPECT_EQ(tabPieceOrient[0][0][2], 1);  // turning forgotten
-    EXPECT_EQ(Screen().At(676, 156), form->pctBrique.Image.At(12, 12));
-    PickUp(0);
+    EXPECT_EQ(tabPieceOrient[0][0][2], 1);  // the turn is forgotten
+    EXPECT_EQ(Screen().At(676, 156), Tile(0));
+    EXPECT_EQ(Screen().At(600, 300), Clean(600, 300));
+    EXPECT_EQ(Sounds(), (std::vector<std::string>{"tessa32e.dat", "tessa32g.dat", "tessa32f.dat"}));
+    Hold(0);
     ClickScreen(168, Cy(2));  // X = 168 drops, on column 0
-    EXPECT_EQ(nHeldPiece, -1);
     for (int y = 0; y < 5; ++y) EXPECT_EQ(tabBoard[0][y], 0);
 }
 
-TEST_F(HandTest, PuttingBackGoesToTheOwnSlotFromAnywhereBesideTheBoard) {
-    PickUp(1);
-    MoveScreen(600, 300);
-    ClickScreen(660, 200);  // over the I's slot
-    EXPECT_EQ(nHeldPiece, -1);
-    EXPECT_TRUE(tabInTray[1]);
-    EXPECT_TRUE(tabInTray[0]);
-    EXPECT_EQ(Screen().At(124, 60), form->pctBrique.Image.At(24 + 12, 12));
-    EXPECT_EQ(Sounds(), (std::vector<std::string>{"tessa32e.dat", "tessa32f.dat"}));
-}
-
-TEST_F(HandTest, ClicksDuringTheSoundOfAClickAreIgnored) {
+TEST_F(HandTest, InputDuringAClickSoundIsIgnored) {
     // Both presses are queued: the second arrives while the first plays its sound.
     host.MouseDown(*form, &form->pctEcran, 124, 60);
     host.MouseDown(*form, &form->pctEcran, Cx(1), Cy(2));
     Pump();
-    EXPECT_EQ(nHeldPiece, 1);  // picked up, not dropped
+    EXPECT_EQ(nHeldPiece, 1);
     EXPECT_EQ(tabBoard[1][2], -1);
-    EXPECT_EQ(Sounds().size(), 1u);
-    EXPECT_FALSE(form->bBusy);
-    // A key that turns, arriving during a drop's sound, is ignored too.
     host.MouseDown(*form, &form->pctEcran, Cx(1), Cy(2));
-    host.KeyDown(*form, plat::vbKeyReturn);
+    host.KeyDown(*form, plat::vbKeyReturn);  // would turn the X during the drop
     Pump();
-    EXPECT_EQ(nHeldPiece, -1);
     EXPECT_EQ(tabBoard[1][2], 1);
     EXPECT_EQ(Sounds().size(), 2u);
-}
-
-TEST_F(HandTest, MenuOpenClickOnlyClosesTheMenu) {
-    form->ShowMenu();
-    ClickScreen(124, 60);
-    EXPECT_FALSE(bMenuShown);
-    EXPECT_EQ(nHeldPiece, -1);
-    EXPECT_TRUE(Sounds().empty());
-}
-
-TEST_F(HandTest, TheDropOnTheLastEmptyCellFillsTheBoard) {
-    // Everything but the I's row is already covered.
-    for (int x = 0; x < 5; ++x)
-        for (int y = 1; y < 5; ++y) tabBoard[x][y] = 9;
-    PickUp(0);
-    Key(plat::vbKeyReturn);
-    // The victory sequence runs inside the click and ends the level.
-    ClickScreen(Cx(2), Cy(0));
-    EXPECT_TRUE(bBoardFull);
-    EXPECT_FALSE(bLevelActive);
-    EXPECT_TRUE(tabLevelDone[0]);
     EXPECT_FALSE(form->bBusy);
-    EXPECT_TRUE(form->Enabled());
-    EXPECT_EQ(Sounds().back(), "tessa32d.dat");
+}
+
+TEST_F(HandTest, TurnsAndMirrorsComposeAndReachAllEightOrientations) {
+    Hold(7);  // F: no symmetry at all
+    const auto start = Orient(7);
+    ASSERT_EQ(start[1 * 5 + 2], 8);
+    Key(plat::vbKeyReturn);
+    EXPECT_EQ(Orient(7)[2 * 5 + 3], 8);  // clockwise: (1, 2) moves to (2, 3)
+    EXPECT_EQ(Sounds().back(), "tessa32g.dat");
+    for (int i = 0; i < 3; ++i) Key(plat::vbKeyReturn);
+    EXPECT_EQ(Orient(7), start);
+    Key(plat::vbKeySpace);
+    Key(plat::vbKeyReturn);
+    Key(plat::vbKeySpace);  // mirror, turn, mirror = three turns
+    const auto mtm = Orient(7);
+    Key(plat::vbKeyReturn);
+    EXPECT_EQ(Orient(7), start);
+    for (int i = 0; i < 3; ++i) Key(plat::vbKeyReturn);
+    EXPECT_EQ(Orient(7), mtm);
+    std::set<std::vector<int>> seen;
+    for (int m = 0; m < 2; ++m, Key(plat::vbKeySpace))
+        for (int t = 0; t < 4; ++t, Key(plat::vbKeyReturn)) seen.insert(Orient(7));
+    EXPECT_EQ(seen.size(), 8u);
+}
+
+TEST_F(HandTest, KeysRepaintWhereThePieceWasAndTheRightButtonUnderTheMouse) {
+    Hold(0);
+    Key(plat::vbKeyReturn);  // straight after the pick-up: on the tray box centre
+    EXPECT_EQ(Screen().At(652, 204), Tile(0));
+    ClickScreen(60, 300, plat::vbRightButton);  // beside the board: turns, does not put back
+    EXPECT_EQ(nHeldPiece, 0);
+    EXPECT_EQ(Screen().At(60, 276), Tile(0));
+    EXPECT_EQ(Screen().At(652, 204), Clean(652, 204));
+    ClickScreen(30, 300, plat::vbRightButton);  // the strip keeps the piece until the mouse moves
+    EXPECT_EQ(Screen().At(6, 300), Tile(0));
+    MoveScreen(30, 300);
+    EXPECT_EQ(Screen().At(6, 300), Clean(6, 300));
+}
+
+TEST_F(HandTest, NothingTurnsWithoutAHeldPieceALevelOrAFreeHand) {
+    Key(plat::vbKeyReturn);
+    ClickScreen(300, 300, plat::vbRightButton);
+    EXPECT_TRUE(Sounds().empty());
+    Hold(7);
+    const auto start = Orient(7);
+    bLevelActive = vbFalse;
+    Key(plat::vbKeyReturn);
+    Key(plat::vbKeySpace);
+    ClickScreen(300, 300, plat::vbRightButton);
+    bLevelActive = vbTrue;
+    form->bBusy = vbTrue;
+    Key(plat::vbKeyReturn);
+    EXPECT_EQ(Orient(7), start);
 }

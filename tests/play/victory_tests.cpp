@@ -1,3 +1,6 @@
+// A solved board: the victory, the hidden word, and whole levels played through.
+#include <algorithm>
+
 #include "tests/support/game_fixture.h"
 
 using namespace testing_support;
@@ -7,75 +10,141 @@ namespace {
 
 class VictoryTest : public GameTest {
 protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        WritePack(dataDir / "tessa320.dat", MakeRecord({"B", "B", "B", "B", "B"}, 3, 7));
-        StartGame();
-        SetUpLevel(0);
-        nCurLevel = 0;
+    void Begin(int n) {
+        nCurLevel = n;
+        SetUpLevel(n);
         nHeldPiece = -1;
         bBoardFull = vbFalse;
         bLevelActive = vbTrue;
+        form->kvtUt.played.clear();
     }
-    bool HeadShows(int frameX) const {
+    bool HeadShowsVictoryFace() const {
         for (int y = 0; y < 64; y += 2)
             for (int x = 0; x < 80; x += 2)
-                if (form->pctTete.Image.At(x, y) != form->pctTeteBase.Image.At(frameX + x, y))
-                    return false;
+                if (form->pctTete.Image.At(x, y) != form->pctTeteBase.Image.At(640 + x, y)) return false;
         return true;
     }
+    // Plays the level's reference solution with the mouse and the keys.
+    void PlayReferenceSolution(int n);
 };
+
+using Cells = std::vector<std::pair<int, int>>;  // (column, row), sorted
+
+Cells Normalised(Cells cells) {
+    std::sort(cells.begin(), cells.end());
+    for (size_t i = cells.size(); i-- > 0;) {
+        cells[i].first -= cells[0].first;
+        cells[i].second -= cells[0].second;
+    }
+    return cells;
+}
+
+void VictoryTest::PlayReferenceSolution(int n) {
+    Begin(n);
+    for (int p = 0; p < 12; ++p) {
+        Cells target;
+        for (int x = 0; x < 16; ++x)
+            for (int y = 0; y < 16; ++y)
+                if (tabSolution[x][y] == p) target.emplace_back(x, y);
+        if (target.empty()) continue;
+        std::sort(target.begin(), target.end());
+        TakeFromTray(p);
+        ASSERT_EQ(nHeldPiece, p);
+        // Try the eight orientations the keys give until the held grid matches.
+        bool placed = false;
+        for (int k = 0; k < 8 && !placed; ++k) {
+            if (k) Key(k == 4 ? plat::vbKeySpace : plat::vbKeyReturn);
+            Cells cells;
+            for (int r = 0; r < 5; ++r)
+                for (int c = 0; c < 5; ++c)
+                    if (tabPieceOrient[p][r][c]) cells.emplace_back(c, r);
+            if (Normalised(cells) != Normalised(target)) continue;
+            std::sort(cells.begin(), cells.end());
+            // The box centre (2, 2) lands on the cell under the click.
+            const int cx = 2 + target[0].first - cells[0].first, cy = 2 + target[0].second - cells[0].second;
+            MoveScreen(CellX(cx) + 12, CellY(cy) + 12);
+            ClickScreen(CellX(cx) + 12, CellY(cy) + 12);
+            placed = nHeldPiece == -1;
+        }
+        ASSERT_TRUE(placed) << "level " << n << " piece " << p;
+    }
+}
 
 }  // namespace
 
-TEST_F(VictoryTest, FillingTheBoardCelebratesThenEndsTheLevel) {
+TEST_F(VictoryTest, FillingTheBoardBobsTheHeadEightTimesWaitsThenEndsTheLevel) {
+    WritePack(dataDir / "tessa320.dat", MakeRecord({"B", "B", "B", "B", "B"}, 3, 7));
+    StartGame();
+    Begin(0);
     ClickScreen(676, 156);  // the I into the hand
+    // While it sleeps the program shows the shrunk face, then the full one.
+    std::vector<bool> fullFaceAtSleep;
+    host.OnSleep = [&](int ms) {
+        EXPECT_EQ(ms, 100);
+        fullFaceAtSleep.push_back(HeadShowsVictoryFace());
+    };
     double waitStart = 0;
     int ignored = 0;
     host.OnIdle = [&] {
         if (form->Enabled() || host.Pending()) return;
-        // The wait after the bobbing: face up, window and head clock stopped.
         if (waitStart == 0) waitStart = plat::Now();
-        EXPECT_TRUE(HeadShows(640));
+        EXPECT_TRUE(HeadShowsVictoryFace());
         EXPECT_FALSE(form->timerTete.Enabled());
-        EXPECT_TRUE(form->bBusy);
-        ++ignored;
+        ++ignored;  // input in the wait does nothing
         host.Click(*form, &form->pctEcran, CellX(7) + 12, CellY(5) + 12);
         host.KeyDown(*form, plat::vbKeyReturn);
     };
-    const double start = plat::Now();
     ClickScreen(CellX(7) + 12, CellY(5) + 12);
     host.OnIdle = nullptr;
+    host.OnSleep = nullptr;
+    std::vector<bool> bobs;
+    for (int i = 0; i < 8; ++i) bobs.insert(bobs.end(), {false, true});
+    EXPECT_EQ(fullFaceAtSleep, bobs);
     EXPECT_GT(ignored, 0);
-    EXPECT_GE(waitStart - start, 1.6);       // eight bobs of 200 ms first
-    EXPECT_GT(plat::Now() - waitStart, 3.0);  // then just over three seconds
+    EXPECT_GT(plat::Now() - waitStart, 3.0);
     EXPECT_FALSE(bLevelActive);
     EXPECT_TRUE(tabLevelDone[0]);
     EXPECT_TRUE(form->Enabled());
     EXPECT_TRUE(form->timerTete.Enabled());
     EXPECT_FALSE(form->bBusy);
-    // The solved board stays as it is.
-    for (int y = 3; y < 8; ++y) EXPECT_EQ(tabBoard[7][y], 0);
+    for (int y = 3; y < 8; ++y) EXPECT_EQ(tabBoard[7][y], 0);  // the solved board stays
     EXPECT_EQ(Sounds(), (std::vector<std::string>{"tessa32e.dat", "tessa32f.dat", "tessa32d.dat"}));
 }
 
-TEST_F(VictoryTest, TypedWordSwitchesTheSolutionDisplayOnOnce) {
-    host.Type(*form, "vazmek");
-    Pump();
-    EXPECT_TRUE(bShowSolution);
-    EXPECT_EQ(Sounds(), (std::vector<std::string>{"tessa32h.dat"}));
-    host.Type(*form, "vazmek");  // the typed text now holds more than the word
-    Pump();
-    EXPECT_EQ(Sounds().size(), 1u);
-}
-
-TEST_F(VictoryTest, TypedWordNeedsACleanStart) {
-    host.Type(*form, "avazmek");  // a letter of the word just before it
-    Pump();
-    EXPECT_FALSE(bShowSolution);
-    host.KeyDown(*form, plat::vbKeyReturn);  // Enter empties the typed text
+TEST_F(VictoryTest, HiddenWordIsExactCaseSensitiveAndNeedsACleanStart) {
+    StartGame();
+    struct Case {
+        const char* typed;
+        bool on;
+    };
+    for (const Case& c : {Case{"VAZMEK", false}, {"vazmeK", false}, {"avazmek", false}, {" vazmek", true},
+                          {"vazmek", false}}) {  // the typed text now holds more than the word
+        form->kvtUt.played.clear();
+        bShowSolution = vbFalse;
+        host.Type(*form, c.typed);
+        Pump();
+        EXPECT_EQ(bShowSolution != 0, c.on) << c.typed;
+        EXPECT_EQ(Sounds().size(), c.on ? 1u : 0u) << c.typed;
+    }
+    host.KeyDown(*form, plat::vbKeyReturn);  // Enter empties the typed text too
     host.Type(*form, "vazmek");
     Pump();
     EXPECT_TRUE(bShowSolution);
     EXPECT_EQ(form->strTyped, "vazmek");
+}
+
+TEST_F(VictoryTest, ShippedLevelsAreSolvedByTheirReferenceSolutions) {
+    InstallShippedPacks();
+    StartGame();
+    ASSERT_EQ(nLevelCount, 40);
+    for (int n : {0, 12, 26}) {
+        PlayReferenceSolution(n);
+        EXPECT_TRUE(bBoardFull) << n;
+        EXPECT_FALSE(bLevelActive);
+        EXPECT_TRUE(tabLevelDone[static_cast<size_t>(n)]);
+        EXPECT_EQ(Sounds().back(), "tessa32d.dat");
+        for (int x = 0; x < 16; ++x)
+            for (int y = 0; y < 16; ++y)
+                if (tabSolution[x][y] >= 0) EXPECT_EQ(tabBoard[x][y], tabSolution[x][y]);
+    }
 }

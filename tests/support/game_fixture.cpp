@@ -1,6 +1,9 @@
 #include "tests/support/game_fixture.h"
 
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <atomic>
 
@@ -101,6 +104,22 @@ void GameTest::TakeFromTray(int p) {
 
 void GameTest::Pump(int times) {
     for (int i = 0; i < times; ++i) plat::DoEvents();
+}
+
+FileSizeLimit::FileSizeLimit(unsigned long bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead
+    rlimit r{};
+    getrlimit(RLIMIT_FSIZE, &r);
+    soft_ = r.rlim_cur;
+    r.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &r);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit r{};
+    getrlimit(RLIMIT_FSIZE, &r);
+    r.rlim_cur = soft_;
+    setrlimit(RLIMIT_FSIZE, &r);
 }
 
 std::vector<std::string> GameTest::Sounds() const {

@@ -52,6 +52,16 @@ protected:
     std::vector<std::string> Sounds() const;  // file names handed to the sound control
 };
 
+// While it lives, writes to regular files fail past `bytes`, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(unsigned long bytes);
+    ~FileSizeLimit();
+
+private:
+    unsigned long soft_;
+};
+
 // A board cell's top-left corner in play-area pixels.
 inline int CellX(int column) { return 168 + 24 * column; }
 inline int CellY(int row) { return 24 * row; }

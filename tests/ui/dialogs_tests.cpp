@@ -1,150 +1,107 @@
-#include "tests/support/game_fixture.h"
-#include "ui/dialogs.h"
+#include "tests/support/dialog_script.h"
 
 using namespace testing_support;
 using namespace modTessa;
 
 namespace {
 
-class DialogTest : public GameTest {
+class DialogTest : public ScriptedTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
         StartGame();
-    }
-    // Runs the dialog modally; the script acts on it once it shows.
-    template <class F>
-    void RunModal(Dialog& d, F script) {
-        bool done = false;
-        host.OnIdle = [&] {
-            if (!done && host.IsShown(d) && !host.Pending()) {
-                done = true;
-                script();
-            }
-        };
-        d.ShowModal();
-        host.OnIdle = nullptr;
-    }
-    int TextRows(const plat::Surface& frame, plat::Rect box, std::uint32_t colour) {
-        int rows = 0;
-        bool inText = false;
-        for (int y = box.y; y < box.Bottom(); ++y) {
-            bool any = false;
-            for (int x = box.x; x < box.Right(); ++x) any = any || frame.At(x, y) == colour;
-            if (any && !inText) ++rows;
-            inText = any;
-        }
-        return rows;
+        answerAlerts = false;  // the alerts here are the ones under test
     }
 };
 
 }  // namespace
 
 TEST_F(DialogTest, QuestionAnswersAndEveryUseStartsAfresh) {
-    auto d = std::make_unique<frmMess>();
-    d->Label1.SetCaption("toto\r\nVoulez-vous supprimer ce fichier ?");
-    RunModal(*d, [&] { host.Click(*d, d->lbBout[0].get(), 40, 10); });
-    EXPECT_EQ(d->Tag, "1");
-    d->Unload();
-    d = std::make_unique<frmMess>();
-    EXPECT_EQ(d->Label1.Caption(), "Voulez-vous vraiment quitter le jeu ?");
-    EXPECT_EQ(d->Tag, "");
-    RunModal(*d, [&] { host.Click(*d, d->lbBout[1].get(), 40, 10); });
-    EXPECT_EQ(d->Tag, "0");
-    // Closed by the window system: no answer, which callers take as "NON".
-    d = std::make_unique<frmMess>();
-    RunModal(*d, [&] { host.CloseRequest(*d); });
-    EXPECT_EQ(d->Tag, "");
+    // How the question is left, and what the caller reads.
+    struct Case {
+        std::function<void(Dialog&)> answer;
+        std::string tag;
+    } cases[] = {
+        {[&](Dialog& d) { Press(d, 0); }, "1"},
+        {[&](Dialog& d) { Press(d, 1); }, "0"},
+        {[&](Dialog& d) { host.CloseRequest(d); }, ""},  // taken as "NON"
+    };
+    for (const Case& c : cases) {
+        auto d = std::make_unique<frmMess>();
+        EXPECT_EQ(d->Label1.Caption(), "Voulez-vous vraiment quitter le jeu ?");
+        EXPECT_EQ(d->Tag, "");
+        d->Label1.SetCaption("toto\r\nVoulez-vous supprimer ce fichier ?");
+        RunModal(*d, {WhenShown(*d, [&] { c.answer(*d); })});
+        EXPECT_EQ(d->Tag, c.tag);
+        d->Unload();
+    }
 }
 
-TEST_F(DialogTest, HoverProtocol) {
+TEST_F(DialogTest, HoverLightsOneButtonUntilTheBackgroundIsReached) {
     auto d = std::make_unique<frmMess>();
-    RunModal(*d, [&] {
-        host.MouseMove(*d, d->lbBout[0].get(), 5, 5);
-        host.MouseMove(*d, &d->Label1, 5, 5);  // over the message: stays lit
-        host.OnIdle = [&] {
-            if (host.Pending()) return;
-            EXPECT_EQ(d->lbBout[0]->BackColor(), clrButtonHover);
-            host.MouseMove(*d, d->lbBout[1].get(), 5, 5);  // straight onto NON
-            host.OnIdle = [&] {
-                if (host.Pending()) return;
-                EXPECT_EQ(d->lbBout[0]->BackColor(), clrButton);
-                EXPECT_EQ(d->lbBout[1]->BackColor(), clrButtonHover);
-                host.MouseMove(*d, nullptr, 128, 170);  // the dialog's own background
-                host.OnIdle = [&] {
-                    if (host.Pending()) return;
-                    EXPECT_EQ(d->lbBout[1]->BackColor(), clrButton);
-                    host.Click(*d, d->lbBout[1].get(), 5, 5);
-                    host.OnIdle = nullptr;
-                };
-            };
-        };
-    });
-    EXPECT_EQ(d->Tag, "0");
+    std::vector<std::pair<plat::Colour, plat::Colour>> seen;
+    auto note = [&] {
+        seen.emplace_back(d->lbBout[0]->BackColor(), d->lbBout[1]->BackColor());
+        return true;
+    };
+    RunModal(*d, {WhenShown(*d, [&] {
+                      host.MouseMove(*d, d->lbBout[0].get(), 5, 5);
+                      host.MouseMove(*d, &d->Label1, 5, 5);  // over the message: stays lit
+                  }),
+                  note, [&] { host.MouseMove(*d, d->lbBout[1].get(), 5, 5); return true; },
+                  note, [&] { host.MouseMove(*d, nullptr, 128, 170); return true; },
+                  note, [&] { Press(*d, 1); return true; }});
+    EXPECT_EQ(seen, (std::vector<std::pair<plat::Colour, plat::Colour>>{
+                        {clrButtonHover, clrButton}, {clrButton, clrButtonHover}, {clrButton, clrButton}}));
 }
 
 TEST_F(DialogTest, MainWindowTakesNoInputWhileADialogIsUp) {
     auto d = std::make_unique<frmAlert>();
-    d->Label1.SetCaption("Ce nom existe déjà !\r\nChoisissez un autre nom.");
-    RunModal(*d, [&] {
-        host.Click(*form, &form->imgMenu[0], 10, 10);  // the menu button: ignored
-        host.OnIdle = [&] {
-            if (host.Pending()) return;
-            host.Click(*d, d->lbBout[0].get(), 10, 5);
-            host.OnIdle = nullptr;
-        };
-    });
+    RunModal(*d, {WhenShown(*d, [&] { host.Click(*form, &form->imgMenu[0], 10, 10); }),
+                  [&] { Press(*d, 0); return true; }});
     EXPECT_FALSE(bMenuShown);
     EXPECT_EQ(d->Owner, form.get());
 }
 
-TEST_F(DialogTest, LongMessageWrapsInsideTheAlertLabel) {
+TEST_F(DialogTest, CommonLookAndTheLongMessageWrapsInsideItsLabel) {
     auto d = std::make_unique<frmAlert>();
     d->Label1.SetCaption(kAllSolvedMessage);
     const plat::Rect label{11, 23, 235, 76};
-    RunModal(*d, [&] {
+    const std::uint32_t green = plat::Pixel(0, 198, 0);
+    int rows = 0;
+    RunModal(*d, {WhenShown(*d, [&] {
         const plat::Surface& frame = host.Frame(*d);
-        const std::uint32_t green = plat::Pixel(0, 198, 0);
-        EXPECT_GE(TextRows(frame, label, green), 3);
-        // Nothing of the text spills past the label's sides.
+        bool inText = false;
         for (int y = label.y; y < label.Bottom(); ++y) {
+            bool any = false;
+            for (int x = label.x; x < label.Right(); ++x) any = any || frame.At(x, y) == green;
+            rows += any && !inText;
+            inText = any;
+            // Nothing of the text spills past the label's sides.
             EXPECT_NE(frame.At(label.x - 1, y), green);
             EXPECT_NE(frame.At(label.Right(), y), green);
         }
-        host.Click(*d, d->lbBout[0].get(), 10, 5);
-    });
-}
-
-TEST_F(DialogTest, CommonLookOutlineAndFrame) {
-    auto d = std::make_unique<frmAlert>();
-    RunModal(*d, [&] {
         EXPECT_FALSE(d->Outline.Contains(0, 0));
         EXPECT_FALSE(d->Outline.Contains(255, 179));
         EXPECT_TRUE(d->Outline.Contains(128, 1));
-        EXPECT_FALSE(d->Outline.Contains(256, 90));
-        const plat::Surface& frame = host.Frame(*d);
-        EXPECT_EQ(frame.At(1, 90), plat::Pixel(0, 198, 0));     // the frame
+        EXPECT_EQ(frame.At(1, 90), green);                       // the frame
         EXPECT_EQ(frame.At(6, 90), plat::Pixel(0, 42, 0));      // the background
         EXPECT_EQ(frame.At(84 + 5, 131 + 2), plat::ToPixel(clrButton));
-        host.Click(*d, d->lbBout[0].get(), 10, 5);
-    });
+        Press(*d, 0);
+    })});
+    EXPECT_GE(rows, 3);
 }
 
 TEST_F(DialogTest, AboutBoxClosesOnlyByItsCross) {
     auto d = std::make_unique<frmPropos>();
-    RunModal(*d, [&] {
-        EXPECT_FALSE(d->Label1.Visible());
-        ASSERT_EQ(d->lbBout.size(), 1u);
-        EXPECT_EQ(d->lbBout[0]->Caption(), "X");
-        // Its face is its picture.
-        EXPECT_EQ(host.Frame(*d).At(128, 150), d->Picture.At(128, 150));
-        host.Click(*d, nullptr, 128, 90);
-        host.OnIdle = [&] {
-            if (host.Pending()) return;
-            EXPECT_TRUE(host.IsShown(*d));
-            host.Click(*d, d->lbBout[0].get(), 9, 9);
-            host.OnIdle = nullptr;
-        };
-    });
+    bool stillShown = false;
+    RunModal(*d, {WhenShown(*d, [&] {
+                      EXPECT_FALSE(d->Label1.Visible());
+                      ASSERT_EQ(d->lbBout.size(), 1u);
+                      EXPECT_EQ(host.Frame(*d).At(128, 150), d->Picture.At(128, 150));
+                      host.Click(*d, nullptr, 128, 90);
+                  }),
+                  [&] { stillShown = host.IsShown(*d); Press(*d, 0); return true; }});
+    EXPECT_TRUE(stillShown);
     EXPECT_FALSE(host.IsShown(*d));
 }

@@ -1,0 +1,43 @@
+// Where the board and the tray lie. Unless said otherwise, figures are in
+// play-area pixels: the play area pctEcran stands in the main window at
+// window y kPlayAreaTop, so the window surface's clean copy of a play-area
+// pixel (x, y) is at (x, y + kPlayAreaTop).
+#pragma once
+
+namespace geometry {
+
+inline constexpr int kPlayAreaTop = 24;  // window y of the play area's top row
+inline constexpr int kPlayAreaWidth = 720;
+inline constexpr int kPlayAreaHeight = 384;
+
+inline constexpr int kCell = 24;            // a board cell and a tile are 24 x 24
+inline constexpr int kBoardCells = 16;      // columns and rows
+inline constexpr int kBoardLeft = 168;      // the board's left edge
+inline constexpr int kBoardSize = kBoardCells * kCell;     // 384, the full play-area height
+inline constexpr int kBoardRight = kBoardLeft + kBoardSize;  // 552, first pixel right of it
+
+inline constexpr int kPieceBox = 120;  // a piece's 5 x 5 cell box
+inline constexpr int kEdgeStrip = 24;  // outer strips the dragged piece never shows in
+
+// Tiles of the tile sheet pctBrique, by their x: piece p's tile is at
+// kCell * p in the top row, its solution-display tile below it.
+inline constexpr int kBlackTileX = 312;  // mask: where a piece has a cell
+inline constexpr int kWhiteTileX = 336;  // mask: where it has none
+inline constexpr int kWoodTileX = 384;   // an empty cell of the shape
+
+inline constexpr int CellLeft(int column) { return kBoardLeft + kCell * column; }
+inline constexpr int CellTop(int row) { return kCell * row; }
+
+// The tray's pick rectangles, both bounds inclusive; they do not follow the
+// slots the pieces are drawn in.
+struct TrayRect {
+    int x1, x2, y1, y2, piece;
+};
+inline constexpr TrayRect kTrayRects[12] = {
+    {32, 80, 24, 120, 3},   {32, 80, 144, 240, 6},   {32, 80, 264, 336, 5},
+    {88, 160, 24, 96, 1},   {88, 160, 144, 216, 11}, {88, 160, 264, 336, 10},
+    {560, 632, 24, 96, 8},  {560, 632, 144, 216, 9}, {560, 632, 288, 360, 7},
+    {640, 688, 24, 120, 2}, {640, 688, 144, 264, 0}, {640, 688, 288, 360, 4},
+};
+
+}  // namespace geometry

@@ -1,0 +1,28 @@
+// Integer scaling of the whole window for large screens: the game draws at
+// its own size, the host shows every pixel as a square of scale x scale.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace plat {
+
+inline constexpr int kMaxScale = 4;
+
+// "1".."4" -> that number; anything else -> 0.
+int ParseScale(const char* text);
+
+// The factor to use: the player's choice (command line, then
+// TESSALOR_SCALE) wins; else the desktop's GDK_SCALE; else 2 from an
+// Xft.dpi of 144 or more. Invalid values count as absent.
+int ChooseScale(int asked, const char* envScale, const char* gdkScale, const std::string& xResources);
+
+// Xft.dpi from the X resource string ("Xft.dpi:\t192\n..."), 0 when absent.
+double XftDpi(const std::string& xResources);
+
+// Floor division, also for negative positions (pointer left of the window).
+inline int Unscale(int v, int scale) { return v >= 0 ? v / scale : -((-v + scale - 1) / scale); }
+
+// One row of 0x00RRGGBB pixels, each repeated `scale` times.
+void EnlargeRow(const std::uint32_t* src, int count, int scale, std::uint32_t* dst);
+
+}  // namespace plat

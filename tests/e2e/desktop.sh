@@ -1,0 +1,170 @@
+#!/bin/bash
+# The game as a desktop installs and shows it: the drag strip followed step by
+# step, the doubled window (picture, clicks, dialog), the rectangular window
+# where shapes fail, the installed tree and the Debian package.
+# Usage: desktop.sh [--wm] TESSALOR_BINARY ASSET_TOOL BUILD_DIR
+#   --wm: only the drag strip, under openbox, at scale 1 and 2.
+here=$(cd "$(dirname "$0")" && pwd)
+WM=
+[ "${1:-}" = --wm ] && { WM=1; shift; }
+[ -n "$WM" ] && E2E_NAME=desktop-wm
+. "$here/lib.sh"
+BIN=${1:?usage}
+TOOL=${2:?usage}
+BUILD=${3:?usage}
+skip_unless_tools Xvfb xdotool xsetroot xdpyinfo xprop import convert compare
+[ -n "$WM" ] && skip_unless_tools openbox
+E2E_SCREEN_W=1920
+E2E_SCREEN_H=1200
+S=1  # scale of the running game: window points are given at scale 1
+
+# Window point (X,Y) of the unscaled window, on the running game's scale.
+sclick() { wclick $(($1 * S)) $(($2 * S)) "${3:-1}" "${4:-$WID}"; }
+spx_is() { shot "$1"; [ "$(px $(($2 * S)) $(($3 * S)))" = "$4" ]; }
+
+run_game() {  # run_game NAME BINARY [ARGUMENT...]: through a launcher, for arguments
+    local name=$1 bin=$2
+    shift 2
+    [ -n "$GAME_PID" ] && stop_pid "$GAME_PID"
+    printf '#!/bin/sh\nexec %q "$@" %s\n' "$bin" "$*" >"$E2E_TMP/$name.sh"
+    chmod +x "$E2E_TMP/$name.sh"
+    xdotool mousemove 0 0
+    start_game "$E2E_TMP/$name.sh" "$name"
+}
+
+# The window follows the pointer exactly, whatever the step: a press at
+# (300,10) in the strip, then STEPS moves of (DX,DY) screen pixels.
+drag_strip() {
+    local what=$1 steps=$2 dx=$3 dy=$4 i x0 y0 px0 py0
+    window_pos "$WID"
+    x0=$WX y0=$WY
+    px0=$((x0 + 300 * S)) py0=$((y0 + 10 * S))
+    pointer_to "$px0" "$py0"
+    xdotool mousedown 1
+    for ((i = 1; i <= steps; i++)); do pointer_to $((px0 + i * dx)) $((py0 + i * dy)); done
+    xdotool mouseup 1
+    moved_to() { window_pos "$WID"; [ "$WX,$WY" = "$1,$2" ]; }
+    wait_for 3 moved_to $((x0 + steps * dx)) $((y0 + steps * dy)) ||
+        fail "$what: $steps steps of ($dx,$dy) moved the window from ($x0,$y0) to ($WX,$WY)"
+}
+drag_checks() {
+    drag_strip "$1" 5 8 6
+    drag_strip "$1" 20 -2 -1
+}
+
+# A random shipped level, then the first piece in play picked from the tray:
+# its slot turns into a silhouette.
+plays_a_piece() {
+    local what=$1 p
+    sclick 360 430
+    sleep 0.3
+    sclick 460 280
+    sleep 0.5
+    shot "$what-level"
+    for p in $(seq 0 11); do
+        [ "$(px $(($(tray_cell_x "$p") * S)) $(($(tray_cell_y "$p") * S)))" = "$(tile_centre "$p")" ] && break
+    done
+    [ "$p" -le 11 ] && [ "$(px $(($(tray_cell_x "$p") * S)) $(($(tray_cell_y "$p") * S)))" = "$(tile_centre "$p")" ] ||
+        { fail "$what: no piece in play in the tray"; return; }
+    sclick "$(tray_cell_x "$p")" "$(tray_cell_y "$p")"
+    wmove $((700 * S)) $((300 * S))
+    wait_for 5 spx_is "$what-held" "$(tray_cell_x "$p")" "$(tray_cell_y "$p")" "$(tile_centre 13)" ||
+        fail "$what: tray piece $p was not picked up"
+}
+
+# One-line answers, and a usage line with status 2 for anything else.
+for a in --version --help; do
+    out=$("$BIN" $a 2>&1)
+    expect_eq "$a: status" "$?" 0
+    expect_eq "$a: one line" "$(printf '%s\n' "$out" | wc -l)" 1
+done
+for a in --scale=5 --bogus; do
+    "$BIN" $a >/dev/null 2>"$E2E_TMP/usage.err"
+    expect_eq "$a: status" "$?" 2
+    grep -q '^Usage : tessalor' "$E2E_TMP/usage.err" || fail "$a: no usage line on stderr"
+done
+
+make_reference_art "$TOOL"
+start_xvfb
+if [ -n "$WM" ]; then
+    start_openbox
+    for S in 1 2; do
+        run_game "wm$S" "$BIN" --scale $S
+        drag_checks "openbox, scale $S"
+    done
+    finish
+fi
+
+# ---- scale 1: the drag strip, the reference picture --------------------------
+run_game one "$BIN"
+drag_checks "scale 1"
+run_game one "$BIN"
+sleep 0.3
+shot one
+convert "$SHOT.png" -crop "720x488+$SX+$SY" +repage -scale 200% "$E2E_TMP/one-x2.png"
+
+# ---- scale 2 ------------------------------------------------------------------
+S=2
+run_game two "$BIN" --scale 2
+expect_eq "window size at --scale 2" "$(xdotool getwindowgeometry "$WID" | sed -n 's/.*Geometry: //p')" "1440x976"
+sleep 0.3
+shot two
+# Pixel for pixel the scale-1 picture doubled, but for the clock's digits.
+hide_clock() { convert "$1" -fill black -draw "rectangle 260,910 436,958" "$2"; }
+crop "$SHOT.png" "$SX" "$SY" 1440 976 "$E2E_TMP/two-window.png"
+hide_clock "$E2E_TMP/two-window.png" "$E2E_TMP/two-masked.png"
+hide_clock "$E2E_TMP/one-x2.png" "$E2E_TMP/one-masked.png"
+n=$(diff_pixels "$E2E_TMP/two-masked.png" "$E2E_TMP/one-masked.png")
+[ "$n" = 0 ] || fail "scale 2: the window differs from the scale-1 one doubled in $n pixels"
+# The about box at twice its size, closed by its X.
+dialog_up() { [ -n "$(dialog_window)" ]; }
+sclick 429 464
+wait_for 5 dialog_up || fail "scale 2: no about box"
+DLG=$(dialog_window)
+if [ -n "$DLG" ]; then
+    expect_eq "about box at scale 2" "$(xdotool getwindowgeometry "$DLG" | sed -n 's/.*Geometry: //p')" "514x362"
+    sclick 237 18 1 "$DLG"
+    wait_for 5 test -z "$(dialog_window)" || fail "scale 2: the X did not close the about box"
+fi
+drag_checks "scale 2"
+plays_a_piece scale2
+
+# ---- no shapes: a rectangular window that plays -------------------------------
+S=1
+TESSALOR_NO_SHAPE=1 run_game flat "$BIN"
+shot flat
+expect_not_px "rectangular window: its corner" 1 1 "$ROOT_COLOUR"
+expect_eq "fallback said once on stderr" "$(grep -c 'fenêtre rectangulaire' "$GAME_LOG")" 1
+plays_a_piece flat
+
+# ---- installed: the tree, its desktop files, the package -----------------------
+stop_pid "$GAME_PID"
+GAME_PID=
+P=$E2E_TMP/prefix
+cmake --install "$BUILD" --prefix "$P" >"$E2E_TMP/install.log" 2>&1 || fail "cmake --install failed: $(tail -3 "$E2E_TMP/install.log")"
+for size in 16 32 48 64 128 256; do
+    [ "$(identify -format %wx%h "$P/share/icons/hicolor/${size}x$size/apps/tessalor.png" 2>/dev/null)" = "${size}x$size" ] ||
+        fail "no ${size}x$size icon installed"
+done
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$P/share/applications/tessalor.desktop" || fail "the desktop entry does not validate"
+fi
+command -v appstreamcli >/dev/null && { appstreamcli validate --no-net "$P/share/metainfo/tessalor.metainfo.xml" >"$E2E_TMP/appstream.log" 2>&1 ||
+    fail "the metainfo does not validate: $(cat "$E2E_TMP/appstream.log")"; }
+run_game installed "$P/bin/tessalor"
+expect_eq "window class against StartupWMClass" "$(xprop -id "$WID" WM_CLASS | sed 's/.*", "\(.*\)"/\1/')" \
+    "$(sed -n 's/^StartupWMClass=//p' "$P/share/applications/tessalor.desktop")"
+plays_a_piece installed
+
+if command -v cpack >/dev/null && command -v dpkg-shlibdeps >/dev/null; then
+    (cd "$BUILD" && cpack -G DEB -B "$E2E_TMP/deb") >"$E2E_TMP/cpack.log" 2>&1 || fail "cpack failed: $(tail -5 "$E2E_TMP/cpack.log")"
+    DEB=$(ls "$E2E_TMP"/deb/tessalor_*_amd64.deb 2>/dev/null | head -n1)
+    if [ -n "$DEB" ]; then
+        dpkg-deb -f "$DEB" Depends | grep -q 'libsdl2-2.0-0' || fail "the package's dependencies lack SDL2: $(dpkg-deb -f "$DEB" Depends)"
+        dpkg-deb -x "$DEB" "$E2E_TMP/unpacked"
+        run_game unpacked "$E2E_TMP/unpacked/usr/bin/tessalor"
+    else
+        fail "no tessalor_<version>_amd64.deb made"
+    fi
+fi
+finish

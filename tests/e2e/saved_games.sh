@@ -1,0 +1,138 @@
+#!/bin/bash
+# A saved game across two runs of the real program under Xvfb: named in the
+# naming dialog, its first level solved with the pointer, the program quit
+# and started again, the game resumed from the chooser, then deleted there.
+# Usage: saved_games.sh TESSALOR_BINARY ASSET_TOOL
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/lib.sh"
+
+BIN=${1:?usage: saved_games.sh TESSALOR_BINARY ASSET_TOOL}
+TOOL=${2:?usage: saved_games.sh TESSALOR_BINARY ASSET_TOOL}
+skip_unless_tools Xvfb xdotool xsetroot xdpyinfo xprop import convert compare
+
+CLR_BUTTON=109410
+LIST_GREEN=00ff00
+FRAME_GREEN=00c600
+make_reference_art "$TOOL"
+WOOD=$(tile_centre 16)
+RED=$(tile_centre 0)
+
+# Forty levels, each a vertical I: level 0 at column 7, every other one at
+# column 3, so the board tells which level is in play.
+make_game_dir "$BIN"
+records=("$(level_record 0:7:5 0:7:6 0:7:7 0:7:8 0:7:9)")
+for ((i = 1; i < 40; i++)); do records+=("$(level_record 0:3:5 0:3:6 0:3:7 0:3:8 0:3:9)"); done
+write_pack "$GAME_DIR/tessa320.dat" "${records[@]}"
+SAVE=$E2E_TMP/xdg/kvtscore/tessa2002
+GAME=$SAVE/ma\ partie.pnt
+all_false=$(for ((i = 0; i < 40; i++)); do printf '#FALSE#\r\n'; done | od -An -tx1 | tr -d ' \n')
+first_true=$({ printf '#TRUE#\r\n'; for ((i = 1; i < 40; i++)); do printf '#FALSE#\r\n'; done; } | od -An -tx1 | tr -d ' \n')
+bytes_of() { od -An -tx1 "$1" 2>/dev/null | tr -d ' \n'; }
+
+px_is() {
+    shot "$1" "${5:-$WID}"
+    [ "$(px "$2" "$3")" = "$4" ]
+}
+wait_px() { wait_for 10 px_is "$@"; }
+dialog_up() { DLG=$(dialog_window); [ -n "$DLG" ]; }
+dialog_gone() { [ -z "$(dialog_window)" ]; }
+menu_command() {
+    wclick 360 430
+    sleep 0.3
+    wclick 460 $((260 + $1 + 10))
+}
+NEW=35 LOAD=60 ABANDON=85 QUIT=120
+
+start_xvfb
+xdotool mousemove 5 5
+
+# ---- first run: a new game ---------------------------------------------------
+log "new game"
+start_game "$GAME_DIR/tessalor" first
+menu_command $NEW
+wait_for 5 dialog_up || die "no naming dialog after 'Nouvelle partie'"
+sleep 0.3
+shot input "$DLG"
+expect_px "naming dialog: text field" 30 90 "$CLR_BUTTON"
+expect_px "naming dialog: the caret in the field" 21 90 000000
+xdotool type --delay 60 '  Ma Partie  '
+xdotool key Return  # no key confirms
+sleep 0.3
+[ -e "$GAME" ] && fail "Enter confirmed the naming dialog"
+wclick $((84 + 44)) $((130 + 9)) 1 "$DLG"
+wait_for 5 dialog_gone || fail "the naming dialog stayed open after Ok"
+wait_for 5 test -e "$GAME" || die "no file 'ma partie.pnt' in $SAVE: $(ls "$SAVE")"
+expect_eq "new game file" "$(bytes_of "$GAME")" "$all_false"
+wait_px level0 "$(cell_x 7)" "$(cell_y 7)" "$WOOD" || fail "level 0 did not start"
+
+log "solve level 0"
+wclick 676 180
+wmove "$(cell_x 8)" "$(cell_y 6)"
+wclick "$(cell_x 7)" "$(cell_y 7)"
+wait_px i-placed "$(cell_x 7)" "$(cell_y 9)" "$RED" || fail "the I was not placed"
+wait_for 10 bash -c "[ \"\$(od -An -tx1 \"$GAME\" | tr -d ' \n')\" = $first_true ]" ||
+    fail "after the victory the file is $(bytes_of "$GAME")"
+wait_px level1 "$(cell_x 3)" "$(cell_y 7)" "$WOOD" || fail "level 1 did not follow"
+
+log "quit"
+menu_command $QUIT
+wait_for 5 dialog_up || die "no quit dialog"
+wclick 69 140 1 "$DLG"
+status=$(wait_game_exit 10) || die "the game still ran after OUI"
+expect_eq "exit status" "$status" 0
+GAME_PID=
+expect_eq "file after quitting in a level" "$(bytes_of "$GAME")" "$first_true"
+
+# ---- second run: resume, then delete -------------------------------------------
+log "load"
+start_game "$GAME_DIR/tessalor" second
+menu_command $LOAD
+wait_for 5 dialog_up || die "no chooser after 'Charger une partie'"
+sleep 0.3
+shot chooser "$DLG"
+expect_px "chooser: 'ma partie' selected" 150 37 "$LIST_GREEN"
+expect_px "chooser: second row empty" 30 55 "$CLR_BUTTON"
+expect_px "chooser: scroll strip edge" 208 60 "$FRAME_GREEN"
+expect_px "chooser: up arrow tip" 220 37 "$LIST_GREEN"
+expect_px "chooser: down arrow tip" 220 128 "$LIST_GREEN"
+wclick $((21 + 44)) $((147 + 9)) 1 "$DLG"
+wait_px resumed "$(cell_x 3)" "$(cell_y 7)" "$WOOD" || fail "'Ok' did not resume at level 1"
+
+log "delete"
+menu_command $ABANDON
+sleep 4
+menu_command $LOAD
+wait_for 5 dialog_up || die "no chooser the second time"
+CHOOSER=$DLG
+sleep 0.3
+xdotool key Delete
+wait_for 5 bash -c "[ \$(xdotool search --onlyvisible --name '^Tessalor\$' | wc -l) -ge 3 ]" ||
+    die "Delete asked nothing"
+QUESTION=$(tessalor_windows | grep -vx "$WID" | grep -vx "$CHOOSER" | head -n1)
+sleep 0.3
+shot question "$QUESTION"
+wclick $((139 + 44)) $((131 + 9)) 1 "$QUESTION"
+sleep 0.5
+[ -e "$GAME" ] || fail "NON deleted the game"
+wclick 60 37 1 "$CHOOSER"
+xdotool key shift+Delete
+wait_for 5 bash -c "[ \$(xdotool search --onlyvisible --name '^Tessalor\$' | wc -l) -ge 3 ]" ||
+    die "Shift+Delete asked nothing"
+QUESTION=$(tessalor_windows | grep -vx "$WID" | grep -vx "$CHOOSER" | head -n1)
+wclick $((25 + 44)) $((131 + 9)) 1 "$QUESTION"
+wait_for 5 bash -c "[ ! -e \"$GAME\" ]" || fail "OUI did not delete the game"
+wait_px emptied 30 37 "$CLR_BUTTON" "$CHOOSER" || fail "the deleted game stays in the list"
+wclick $((144 + 44)) $((147 + 9)) 1 "$CHOOSER"
+wait_for 5 dialog_gone || fail "Annuler did not close the chooser"
+
+log "all solved"
+for ((i = 0; i < 40; i++)); do printf '#TRUE#\r\n'; done >"$SAVE/fini.pnt"
+menu_command $LOAD
+wait_for 5 dialog_up || die "no chooser the third time"
+wclick $((21 + 44)) $((147 + 9)) 1 "$DLG"
+sleep 0.5
+dialog_up || fail "no alert for a game whose levels are all solved"
+shot all-solved "$DLG"
+wclick $((84 + 44)) $((131 + 9)) 1 "$DLG"
+wait_for 5 dialog_gone || fail "the alert did not close"
+finish

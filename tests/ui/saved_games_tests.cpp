@@ -1,0 +1,285 @@
+#include <set>
+
+#include "platform/text.h"
+#include "tests/support/dialog_script.h"
+
+using namespace testing_support;
+using namespace modTessa;
+
+namespace {
+
+const std::string kAllFalse = [] {
+    std::string s;
+    for (int i = 0; i < 40; ++i) s += "#FALSE#\r\n";
+    return s;
+}();
+
+class SavedGamesTest : public ScriptedTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        InstallShippedPacks();
+        StartGame();
+    }
+    std::set<std::string> Games() const {
+        std::set<std::string> names;
+        for (const auto& e : fs::directory_iterator(saveDir)) names.insert(e.path().filename());
+        return names;
+    }
+    // Names a new game in a fresh naming dialog and presses "Ok" until it
+    // closes (with the field emptied after an alert); its result.
+    std::string NameGame(const std::string& text, bool typed = false) {
+        auto d = std::make_unique<frmInput>();
+        bool pressed = false;
+        RunModal(*d, {WhenShown(*d, [&] { typed ? host.Type(*d, text) : d->txtNom.SetText(text); }),
+                      [&] {
+                          if (pressed) d->txtNom.SetText("");
+                          pressed = true;
+                          Press(*d, 0);
+                          return false;
+                      }});
+        d->Unload();
+        return d->Tag;
+    }
+};
+
+}  // namespace
+
+TEST_F(SavedGamesTest, NamingCreatesALowerCaseGameOrSaysWhyNot) {
+    WriteFile(saveDir / "toto.pnt", "#TRUE#\r\n");
+    WriteFile(saveDir / "élodie.pnt", "#TRUE#\r\n");
+    fs::create_directory(saveDir / "tard.pnt");  // not a game the list shows, yet taken
+    const std::string bad = kBadNameMessage, taken = kNameTakenMessage;
+    struct Case {
+        std::string text, tag, alert;
+    } cases[] = {
+        {"  Ma Partie  ", "ma partie.pnt", ""},
+        {"ÉCOLE ÀÇŒ Я", "école àçœ я.pnt", ""},
+        {"a.b", "a.b.pnt", ""},
+        {"   ", "", ""},
+        {"TOTO", "", taken},
+        {"Élodie", "", taken},
+        {"MA PARTIE", "", taken},  // made a moment ago in this run
+        {"tard", "", taken},
+        {"../x", "", bad}, {"a\\b", "", bad}, {"a:b", "", bad}, {"a*b", "", bad},
+        {"a?b", "", bad}, {"a\"b", "", bad}, {"a<b", "", bad}, {"a>b", "", bad},
+        {"a|b", "", bad}, {".", "", bad}, {"..", "", bad}, {".cache", "", bad},
+        {"a\tb", "", bad}, {"a\x7f" "b", "", bad},
+    };
+    std::set<std::string> games = Games();
+    for (const Case& c : cases) {
+        alerts.clear();
+        EXPECT_EQ(NameGame(c.text), c.tag) << c.text;
+        EXPECT_EQ(alerts, c.alert.empty() ? std::vector<std::string>{}
+                                          : std::vector<std::string>{c.alert}) << c.text;
+        if (!c.tag.empty()) {
+            EXPECT_EQ(ReadFile(saveDir / c.tag), kAllFalse);
+            games.insert(c.tag);
+        }
+        EXPECT_EQ(Games(), games) << c.text;
+    }
+    EXPECT_FALSE(fs::exists(saveDir.parent_path() / "x.pnt"));
+    EXPECT_EQ(ReadFile(saveDir / "toto.pnt"), "#TRUE#\r\n");
+}
+
+TEST_F(SavedGamesTest, TheFieldTakesTwelveCharactersAndKeepsTheCaretInView) {
+    EXPECT_EQ(NameGame("Éléonore-Anaïs", true), "éléonore-ana.pnt");
+    auto d = std::make_unique<frmInput>();
+    int caretColumns = 0;
+    RunModal(*d, {WhenShown(*d, [&] {
+                      EXPECT_EQ(d->FocusedControl(), &d->txtNom);
+                      host.Type(*d, "WWWWWWWWWWWWW");
+                  }),
+                  [&] {
+                      EXPECT_EQ(d->txtNom.Text(), "WWWWWWWWWWWW");
+                      // The caret is an upright bar of the text's colour; W has none.
+                      const plat::Surface& frame = host.Frame(*d);
+                      for (int x = 17 + 3; x < 17 + 221 - 3; ++x) {
+                          bool bar = true;
+                          for (int y = 77 + 8; y < 77 + 18; ++y) bar = bar && frame.At(x, y) == plat::Pixel(0, 0, 0);
+                          caretColumns += bar;
+                      }
+                      host.CloseRequest(*d);
+                      return true;
+                  }});
+    EXPECT_EQ(caretColumns, 2);
+    EXPECT_EQ(d->Tag, "");  // closed by the window system: no game
+}
+
+TEST_F(SavedGamesTest, ANewGameThatCannotBeWrittenLeavesNoFile) {
+    {
+        const FileSizeLimit diskFull(100);
+        EXPECT_EQ(NameGame("plein"), "");
+    }
+    EXPECT_EQ(alerts, std::vector<std::string>{kSaveFailedMessage});
+    EXPECT_EQ(Games(), std::set<std::string>{});
+    fs::remove_all(saveDir.parent_path());  // the save folder went away: made again
+    EXPECT_EQ(NameGame("retour"), "retour.pnt");
+    EXPECT_EQ(ReadFile(saveDir / "retour.pnt"), kAllFalse);
+}
+
+TEST_F(SavedGamesTest, ChooserListsGamesByFileAndReturnsTheChosenOne) {
+    for (const char* f : {"ma partie.pnt", "a.b.pnt", "zz.PNT", "notes.txt", "z.pnt.bak"})
+        WriteFile(saveDir / f, "");
+    fs::create_directory(saveDir / "dossier.pnt");
+    auto d = std::make_unique<frmChoix>();
+    RunModal(*d, {WhenShown(*d, [&] {
+                      EXPECT_EQ(d->lstFile.ListCount(), 2);
+                      EXPECT_EQ(d->lstFile.List(0), "a.b");
+                      EXPECT_EQ(d->lstFile.ListIndex(), 0);
+                      EXPECT_EQ(d->FocusedControl(), &d->lstFile);
+                      EXPECT_EQ(d->lstFile.VisibleRows(), 6);
+                      host.KeyDown(*d, plat::vbKeyDown);  // the list's own keys
+                  }),
+                  [&] { Press(*d, 0); return true; }});
+    EXPECT_EQ(d->Tag, "ma partie.pnt");
+}
+
+TEST_F(SavedGamesTest, ArrowsStepBySixInsideTheList) {
+    for (int i = 10; i < 30; ++i) WriteFile(saveDir / ("p" + std::to_string(i) + ".pnt"), "");
+    auto d = std::make_unique<frmChoix>();
+    std::vector<int> selected;
+    // Any button works an arrow; the entry it selects is noted.
+    auto arrow = [&](int i) {
+        return WhenShown(*d, [&, i] {
+            host.Click(*d, &d->Image1[i], 12, 12, i == 0 ? plat::vbRightButton : plat::vbLeftButton);
+        });
+    };
+    auto note = [&] { selected.push_back(d->lstFile.ListIndex()); return true; };
+    RunModal(*d, {arrow(1), note, arrow(1), note, arrow(1), note, arrow(0), note,
+                  [&] {
+                      // Games deleted behind its back move the list's end in.
+                      for (int i = 10; i < 30; ++i)
+                          if (i != 15) fs::remove(saveDir / ("p" + std::to_string(i) + ".pnt"));
+                      host.KeyDown(*d, plat::vbKeyDelete, 1);  // Shift+Delete on p23
+                      return true;
+                  },
+                  On("frmMess", [&](Dialog& q) { Press(q, 0); }),
+                  arrow(1), note, [&] { Press(*d, 1); return true; }});
+    EXPECT_EQ(selected, (std::vector<int>{12, 18, 19, 13, 0}));
+    EXPECT_EQ(d->Tag, "");
+}
+
+TEST_F(SavedGamesTest, DeleteAsksAndOnlyOuiRemovesTheFile) {
+    WriteFile(saveDir / "ma partie.pnt", "#TRUE#\r\n");
+    WriteFile(saveDir / "zut.pnt", "#TRUE#\r\n");
+    // How the question is answered, and whether the game is gone after.
+    struct Case {
+        std::function<void(Dialog&)> answer;
+        bool removed;
+    } cases[] = {
+        {[&](Dialog& q) { Press(q, 1); }, false},
+        {[&](Dialog& q) { host.CloseRequest(q); }, false},
+        {[&](Dialog& q) { Press(q, 0); }, true},
+    };
+    for (const Case& c : cases) {
+        auto d = std::make_unique<frmChoix>();
+        std::string question;
+        const int beeps = host.beeps;
+        RunModal(*d, {WhenShown(*d, [&] { host.KeyDown(*d, plat::vbKeyDelete); }),
+                      On("frmMess", [&](Dialog& q) { question = q.Label1.Caption(); c.answer(q); }),
+                      [&] { Press(*d, 0); return true; },
+                      [&] { Press(*d, 1); return true; }});  // nothing chosen after a deletion
+        EXPECT_EQ(question, "ma partie\r\nVoulez-vous supprimer ce fichier ?");
+        EXPECT_EQ(fs::exists(saveDir / "ma partie.pnt"), !c.removed);
+        EXPECT_EQ(d->lstFile.ListCount(), c.removed ? 1 : 2);
+        EXPECT_EQ(d->Tag, c.removed ? "" : "ma partie.pnt");
+        EXPECT_EQ(host.beeps - beeps, c.removed ? 1 : 0);
+        d->Unload();
+    }
+    EXPECT_TRUE(fs::exists(saveDir / "zut.pnt"));
+}
+
+TEST_F(SavedGamesTest, AnEmptyChooserOnlyCancels) {
+    auto d = std::make_unique<frmChoix>();
+    RunModal(*d, {WhenShown(*d, [&] {
+                      host.Click(*d, &d->Image1[1], 12, 12);
+                      host.Click(*d, &d->Image1[0], 12, 12);
+                      host.KeyDown(*d, plat::vbKeyDelete);
+                      Press(*d, 0);
+                  }),
+                  [&] {
+                      EXPECT_EQ(d->lstFile.ListIndex(), -1);
+                      EXPECT_EQ(Shown("frmMess"), nullptr);
+                      EXPECT_EQ(host.beeps, 1);
+                      Press(*d, 1);
+                      return true;
+                  }});
+    EXPECT_EQ(d->Tag, "");
+}
+
+TEST_F(SavedGamesTest, CaptionsShowWholeOnOneLine) {
+    std::unique_ptr<Dialog> dialogs[] = {std::make_unique<frmInput>(), std::make_unique<frmChoix>()};
+    for (auto& d : dialogs) {
+        int textLeft = 1000, textRight = -1;
+        RunModal(*d, {WhenShown(*d, [&] {
+            const plat::Surface& frame = host.Frame(*d);
+            const plat::Rect r{d->Label1.Left(), d->Label1.Top(), d->Label1.Width(), 20};
+            for (int y = r.y; y < r.Bottom(); ++y)
+                for (int x = r.x; x < r.Right(); ++x)
+                    if (frame.At(x, y) != plat::Pixel(0, 42, 0)) {  // text, even faint
+                        textLeft = std::min(textLeft, x);
+                        textRight = std::max(textRight, x);
+                    }
+            host.CloseRequest(*d);
+        })});
+        // A wrapped caption would show only its first words.
+        const int width = plat::TextWidth(d->Label1.LabelFont, d->Label1.Caption());
+        EXPECT_GE(textRight - textLeft + 1, width - 4) << d->Label1.Caption();
+    }
+}
+
+TEST_F(SavedGamesTest, MenuNewGameThenLoadResumesAtTheFirstUnsolvedLevel) {
+    std::vector<std::string> started;
+    // Notes the level that starts, then ends it, by abandoning or at once.
+    auto play = [&](bool abandon) {
+        return [&, abandon] {
+            if (!bLevelActive || !form->Enabled()) return false;
+            started.push_back(form->labNom.Caption());
+            if (abandon) form->labMenu_Click(2);
+            else bLevelActive = vbFalse;
+            return true;
+        };
+    };
+    const std::string firstSolved = "#TRUE#\r\n" + kAllFalse.substr(9);
+    Script({On<frmInput>("frmInput", [&](frmInput& d) { host.Type(d, "  Ma Partie  "); Press(d, 0); }),
+            play(false)});
+    form->labMenu_Click(0);
+    EXPECT_EQ(strGameName, "ma partie.pnt");
+    EXPECT_EQ(ReadFile(saveDir / "ma partie.pnt"), kAllFalse);
+    WriteFile(saveDir / "ma partie.pnt", firstSolved);
+    const auto choose = On("frmChoix", [&](Dialog& d) { Press(d, 0); });
+    Script({choose, play(true)});
+    form->labMenu_Click(1);
+    EXPECT_EQ(strGameName, "");  // abandoning closes the game, unsaved
+    Script({choose, play(false)});
+    form->labMenu_Click(1);
+    EXPECT_EQ(started, (std::vector<std::string>{"forme 1\r\n3 pièces #1", "forme 2\r\n3 pièces #2",
+                                                 "forme 2\r\n3 pièces #2"}));
+    EXPECT_EQ(ReadFile(saveDir / "ma partie.pnt"), firstSolved);
+    EXPECT_TRUE(alerts.empty());
+}
+
+TEST_F(SavedGamesTest, MenuLoadOfASolvedGameOrNothingStartsNoLevel) {
+    std::string allTrue;
+    for (int i = 0; i < 40; ++i) allTrue += "#TRUE#\r\n";
+    WriteFile(saveDir / "fini.pnt", allTrue);
+    const auto press = [&](int button) { return On("frmChoix", [&, button](Dialog& d) { Press(d, button); }); };
+    Script({press(0)});
+    form->labMenu_Click(1);
+    EXPECT_EQ(alerts, std::vector<std::string>{kAllSolvedMessage});
+    EXPECT_EQ(strGameName, "fini.pnt");
+    tabLevelDone[3] = vbTrue;
+    Script({press(1)});  // cancelled: the game closes, the table stays
+    form->labMenu_Click(1);
+    EXPECT_EQ(strGameName, "");
+    EXPECT_EQ(tabLevelDone[3], vbTrue);
+    // Without levels no command opens its dialog or starts a level.
+    nLevelCount = 0;
+    alerts.clear();
+    Script({});
+    for (int command : {0, 1, 3}) form->labMenu_Click(command);
+    EXPECT_EQ(alerts, std::vector<std::string>(3, kNoLevelsMessage));
+    EXPECT_FALSE(bLevelActive);
+    EXPECT_EQ(ReadFile(saveDir / "fini.pnt"), allTrue);
+}

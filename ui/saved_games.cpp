@@ -1,0 +1,190 @@
+// The two dialogs of saved games: naming a new one, choosing or deleting one.
+#include <string_view>
+
+#include "platform/utf8.h"
+#include "ui/dialogs.h"
+#include "ui/frmtessa.h"
+
+using namespace modTessa;
+
+namespace {
+
+constexpr int kMaxNameLength = 12;
+constexpr int kArrowStep = 6;
+constexpr std::string_view kExtension = ".pnt";
+
+// A name must stay a plain file inside the save folder, on any system:
+// no path, no hidden or special file, nothing a file system may refuse.
+bool IsAcceptableName(const std::string& name) {
+    if (name == "." || name == ".." || name.front() == '.') return false;
+    for (char32_t c : plat::Utf8Decode(name)) {
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0xFFFD) return false;
+        if (std::u32string_view(U"/\\:*?\"<>|").find(c) != std::u32string_view::npos) return false;
+    }
+    return true;
+}
+
+std::string TrimBlanks(const std::string& s) {
+    const size_t a = s.find_first_not_of(' ');
+    if (a == std::string::npos) return {};
+    return s.substr(a, s.find_last_not_of(' ') - a + 1);
+}
+
+}  // namespace
+
+// ---- frmInput -------------------------------------------------------------
+
+frmInput::frmInput() : Dialog("frmInput") {
+    // Wide enough for the whole question on one line, right edge in place.
+    Label1.Move(11, 18, 222, 18);
+    Label1.Alignment = plat::Align::Right;
+    Label1.SetCaption("Donnez un nom à votre partie :");
+    txtNom.Move(17, 77, 221, 26);
+    txtNom.SetBackColor(clrButton);
+    txtNom.ForeColor = 0;
+    txtNom.BoxFont = {"Arial", 15.75, false};
+    txtNom.MaxLength = kMaxNameLength;
+    Add(txtNom);
+    AddButton("Ok", 84, 130);
+    SetFocus(&txtNom);
+}
+
+void frmInput::lbBout_Click(int) {
+    const std::string name = plat::Utf8ToLower(TrimBlanks(txtNom.Text()));
+    if (name.empty()) {
+        Tag.clear();
+        Hide();
+        return;
+    }
+    // Checked before the disk is touched: "../x" must never leave the folder.
+    if (!IsAcceptableName(name)) {
+        ShowAlert(kBadNameMessage);
+        return;
+    }
+    const std::string file = name + std::string(kExtension);
+    plat::FileListBox& games = MainForm().filTessa;
+    games.Refresh();
+    for (int i = 0; i < games.ListCount(); ++i) {
+        if (games.List(i) == file) {
+            ShowAlert(kNameTakenMessage);
+            return;
+        }
+    }
+    switch (CreateGameFile(file)) {
+        case plat::CreateResult::Created:
+            Tag = file;
+            Hide();
+            break;
+        case plat::CreateResult::Exists:  // appeared since the list was read
+            ShowAlert(kNameTakenMessage);
+            break;
+        case plat::CreateResult::Failed:
+            ShowAlert(kSaveFailedMessage);
+            break;
+    }
+}
+
+// ---- frmChoix -------------------------------------------------------------
+
+namespace {
+
+// The scroll strip: a green trough with an arrow button at each end.
+void DrawScrollStrip(plat::Surface& s) {
+    const int w = s.Width(), h = s.Height();
+    s.Fill({0, 0, w, h}, plat::Pixel(0, 198, 0));
+    s.Fill({2, 2, w - 4, h - 4}, plat::Pixel(0, 90, 0));
+    for (int top : {0, h - 24}) {
+        s.Fill({0, top, w, 24}, plat::Pixel(0, 198, 0));
+        s.Fill({2, top + 2, w - 4, 20}, plat::ToPixel(clrButton));
+        const bool up = top == 0;
+        // A triangle of rows, 13 pixels wide at its base.
+        for (int row = 0; row < 7; ++row) {
+            const int y = top + (up ? 8 + row : 15 - row);
+            s.Fill({w / 2 - row, y, 2 * row + 1, 1}, plat::Pixel(0, 255, 0));
+        }
+    }
+}
+
+}  // namespace
+
+frmChoix::frmChoix() : Dialog("frmChoix") {
+    KeyPreview = true;
+    Label1.Move(58, 5, 141, 18);
+    Label1.Alignment = plat::Align::Center;
+    Label1.SetCaption("Choix de la partie");
+    lstFile.Move(20, 28, 213, 110);
+    lstFile.SetBackColor(clrButton);
+    lstFile.ForeColor = 0x00FF00;
+    lstFile.ListFont = {"Arial", 12, false};
+    lstFile.ItemHeight = 18;  // six rows, as many as an arrow step
+    lstFile.SetMousePointer(plat::Cursor::Hand);
+    Add(lstFile);
+    Picture1.Move(208, 29, 24, 108);
+    Picture1.Resize(24, 108);
+    DrawScrollStrip(Picture1.Image);
+    Add(Picture1);
+    for (int i = 0; i < 2; ++i) {
+        plat::ImageArea& arrow = Image1[i];
+        arrow.Move(0, i == 0 ? 0 : 84, 24, 24);
+        arrow.SetMousePointer(plat::Cursor::Hand);
+        arrow.MouseDown = [this, i](int b, int s, float x, float y) { Image1_MouseDown(i, b, s, x, y); };
+        Picture1.Add(arrow);
+    }
+    exclusiveHover = true;
+    AddButton("Ok", 21, 147);
+    AddButton("Annuler", 144, 147);
+    KeyDown = [this](int key, int shift) { Form_KeyDown(key, shift); };
+    SetFocus(&lstFile);
+}
+
+void frmChoix::Form_Load() {
+    Dialog::Form_Load();
+    FillList();
+    nScrollPos = kArrowStep;
+    if (nLastIndex >= 0) lstFile.SetListIndex(0);
+}
+
+void frmChoix::FillList() {
+    lstFile.Clear();
+    files_.clear();
+    plat::FileListBox& games = MainForm().filTessa;
+    games.Refresh();
+    for (int i = 0; i < games.ListCount(); ++i) {
+        const std::string& file = games.List(i);
+        files_.push_back(file);
+        lstFile.AddItem(file.substr(0, file.size() - kExtension.size()));
+    }
+    nLastIndex = static_cast<std::int32_t>(files_.size()) - 1;
+}
+
+void frmChoix::Image1_MouseDown(int index, int, int, float, float) {
+    if (nLastIndex < 0) return;
+    nScrollPos += index == 0 ? -kArrowStep : kArrowStep;
+    nScrollPos = std::clamp(nScrollPos, 0, nLastIndex);
+    lstFile.SetListIndex(nScrollPos);
+}
+
+void frmChoix::lbBout_Click(int index) {
+    if (index != 0) {
+        Tag.clear();
+        Hide();
+        return;
+    }
+    const int chosen = lstFile.ListIndex();
+    if (chosen < 0) {
+        plat::Beep();
+        return;
+    }
+    Tag = files_[static_cast<size_t>(chosen)];
+    Hide();
+}
+
+void frmChoix::Form_KeyDown(int keyCode, int) {
+    if (keyCode != plat::vbKeyDelete) return;
+    const int chosen = lstFile.ListIndex();
+    if (chosen < 0) return;
+    if (!AskYesNo(lstFile.List(chosen) + "\r\nVoulez-vous supprimer ce fichier ?")) return;
+    // Whatever happened on disk, the list shows what is really there.
+    plat::RemoveRegularFile(strSaveDir + files_[static_cast<size_t>(chosen)]);
+    FillList();
+}
