@@ -125,9 +125,19 @@ bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string&
     const int fd = OpenRegularFile(path, why);
     bool ok = fd >= 0;
     if (ok) {
-        out.resize(maxBytes + 1);  // one more byte tells whether there is more
+        // Sized from the file, grown as it turns out longer, never past one
+        // byte more than allowed (that byte tells whether there is more).
+        struct stat st {};
+        const std::size_t limit = maxBytes + 1;
+        const std::size_t hint =
+            fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096;
+        out.resize(std::min(hint, limit));
         std::size_t got = 0;
-        while (got < out.size()) {
+        for (;;) {
+            if (got == out.size()) {
+                if (out.size() >= limit) break;
+                out.resize(std::min(limit, out.size() * 2));
+            }
             const long n = ReadSome(fd, out.data() + got, out.size() - got);
             if (n < 0 && errno == EINTR) continue;
             if (n < 0) ok = false, why = errno;
