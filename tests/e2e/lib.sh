@@ -56,7 +56,6 @@ stop_pid() {
 e2e_cleanup() {
     local rc=$?
     [ -n "$GAME_PID" ] && stop_pid "$GAME_PID"
-    [ -n "${SECOND_PID:-}" ] && stop_pid "$SECOND_PID"
     [ -n "$WM_PID" ] && stop_pid "$WM_PID"
     [ -n "$XVFB_PID" ] && stop_pid "$XVFB_PID"
     wait 2>/dev/null
@@ -106,19 +105,16 @@ start_xvfb() {
     # Xvfb writes its display number once it accepts connections.
     wait_for 20 grep -q '[0-9]' "$fdfile" || die "Xvfb did not start (see $E2E_TMP/xvfb.log)"
     export DISPLAY=":$(head -n1 "$fdfile")"
-    wait_for 10 xdpyinfo_ok || die "cannot connect to Xvfb on $DISPLAY"
+    wait_for 10 sh -c 'xdpyinfo >/dev/null 2>&1' || die "cannot connect to Xvfb on $DISPLAY"
     # A known colour where the windows' cut corners let the root show.
     xsetroot -solid "#$ROOT_COLOUR"
     log "Xvfb on $DISPLAY"
 }
-xdpyinfo_ok() { xdpyinfo >/dev/null 2>&1; }
-
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
 start_openbox() {
     openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
     WM_PID=$!
-    wait_for 20 wm_running || die "openbox did not take the screen (see $E2E_TMP/openbox.log)"
+    wait_for 20 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" || die "openbox did not take the screen (see $E2E_TMP/openbox.log)"
     log "openbox running"
 }
 
@@ -197,8 +193,9 @@ wait_game_exit() { wait_for "${1:-10}" game_exited && cat "$GAME_RC"; }
 
 # Visible windows named Tessalor (the main window and any dialog); the dialog.
 tessalor_windows() { xdotool search --onlyvisible --name '^Tessalor$' 2>/dev/null; }
-count_windows() { tessalor_windows | wc -l; }
 dialog_window() { tessalor_windows | grep -vx "$WID" | head -n1; }
+dialog_up() { DLG=$(dialog_window); [ -n "$DLG" ]; }
+dialog_gone() { [ -z "$(dialog_window)" ]; }
 
 # window_pos WINDOW -> sets WX WY (screen position of its top-left pixel).
 window_pos() {
@@ -240,19 +237,21 @@ shot() {
     convert "$SHOT.png" -depth 8 "rgb:$SHOT.rgb" || die "convert failed"
 }
 
-# Lets the program paint what the last input asked for before a screenshot.
-settle() { sleep 0.3; }
+# px_is NAME X Y RRGGBB [WINDOW]: a fresh shot shows that window pixel;
+# wait_px waits up to 10 s for it.
+px_is() {
+    shot "$1" "${5:-$WID}"
+    [ "$(px "$2" "$3")" = "$4" ]
+}
+wait_px() { wait_for 10 px_is "$@"; }
 
 # rgb_px FILE X Y: pixel of a raw RGB screenshot at screen (X,Y), as rrggbb;
-# spx X Y: of the last shot; px X Y: of the last shot at window (X,Y), ''
-# off the screen.
+# px X Y: of the last shot at window (X,Y), '' off the screen.
 rgb_px() { od -An -tx1 -j $((($3 * E2E_SCREEN_W + $2) * 3)) -N3 "$1" | tr -d " \n"; }
-spx() { rgb_px "$SHOT.rgb" "$1" "$2"; }
 px() {
     local x=$((SX + $1)) y=$((SY + $2))
-    if [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ "$x" -lt "$E2E_SCREEN_W" ] && [ "$y" -lt "$E2E_SCREEN_H" ]; then
-        spx "$x" "$y"
-    fi
+    [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ "$x" -lt "$E2E_SCREEN_W" ] && [ "$y" -lt "$E2E_SCREEN_H" ] &&
+        rgb_px "$SHOT.rgb" "$x" "$y"
 }
 
 # expect_px WHAT X Y RRGGBB: window pixel of the last shot.

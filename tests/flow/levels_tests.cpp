@@ -64,21 +64,6 @@ TEST_F(LevelLoopTest, SavedGamePlaysItsUnsolvedLevelsInOrderAndSavesAfterEach) {
     EXPECT_EQ(form->labNom.Caption(), "forme 3\r\n3 pièces #3");
 }
 
-TEST_F(LevelLoopTest, RandomShapeIsPlayedOnceAndNotSaved) {
-    Randomize(7);
-    const double r = Rnd();
-    Randomize(7);
-    PlayThrough();
-    EXPECT_EQ(played, std::vector<int>{static_cast<int>(r * 3)});
-    EXPECT_TRUE(tabLevelDone[static_cast<size_t>(played[0])]);
-    EXPECT_FALSE(fs::exists(saveDir / "jeu.pnt"));
-    // The board is cleared, the pieces back in the tray, the cursor plain.
-    const int x = CellX(played[0] * 5 + 2) + 12, y = CellY(5) + 12;
-    EXPECT_EQ(Screen().At(x, y), form->backgroundPicture.At(x, y + 24));
-    EXPECT_EQ(Screen().At(44, 84), form->pctBrique.Image.At(3 * 24 + 12, 12));
-    EXPECT_EQ(form->pctEcran.MousePointer(), plat::Cursor::Default);
-}
-
 TEST_F(LevelLoopTest, LevelStartsWithTheHandEmptyAndItsNameShown) {
     strGameName = "jeu.pnt";
     tabLevelDone[0] = vbTrue;
@@ -93,16 +78,6 @@ TEST_F(LevelLoopTest, LevelStartsWithTheHandEmptyAndItsNameShown) {
     host.OnIdle = nullptr;
     EXPECT_EQ(nCurLevel, 1);
     EXPECT_FALSE(fs::exists(saveDir / "jeu.pnt"));  // an unsolved level is not saved
-}
-
-TEST_F(LevelLoopTest, NoLevelsMeansNothingStarts) {
-    nLevelCount = 0;
-    int idle = 0;
-    host.OnIdle = [&] { ++idle; };
-    StartLevel();
-    host.OnIdle = nullptr;
-    EXPECT_EQ(idle, 0);
-    EXPECT_FALSE(bLevelActive);
 }
 
 TEST_F(LevelLoopTest, FailedSaveTellsThePlayerAndPlayGoesOn) {
