@@ -11,33 +11,17 @@ E2E_FAILS=0
 E2E_SCREEN_W=1024
 E2E_SCREEN_H=768
 ROOT_COLOUR=ff00ff
-XVFB_PID=
-WM_PID=
-GAME_PID=
-GAME_DIR=
-WID=
+XVFB_PID= WM_PID= GAME_PID= GAME_DIR= WID=
 
 log() { echo "[$E2E_NAME] $*"; }
 
 # A failed check is counted and the script carries on, so one run shows
 # every difference; die is for states the rest cannot do without.
-fail() {
-    echo "FAIL [$E2E_NAME]: $*" >&2
-    E2E_FAILS=$((E2E_FAILS + 1))
-}
-die() {
-    fail "$@"
-    exit 1
-}
-
+fail() { echo "FAIL [$E2E_NAME]: $*" >&2; E2E_FAILS=$((E2E_FAILS + 1)); }
+die() { fail "$@"; exit 1; }
 skip_unless_tools() {
     local t
-    for t in "$@"; do
-        if ! command -v "$t" >/dev/null 2>&1; then
-            echo "SKIP [$E2E_NAME]: $t is not installed"
-            exit 77
-        fi
-    done
+    for t; do command -v "$t" >/dev/null 2>&1 || { echo "SKIP [$E2E_NAME]: $t is not installed"; exit 77; }; done
 }
 
 # Ends one process we started: politely, then for good.
@@ -76,10 +60,7 @@ finish() {
         [ -e "$f" ] || continue
         grep -qE 'ERROR: AddressSanitizer|runtime error:' "$f" && fail "sanitizer report in ${f##*/}: $(grep -m1 -E 'ERROR: AddressSanitizer|runtime error:' "$f")"
     done
-    if [ "$E2E_FAILS" -ne 0 ]; then
-        echo "[$E2E_NAME] $E2E_FAILS check(s) failed" >&2
-        exit 1
-    fi
+    [ "$E2E_FAILS" -eq 0 ] || { echo "[$E2E_NAME] $E2E_FAILS check(s) failed" >&2; exit 1; }
     log "all checks passed"
     exit 0
 }
@@ -176,16 +157,13 @@ start_game() {
     ) &
     wait_for 10 test -s "$E2E_TMP/$name.pid" || die "the game process did not start"
     GAME_PID=$(cat "$E2E_TMP/$name.pid")
-    if ! wait_for 30 first_frame_or_exit; then
-        die "no 'tessalor: first frame' within 30 s (stderr: $(head -c 500 "$GAME_LOG"))"
-    fi
+    wait_for 30 first_frame_or_exit || die "no 'tessalor: first frame' within 30 s (stderr: $(head -c 500 "$GAME_LOG"))"
     [ -e "$GAME_RC" ] && die "the game exited with status $(cat "$GAME_RC") before its first frame: $(head -c 500 "$GAME_LOG")"
     WID=$(timeout 15 xdotool search --sync --onlyvisible --name '^Tessalor$' | head -n1)
     [ -n "$WID" ] || die "no visible window named Tessalor"
     log "game pid $GAME_PID, window $WID"
 }
 first_frame_or_exit() { grep -q '^tessalor: first frame' "$GAME_LOG" || [ -e "$GAME_RC" ]; }
-
 game_exited() { [ -e "$GAME_RC" ]; }
 
 # Waits for the game to end; prints its exit status, or returns 1.
@@ -201,8 +179,7 @@ dialog_gone() { [ -z "$(dialog_window)" ]; }
 window_pos() {
     local X Y WINDOW SCREEN
     eval "$(xdotool getwindowgeometry --shell "$1")"
-    WX=$X
-    WY=$Y
+    WX=$X WY=$Y
 }
 
 # --sync waits until the pointer arrived but hangs when it is already there.
