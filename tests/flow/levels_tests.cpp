@@ -1,15 +1,14 @@
-#include "tests/support/game_fixture.h"
-#include "ui/dialogs.h"
+#include "tests/support/dialog_script.h"
 
 using namespace testing_support;
 using namespace modTessa;
 
 namespace {
 
-class LevelLoopTest : public GameTest {
+class LevelLoopTest : public ScriptedTest {
 protected:
     std::vector<int> played;
-    std::vector<std::string> fileWhenStarted, alerts;
+    std::vector<std::string> fileWhenStarted;
 
     void SetUp() override {
         GameTest::SetUp();
@@ -19,27 +18,20 @@ protected:
         WritePack(dataDir / "tessa320.dat", recs);
         StartGame();
     }
-    // Solves every level that comes, as a player would, and answers alerts.
+    // Solves every level that comes, as a player would; alerts are answered.
     void PlayThrough() {
-        host.OnIdle = [this] {
-            if (host.Pending()) return;
-            for (plat::Form* f : plat::Runtime::Get().Forms())
-                if (f->Name == "frmAlert" && f->Visible()) {
-                    alerts.push_back(static_cast<frmAlert*>(f)->Label1.Caption());
-                    host.Click(*f, nullptr, 94, 136);
-                    return;
-                }
-            if (!bLevelActive || !form->Enabled()) return;
+        Script({[this] {
+            if (!bLevelActive || !form->Enabled()) return false;
             if (played.empty() || played.back() != nCurLevel) {
                 played.push_back(nCurLevel);
                 fileWhenStarted.push_back(ReadFile(saveDir / "jeu.pnt"));
             }
             int column = 0;
-            for (int x = 0; x < 16; ++x)
-                if (tabBoard[x][5] == -1) column = x;
+            for (int x = 0; x < 16; ++x) column = tabBoard[x][5] == -1 ? x : column;
             if (nHeldPiece == -1) host.Click(*form, &form->pctEcran, 676, 156);
             else host.Click(*form, &form->pctEcran, CellX(column) + 12, CellY(5) + 12);
-        };
+            return false;  // never done: plays until the loop ends
+        }});
         StartLevel();
         host.OnIdle = nullptr;
     }

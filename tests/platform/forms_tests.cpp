@@ -29,7 +29,7 @@ struct TwoButtons : Form {
 
 }  // namespace
 
-TEST_F(RuntimeTest, ClickNeedsALeftPressAndReleaseOnTheSameControlWhichKeepsTheMouse) {
+TEST_F(RuntimeTest, ClickNeedsALeftPressAndReleaseOnTheSameControlOfAnEnabledForm) {
     TwoButtons f;
     f.Show();
     std::vector<std::pair<int, float>> moves;
@@ -44,6 +44,12 @@ TEST_F(RuntimeTest, ClickNeedsALeftPressAndReleaseOnTheSameControlWhichKeepsTheM
     EXPECT_EQ(f.clicksA, 1);
     EXPECT_EQ(f.clicksB, 0);
     EXPECT_EQ(moves, (std::vector<std::pair<int, float>>{{vbLeftButton, 110.0f}}));
+    f.SetEnabled(false);  // a disabled form takes no input but still paints
+    f.a.SetBackColor(RGB(255, 0, 0));
+    host.Click(f, &f.a, 5, 5);
+    DoEvents();
+    EXPECT_EQ(f.clicksA, 1);
+    EXPECT_EQ(host.Frame(f).At(15, 15), Pixel(255, 0, 0));
 }
 
 TEST_F(RuntimeTest, ModalFormBlocksOthersAndReturnsWhenHidden) {

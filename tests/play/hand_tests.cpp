@@ -167,9 +167,10 @@ TEST_F(HandTest, InputDuringAClickSoundIsIgnored) {
 
 TEST_F(HandTest, TurnsGoClockwiseAndWithTheMirrorReachAllEightOrientations) {
     Hold(7);  // F: no symmetry at all
-    ASSERT_EQ(Orient(7)[1 * 5 + 2], 8);
+    const std::vector<int> start = Orient(7);
     Key(plat::vbKeyReturn);
-    EXPECT_EQ(Orient(7)[2 * 5 + 3], 8);  // clockwise: (1, 2) moves to (2, 3)
+    for (int i = 0; i < 25; ++i)  // clockwise: cell (r, c) moves to (c, 4 - r)
+        EXPECT_EQ(Orient(7)[i % 5 * 5 + 4 - i / 5], start[static_cast<size_t>(i)]) << i;
     EXPECT_EQ(Sounds().back(), "tessa32g.dat");
     // Four turns and two mirrors come back to the start: eight grids, no more.
     std::set<std::vector<int>> seen;
