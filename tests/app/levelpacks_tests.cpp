@@ -55,11 +55,3 @@ TEST_F(LevelPackTest, UnreadablePackStopsStartUpWithItsName) {
     }
 }
 
-TEST_F(LevelPackTest, ShippedPacksHoldTheFortyNamedLevels) {
-    InstallShippedPacks();
-    Load();
-    FillLevelNames();
-    ASSERT_EQ(nLevelCount, 40);
-    EXPECT_EQ(tabLevelName[16], "éléphant");
-    EXPECT_EQ(tabLevelName[40], "");
-}

@@ -117,14 +117,13 @@ hide_clock "$E2E_TMP/one-x2.png" "$E2E_TMP/one-masked.png"
 n=$(diff_pixels "$E2E_TMP/two-masked.png" "$E2E_TMP/one-masked.png")
 [ "$n" = 0 ] || fail "scale 2: the window differs from the scale-1 one doubled in $n pixels"
 # The about box at twice its size, closed by its X.
-dialog_up() { [ -n "$(dialog_window)" ]; }
 sclick 429 464
 wait_for 5 dialog_up || fail "scale 2: no about box"
 DLG=$(dialog_window)
 if [ -n "$DLG" ]; then
     expect_eq "about box at scale 2" "$(xdotool getwindowgeometry "$DLG" | sed -n 's/.*Geometry: //p')" "514x362"
     sclick 237 18 1 "$DLG"
-    wait_for 5 test -z "$(dialog_window)" || fail "scale 2: the X did not close the about box"
+    wait_for 5 dialog_gone || fail "scale 2: the X did not close the about box"
 fi
 drag_checks "scale 2"
 plays_a_piece scale2

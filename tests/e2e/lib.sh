@@ -11,33 +11,17 @@ E2E_FAILS=0
 E2E_SCREEN_W=1024
 E2E_SCREEN_H=768
 ROOT_COLOUR=ff00ff
-XVFB_PID=
-WM_PID=
-GAME_PID=
-GAME_DIR=
-WID=
+XVFB_PID= WM_PID= GAME_PID= GAME_DIR= WID=
 
 log() { echo "[$E2E_NAME] $*"; }
 
 # A failed check is counted and the script carries on, so one run shows
 # every difference; die is for states the rest cannot do without.
-fail() {
-    echo "FAIL [$E2E_NAME]: $*" >&2
-    E2E_FAILS=$((E2E_FAILS + 1))
-}
-die() {
-    fail "$@"
-    exit 1
-}
-
+fail() { echo "FAIL [$E2E_NAME]: $*" >&2; E2E_FAILS=$((E2E_FAILS + 1)); }
+die() { fail "$@"; exit 1; }
 skip_unless_tools() {
     local t
-    for t in "$@"; do
-        if ! command -v "$t" >/dev/null 2>&1; then
-            echo "SKIP [$E2E_NAME]: $t is not installed"
-            exit 77
-        fi
-    done
+    for t; do command -v "$t" >/dev/null 2>&1 || { echo "SKIP [$E2E_NAME]: $t is not installed"; exit 77; }; done
 }
 
 # Ends one process we started: politely, then for good.
@@ -56,7 +40,6 @@ stop_pid() {
 e2e_cleanup() {
     local rc=$?
     [ -n "$GAME_PID" ] && stop_pid "$GAME_PID"
-    [ -n "${SECOND_PID:-}" ] && stop_pid "$SECOND_PID"
     [ -n "$WM_PID" ] && stop_pid "$WM_PID"
     [ -n "$XVFB_PID" ] && stop_pid "$XVFB_PID"
     wait 2>/dev/null
@@ -77,10 +60,7 @@ finish() {
         [ -e "$f" ] || continue
         grep -qE 'ERROR: AddressSanitizer|runtime error:' "$f" && fail "sanitizer report in ${f##*/}: $(grep -m1 -E 'ERROR: AddressSanitizer|runtime error:' "$f")"
     done
-    if [ "$E2E_FAILS" -ne 0 ]; then
-        echo "[$E2E_NAME] $E2E_FAILS check(s) failed" >&2
-        exit 1
-    fi
+    [ "$E2E_FAILS" -eq 0 ] || { echo "[$E2E_NAME] $E2E_FAILS check(s) failed" >&2; exit 1; }
     log "all checks passed"
     exit 0
 }
@@ -106,19 +86,16 @@ start_xvfb() {
     # Xvfb writes its display number once it accepts connections.
     wait_for 20 grep -q '[0-9]' "$fdfile" || die "Xvfb did not start (see $E2E_TMP/xvfb.log)"
     export DISPLAY=":$(head -n1 "$fdfile")"
-    wait_for 10 xdpyinfo_ok || die "cannot connect to Xvfb on $DISPLAY"
+    wait_for 10 sh -c 'xdpyinfo >/dev/null 2>&1' || die "cannot connect to Xvfb on $DISPLAY"
     # A known colour where the windows' cut corners let the root show.
     xsetroot -solid "#$ROOT_COLOUR"
     log "Xvfb on $DISPLAY"
 }
-xdpyinfo_ok() { xdpyinfo >/dev/null 2>&1; }
-
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
 start_openbox() {
     openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
     WM_PID=$!
-    wait_for 20 wm_running || die "openbox did not take the screen (see $E2E_TMP/openbox.log)"
+    wait_for 20 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" || die "openbox did not take the screen (see $E2E_TMP/openbox.log)"
     log "openbox running"
 }
 
@@ -180,16 +157,13 @@ start_game() {
     ) &
     wait_for 10 test -s "$E2E_TMP/$name.pid" || die "the game process did not start"
     GAME_PID=$(cat "$E2E_TMP/$name.pid")
-    if ! wait_for 30 first_frame_or_exit; then
-        die "no 'tessalor: first frame' within 30 s (stderr: $(head -c 500 "$GAME_LOG"))"
-    fi
+    wait_for 30 first_frame_or_exit || die "no 'tessalor: first frame' within 30 s (stderr: $(head -c 500 "$GAME_LOG"))"
     [ -e "$GAME_RC" ] && die "the game exited with status $(cat "$GAME_RC") before its first frame: $(head -c 500 "$GAME_LOG")"
     WID=$(timeout 15 xdotool search --sync --onlyvisible --name '^Tessalor$' | head -n1)
     [ -n "$WID" ] || die "no visible window named Tessalor"
     log "game pid $GAME_PID, window $WID"
 }
 first_frame_or_exit() { grep -q '^tessalor: first frame' "$GAME_LOG" || [ -e "$GAME_RC" ]; }
-
 game_exited() { [ -e "$GAME_RC" ]; }
 
 # Waits for the game to end; prints its exit status, or returns 1.
@@ -197,15 +171,15 @@ wait_game_exit() { wait_for "${1:-10}" game_exited && cat "$GAME_RC"; }
 
 # Visible windows named Tessalor (the main window and any dialog); the dialog.
 tessalor_windows() { xdotool search --onlyvisible --name '^Tessalor$' 2>/dev/null; }
-count_windows() { tessalor_windows | wc -l; }
 dialog_window() { tessalor_windows | grep -vx "$WID" | head -n1; }
+dialog_up() { DLG=$(dialog_window); [ -n "$DLG" ]; }
+dialog_gone() { [ -z "$(dialog_window)" ]; }
 
 # window_pos WINDOW -> sets WX WY (screen position of its top-left pixel).
 window_pos() {
     local X Y WINDOW SCREEN
     eval "$(xdotool getwindowgeometry --shell "$1")"
-    WX=$X
-    WY=$Y
+    WX=$X WY=$Y
 }
 
 # --sync waits until the pointer arrived but hangs when it is already there.
@@ -240,19 +214,21 @@ shot() {
     convert "$SHOT.png" -depth 8 "rgb:$SHOT.rgb" || die "convert failed"
 }
 
-# Lets the program paint what the last input asked for before a screenshot.
-settle() { sleep 0.3; }
+# px_is NAME X Y RRGGBB [WINDOW]: a fresh shot shows that window pixel;
+# wait_px waits up to 10 s for it.
+px_is() {
+    shot "$1" "${5:-$WID}"
+    [ "$(px "$2" "$3")" = "$4" ]
+}
+wait_px() { wait_for 10 px_is "$@"; }
 
 # rgb_px FILE X Y: pixel of a raw RGB screenshot at screen (X,Y), as rrggbb;
-# spx X Y: of the last shot; px X Y: of the last shot at window (X,Y), ''
-# off the screen.
+# px X Y: of the last shot at window (X,Y), '' off the screen.
 rgb_px() { od -An -tx1 -j $((($3 * E2E_SCREEN_W + $2) * 3)) -N3 "$1" | tr -d " \n"; }
-spx() { rgb_px "$SHOT.rgb" "$1" "$2"; }
 px() {
     local x=$((SX + $1)) y=$((SY + $2))
-    if [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ "$x" -lt "$E2E_SCREEN_W" ] && [ "$y" -lt "$E2E_SCREEN_H" ]; then
-        spx "$x" "$y"
-    fi
+    [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ "$x" -lt "$E2E_SCREEN_W" ] && [ "$y" -lt "$E2E_SCREEN_H" ] &&
+        rgb_px "$SHOT.rgb" "$x" "$y"
 }
 
 # expect_px WHAT X Y RRGGBB: window pixel of the last shot.

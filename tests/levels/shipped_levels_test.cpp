@@ -26,16 +26,14 @@ Box BoxOf(const Level& level) {
     return {maxX - minX + 1, maxY - minY + 1, area};
 }
 
-TEST(ShippedLevels, FortyVerifiedRecordsThatDumpBackToTheSourceAndFitTheirNames) {
+TEST(ShippedLevels, FortyVerifiedRecordsThatFitTheirNames) {
     std::vector<Level> levels;
     std::vector<std::string> errors;
     ASSERT_TRUE(LoadPacks(PackFilesIn(TESSALOR_DATA_DIR), levels, errors)) << errors.front();
     ASSERT_EQ(levels.size(), kLevelNames.size());
     errors = VerifyLevels(levels, true);
     EXPECT_TRUE(errors.empty()) << errors.front();
-    std::string source, error;
-    ASSERT_TRUE(ReadFile(TESSALOR_LEVEL_SOURCE, source, error)) << error;
-    EXPECT_EQ(FormatSource(levels), source);
+    // Dumping them back to the source: LevelTool.BuildDumpVerifyRoundTrip.
     // Groups of levels: the rectangle each names, its piece count, and distinct piece sets.
     struct Group {
         int first, last, w, h, pieces;
@@ -48,9 +46,9 @@ TEST(ShippedLevels, FortyVerifiedRecordsThatDumpBackToTheSourceAndFitTheirNames)
             const Box box = BoxOf(levels[n]);
             sets.insert(PiecesOf(levels[n]));
             EXPECT_EQ(PieceCountOf(PiecesOf(levels[n])), g.pieces) << n;
-            if (g.w) EXPECT_TRUE((box.w == g.w && box.h == g.h) || (box.w == g.h && box.h == g.w)) << n;
+            EXPECT_TRUE(!g.w || (box.w == g.w && box.h == g.h) || (box.w == g.h && box.h == g.w)) << n;
         }
-        if (g.w != 8) EXPECT_EQ(static_cast<int>(sets.size()), g.last - g.first + 1) << g.first;
+        EXPECT_TRUE(g.w == 8 || static_cast<int>(sets.size()) == g.last - g.first + 1) << g.first;
     }
     EXPECT_FALSE(PiecesOf(levels[25]) & (1u << 9));  // no T
     EXPECT_FALSE(PiecesOf(levels[33]) & (1u << 0));  // no I

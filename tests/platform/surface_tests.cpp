@@ -74,7 +74,9 @@ TEST(StretchCopy, ShrinkingDropsRowsAndColumnsWithoutBlending) {
     StretchBlt(head, 2, 4, 76, 60, big, 0, 0, 80, 64, SRCCOPY);
     for (int y = 0; y < 64; ++y)  // the frame around the shrunk copy is untouched
         for (int x = 0; x < 80; ++x)
-            if (x < 2 || x > 77 || y < 4) ASSERT_EQ(head.At(x, y), 0xABCDEFu) << x << "," << y;
+            if (x < 2 || x > 77 || y < 4) {
+                ASSERT_EQ(head.At(x, y), 0xABCDEFu) << x << "," << y;
+            }
     EXPECT_EQ(head.At(2, 4), big.At(0, 0));
     EXPECT_EQ(head.At(77, 63), big.At(78, 62));  // a column and rows were dropped
 }

@@ -145,6 +145,8 @@ TEST_F(VictoryTest, ShippedLevelsAreSolvedByTheirReferenceSolutions) {
         EXPECT_EQ(Sounds().back(), "tessa32d.dat");
         for (int x = 0; x < 16; ++x)
             for (int y = 0; y < 16; ++y)
-                if (tabSolution[x][y] >= 0) EXPECT_EQ(tabBoard[x][y], tabSolution[x][y]);
+                if (tabSolution[x][y] >= 0) {
+                    EXPECT_EQ(tabBoard[x][y], tabSolution[x][y]);
+                }
     }
 }

@@ -1,3 +1,4 @@
+#include "platform/text.h"
 #include "tests/support/dialog_script.h"
 
 using namespace testing_support;
@@ -55,41 +56,47 @@ TEST_F(DialogTest, HoverLightsOneButtonUntilTheBackgroundIsReached) {
                         {clrButtonHover, clrButton}, {clrButton, clrButtonHover}, {clrButton, clrButton}}));
 }
 
-TEST_F(DialogTest, MainWindowTakesNoInputWhileADialogIsUp) {
-    auto d = std::make_unique<frmAlert>();
-    RunModal(*d, {WhenShown(*d, [&] { host.Click(*form, &form->imgMenu[0], 10, 10); }),
-                  [&] { Press(*d, 0); return true; }});
-    EXPECT_FALSE(bMenuShown);
-    EXPECT_EQ(d->Owner, form.get());
-}
-
-TEST_F(DialogTest, CommonLookAndTheLongMessageWrapsInsideItsLabel) {
-    auto d = std::make_unique<frmAlert>();
-    d->Label1.SetCaption(kAllSolvedMessage);
-    const plat::Rect label{11, 23, 235, 76};
-    const std::uint32_t green = plat::Pixel(0, 198, 0);
-    int rows = 0;
-    RunModal(*d, {WhenShown(*d, [&] {
-        const plat::Surface& frame = host.Frame(*d);
-        bool inText = false;
-        for (int y = label.y; y < label.Bottom(); ++y) {
-            bool any = false;
-            for (int x = label.x; x < label.Right(); ++x) any = any || frame.At(x, y) == green;
-            rows += any && !inText;
-            inText = any;
-            // Nothing of the text spills past the label's sides.
-            EXPECT_NE(frame.At(label.x - 1, y), green);
-            EXPECT_NE(frame.At(label.Right(), y), green);
-        }
-        EXPECT_FALSE(d->Outline.Contains(0, 0));
-        EXPECT_FALSE(d->Outline.Contains(255, 179));
-        EXPECT_TRUE(d->Outline.Contains(128, 1));
-        EXPECT_EQ(frame.At(1, 90), green);                       // the frame
-        EXPECT_EQ(frame.At(6, 90), plat::Pixel(0, 42, 0));      // the background
-        EXPECT_EQ(frame.At(84 + 5, 131 + 2), plat::ToPixel(clrButton));
-        Press(*d, 0);
-    })});
-    EXPECT_GE(rows, 3);
+// The common look, and captions laid out inside their label: the long alert
+// wraps on several lines, the saved-game captions show whole on one.
+TEST_F(DialogTest, CommonLookAndCaptionsInsideTheirLabel) {
+    const std::uint32_t ground = plat::Pixel(0, 42, 0);
+    struct Case {
+        std::unique_ptr<Dialog> d;
+        int minLines, maxLines;
+    } cases[] = {{std::make_unique<frmAlert>(), 3, 9}, {std::make_unique<frmInput>(), 1, 1},
+                 {std::make_unique<frmChoix>(), 1, 1}};
+    cases[0].d->Label1.SetCaption(kAllSolvedMessage);
+    for (Case& c : cases) {
+        Dialog& d = *c.d;
+        const plat::Rect label{d.Label1.Left(), d.Label1.Top(), d.Label1.Width(), d.Label1.Height()};
+        int lines = 0, left = 1000, right = -1;
+        RunModal(d, {WhenShown(d, [&] {
+            const plat::Surface& frame = host.Frame(d);
+            bool inText = false;
+            for (int y = label.y; y < label.Bottom(); ++y) {
+                bool any = false;
+                for (int x = label.x; x < label.Right(); ++x)
+                    if (frame.At(x, y) != ground && frame.At(x, y) != plat::ToPixel(clrButton)) {  // text, even faint
+                        any = true;
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                    }
+                lines += any && !inText;
+                inText = any;
+                EXPECT_EQ(frame.At(label.x - 1, y), ground) << "text spills left of its label";
+                EXPECT_EQ(frame.At(label.Right(), y), ground) << "text spills right of its label";
+            }
+            EXPECT_FALSE(d.Outline.Contains(0, 0));
+            EXPECT_FALSE(d.Outline.Contains(255, 179));
+            EXPECT_TRUE(d.Outline.Contains(128, 1));
+            EXPECT_EQ(frame.At(1, 90), plat::Pixel(0, 198, 0));  // the frame
+            host.CloseRequest(d);
+        })});
+        EXPECT_TRUE(lines >= c.minLines && lines <= c.maxLines) << lines << " " << d.Label1.Caption();
+        // A wrapped caption would show only its first words.
+        const int width = plat::TextWidth(d.Label1.LabelFont, d.Label1.Caption());
+        EXPECT_TRUE(c.maxLines > 1 || right - left + 1 >= width - 4) << d.Label1.Caption();
+    }
 }
 
 TEST_F(DialogTest, AboutBoxClosesOnlyByItsCross) {

@@ -1,6 +1,5 @@
 #include <set>
 
-#include "platform/text.h"
 #include "tests/support/dialog_script.h"
 
 using namespace testing_support;
@@ -61,10 +60,6 @@ TEST_F(SavedGamesTest, NamingCreatesALowerCaseGameOrSaysWhyNot) {
         {"Élodie", "", taken},
         {"MA PARTIE", "", taken},  // made a moment ago in this run
         {"tard", "", taken},
-        {"../x", "", bad}, {"a\\b", "", bad}, {"a:b", "", bad}, {"a*b", "", bad},
-        {"a?b", "", bad}, {"a\"b", "", bad}, {"a<b", "", bad}, {"a>b", "", bad},
-        {"a|b", "", bad}, {".", "", bad}, {"..", "", bad}, {".cache", "", bad},
-        {"a\tb", "", bad}, {"a\x7f" "b", "", bad},
     };
     std::set<std::string> games = Games();
     for (const Case& c : cases) {
@@ -78,6 +73,13 @@ TEST_F(SavedGamesTest, NamingCreatesALowerCaseGameOrSaysWhyNot) {
         }
         EXPECT_EQ(Games(), games) << c.text;
     }
+    for (const char* text : {"../x", "a\\b", "a:b", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", ".", "..", ".cache",
+                             "a\tb", "a\x7f" "b"}) {
+        alerts.clear();
+        EXPECT_EQ(NameGame(text), "") << text;
+        EXPECT_EQ(alerts, std::vector<std::string>{bad}) << text;
+    }
+    EXPECT_EQ(Games(), games);
     EXPECT_FALSE(fs::exists(saveDir.parent_path() / "x.pnt"));
     EXPECT_EQ(ReadFile(saveDir / "toto.pnt"), "#TRUE#\r\n");
 }
@@ -99,6 +101,12 @@ TEST_F(SavedGamesTest, TheFieldTakesTwelveCharactersAndKeepsTheCaretInView) {
                           for (int y = 77 + 8; y < 77 + 18; ++y) bar = bar && frame.At(x, y) == plat::Pixel(0, 0, 0);
                           caretColumns += bar;
                       }
+                      d->txtNom.SetText("aÉ");
+                      host.KeyDown(*d, plat::vbKeyBack);  // a two-byte character goes whole
+                      return true;
+                  },
+                  [&] {
+                      EXPECT_EQ(d->txtNom.Text(), "a");
                       host.CloseRequest(*d);
                       return true;
                   }});
@@ -129,7 +137,8 @@ TEST_F(SavedGamesTest, ChooserListsGamesByFileAndReturnsTheChosenOne) {
                       EXPECT_EQ(d->lstFile.ListIndex(), 0);
                       EXPECT_EQ(d->FocusedControl(), &d->lstFile);
                       EXPECT_EQ(d->lstFile.VisibleRows(), 6);
-                      host.KeyDown(*d, plat::vbKeyDown);  // the list's own keys
+                      host.Click(*d, &d->lstFile, 20, 18 + 3);      // the second row
+                      host.Click(*d, &d->lstFile, 20, 3 * 18 + 3);  // below the last: no change
                   }),
                   [&] { Press(*d, 0); return true; }});
     EXPECT_EQ(d->Tag, "ma partie.pnt");
@@ -138,15 +147,17 @@ TEST_F(SavedGamesTest, ChooserListsGamesByFileAndReturnsTheChosenOne) {
 TEST_F(SavedGamesTest, ArrowsStepBySixInsideTheList) {
     for (int i = 10; i < 30; ++i) WriteFile(saveDir / ("p" + std::to_string(i) + ".pnt"), "");
     auto d = std::make_unique<frmChoix>();
-    std::vector<int> selected;
-    // Any button works an arrow; the entry it selects is noted.
+    std::vector<std::pair<int, int>> selected;  // the entry selected and the top row shown
+    // Any button works an arrow; the list's own keys move the selection too.
     auto arrow = [&](int i) {
         return WhenShown(*d, [&, i] {
             host.Click(*d, &d->Image1[i], 12, 12, i == 0 ? plat::vbRightButton : plat::vbLeftButton);
         });
     };
-    auto note = [&] { selected.push_back(d->lstFile.ListIndex()); return true; };
-    RunModal(*d, {arrow(1), note, arrow(1), note, arrow(1), note, arrow(0), note,
+    auto key = [&](int k) { return WhenShown(*d, [&, k] { host.KeyDown(*d, k); }); };
+    auto note = [&] { selected.emplace_back(d->lstFile.ListIndex(), d->lstFile.TopIndex()); return true; };
+    RunModal(*d, {key(plat::vbKeyEnd), note, key(plat::vbKeyHome), note, key(plat::vbKeyDown), note,
+                  arrow(1), note, arrow(1), note, arrow(1), note, arrow(0), note,
                   [&] {
                       // Games deleted behind its back move the list's end in.
                       for (int i = 10; i < 30; ++i)
@@ -156,7 +167,8 @@ TEST_F(SavedGamesTest, ArrowsStepBySixInsideTheList) {
                   },
                   On("frmMess", [&](Dialog& q) { Press(q, 0); }),
                   arrow(1), note, [&] { Press(*d, 1); return true; }});
-    EXPECT_EQ(selected, (std::vector<int>{12, 18, 19, 13, 0}));
+    EXPECT_EQ(selected, (std::vector<std::pair<int, int>>{
+                            {19, 14}, {0, 0}, {1, 0}, {12, 7}, {18, 13}, {19, 14}, {13, 13}, {0, 0}}));
     EXPECT_EQ(d->Tag, "");
 }
 
@@ -191,6 +203,7 @@ TEST_F(SavedGamesTest, DeleteAsksAndOnlyOuiRemovesTheFile) {
 }
 
 TEST_F(SavedGamesTest, AnEmptyChooserOnlyCancels) {
+    fs::remove_all(saveDir);  // not even a save folder
     auto d = std::make_unique<frmChoix>();
     RunModal(*d, {WhenShown(*d, [&] {
                       host.Click(*d, &d->Image1[1], 12, 12);
@@ -206,58 +219,6 @@ TEST_F(SavedGamesTest, AnEmptyChooserOnlyCancels) {
                       return true;
                   }});
     EXPECT_EQ(d->Tag, "");
-}
-
-TEST_F(SavedGamesTest, CaptionsShowWholeOnOneLine) {
-    std::unique_ptr<Dialog> dialogs[] = {std::make_unique<frmInput>(), std::make_unique<frmChoix>()};
-    for (auto& d : dialogs) {
-        int textLeft = 1000, textRight = -1;
-        RunModal(*d, {WhenShown(*d, [&] {
-            const plat::Surface& frame = host.Frame(*d);
-            const plat::Rect r{d->Label1.Left(), d->Label1.Top(), d->Label1.Width(), 20};
-            for (int y = r.y; y < r.Bottom(); ++y)
-                for (int x = r.x; x < r.Right(); ++x)
-                    if (frame.At(x, y) != plat::Pixel(0, 42, 0)) {  // text, even faint
-                        textLeft = std::min(textLeft, x);
-                        textRight = std::max(textRight, x);
-                    }
-            host.CloseRequest(*d);
-        })});
-        // A wrapped caption would show only its first words.
-        const int width = plat::TextWidth(d->Label1.LabelFont, d->Label1.Caption());
-        EXPECT_GE(textRight - textLeft + 1, width - 4) << d->Label1.Caption();
-    }
-}
-
-TEST_F(SavedGamesTest, MenuNewGameThenLoadResumesAtTheFirstUnsolvedLevel) {
-    std::vector<std::string> started;
-    // Notes the level that starts, then ends it, by abandoning or at once.
-    auto play = [&](bool abandon) {
-        return [&, abandon] {
-            if (!bLevelActive || !form->Enabled()) return false;
-            started.push_back(form->labNom.Caption());
-            if (abandon) form->labMenu_Click(2);
-            else bLevelActive = vbFalse;
-            return true;
-        };
-    };
-    const std::string firstSolved = "#TRUE#\r\n" + kAllFalse.substr(9);
-    Script({On<frmInput>("frmInput", [&](frmInput& d) { host.Type(d, "  Ma Partie  "); Press(d, 0); }),
-            play(false)});
-    form->labMenu_Click(0);
-    EXPECT_EQ(strGameName, "ma partie.pnt");
-    EXPECT_EQ(ReadFile(saveDir / "ma partie.pnt"), kAllFalse);
-    WriteFile(saveDir / "ma partie.pnt", firstSolved);
-    const auto choose = On("frmChoix", [&](Dialog& d) { Press(d, 0); });
-    Script({choose, play(true)});
-    form->labMenu_Click(1);
-    EXPECT_EQ(strGameName, "");  // abandoning closes the game, unsaved
-    Script({choose, play(false)});
-    form->labMenu_Click(1);
-    EXPECT_EQ(started, (std::vector<std::string>{"forme 1\r\n3 pièces #1", "forme 2\r\n3 pièces #2",
-                                                 "forme 2\r\n3 pièces #2"}));
-    EXPECT_EQ(ReadFile(saveDir / "ma partie.pnt"), firstSolved);
-    EXPECT_TRUE(alerts.empty());
 }
 
 TEST_F(SavedGamesTest, MenuLoadOfASolvedGameOrNothingStartsNoLevel) {
