@@ -99,11 +99,18 @@ menu_command $LOAD
 wait_for 5 dialog_up || die "no chooser the second time"
 CHOOSER=$DLG
 sleep 0.3
-# Shift+Delete asks, OUI deletes (NON and the other keys: SavedGamesTest).
-xdotool key shift+Delete
-wait_for 5 bash -c "[ \$(xdotool search --onlyvisible --name '^Tessalor\$' | wc -l) -ge 3 ]" ||
-    die "Shift+Delete asked nothing"
-QUESTION=$(tessalor_windows | grep -vx "$WID" | grep -vx "$CHOOSER" | head -n1)
+# Delete asks: NON keeps the game; Shift+Delete asks again and OUI deletes.
+question() {
+    xdotool key "$1"
+    wait_for 5 bash -c "[ \$(xdotool search --onlyvisible --name '^Tessalor\$' | wc -l) -ge 3 ]" ||
+        die "$1 asked nothing"
+    QUESTION=$(tessalor_windows | grep -vx "$WID" | grep -vx "$CHOOSER" | head -n1)
+}
+question Delete
+wclick $((139 + 44)) $((131 + 9)) 1 "$QUESTION"
+sleep 0.5
+expect_eq "game after NON" "$(bytes_of "$GAME")" "$first_true"
+question shift+Delete
 wclick $((25 + 44)) $((131 + 9)) 1 "$QUESTION"
 wait_for 5 bash -c "[ ! -e \"$GAME\" ]" || fail "OUI did not delete the game"
 wait_px emptied 30 37 "$CLR_BUTTON" "$CHOOSER" || fail "the deleted game stays in the list"
