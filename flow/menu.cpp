@@ -9,10 +9,6 @@ using namespace modTessa;
 
 namespace {
 
-void ClearProgress() {
-    for (std::int32_t i = 0; i < nLevelCount; ++i) tabLevelDone[static_cast<size_t>(i)] = vbFalse;
-}
-
 // Without any level the game can only say that the level files are missing.
 bool HaveLevels() {
     if (nLevelCount > 0) return true;
@@ -72,8 +68,7 @@ void frmTessa::labMenu_Click(int index) {
             SetEnabled(false);
             PlaySound("tessa32h.dat");
             ShowHeadFrame(720);
-            const double start = plat::Now();
-            while (plat::Now() - start <= 3.0) plat::WaitEventsUntil(start + 3.001);
+            plat::WaitEventsFor(3.0);
             strGameName.clear();
             tabLevelDone[static_cast<size_t>(nCurLevel)] = vbFalse;
             labNom.SetCaption("");

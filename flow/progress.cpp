@@ -24,11 +24,15 @@ std::string ProgressText(bool withProgress) {
 
 }  // namespace
 
+void ClearProgress() {
+    for (std::int32_t i = 0; i < nLevelCount; ++i) tabLevelDone[static_cast<size_t>(i)] = vbFalse;
+}
+
 bool LoadProgress() {
     const std::size_t limit = static_cast<std::size_t>(std::max(nLevelCount, 0)) * kBytesPerLevel + kSlack;
     std::string text;
     if (!plat::ReadRegularFile(strSaveDir + strGameName, limit, text)) {
-        for (std::int32_t i = 0; i < nLevelCount; ++i) tabLevelDone[static_cast<size_t>(i)] = vbFalse;
+        ClearProgress();
         return true;
     }
     // Line by line: a line that is not one of the two words only loses its

@@ -702,16 +702,25 @@ bool Runtime::Dispatch() {
 
 void DoEvents() { Runtime::Get().Dispatch(); }
 
-void WaitEvents() { WaitEventsUntil(std::numeric_limits<double>::infinity()); }
+namespace {
 
+// One pass, then asleep until input, the next timer or `when`; a quarter
+// second at most.
 void WaitEventsUntil(double when) {
     Runtime& rt = Runtime::Get();
     if (rt.Dispatch() || !rt.HasHost()) return;
     Host* h = rt.GetHost();
-    // Asleep until input, the next timer or the caller's moment; a quarter
-    // second at most, for loops that watch the clock some other way.
     const double wake = std::min(rt.NextTimerDue(), when) - h->Now();
     h->Wait(std::clamp(wake, 0.0, 0.25));
+}
+
+}  // namespace
+
+void WaitEvents() { WaitEventsUntil(std::numeric_limits<double>::infinity()); }
+
+void WaitEventsFor(double seconds) {
+    const double end = Now() + seconds;
+    while (Now() <= end) WaitEventsUntil(end + 0.001);
 }
 
 double Now() {

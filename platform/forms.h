@@ -276,8 +276,9 @@ void DoEvents();
 // As DoEvents, but when nothing was pending waits briefly for input or a
 // timer so that long loops do not spin the processor.
 void WaitEvents();
-// As WaitEvents, but never sleeps past the moment `when` (seconds of Now).
-void WaitEventsUntil(double when);
+// Keeps handling events until more than `seconds` have passed, without
+// spinning and without sleeping past the end.
+void WaitEventsFor(double seconds);
 double Now();           // monotonic seconds
 void Sleep(int ms);     // without processing events
 void Beep();

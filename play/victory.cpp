@@ -23,8 +23,7 @@ void frmTessa::PlayVictory() {
         pctTete.Refresh();
         plat::Sleep(100);
     }
-    const double start = plat::Now();
-    while (plat::Now() - start <= 3.0) plat::WaitEventsUntil(start + 3.001);
+    plat::WaitEventsFor(3.0);
     tabLevelDone[static_cast<size_t>(nCurLevel)] = vbTrue;
     SetEnabled(true);
     timerTete.SetEnabled(true);

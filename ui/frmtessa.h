@@ -101,6 +101,8 @@ void DrawTrayPiece(std::int32_t p);
 void DrawTrayHole(std::int32_t p);
 void SetUpLevel(std::int32_t n);
 void StartLevel();
+// Every level unsolved, before a game is opened or random play starts.
+void ClearProgress();
 bool LoadProgress();
 bool SaveProgress();
 // A new saved game with every level unsolved, never replacing one.
