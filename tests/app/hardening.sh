@@ -33,6 +33,8 @@ rm "$bg"; mkfifo "$bg"; refuses tessa32c.dat "pas un fichier ordinaire" "FIFO ba
 rm "$bg"; cp "$data/tessa32c.dat" "$bg"
 mkfifo "$dir/tessa323.dat"; refuses tessa323.dat "pas un fichier ordinaire" "FIFO pack"
 rm "$dir/tessa323.dat"
+rm -rf "$dir/xdg" "$bg"; refuses tessa32c.dat "image de fond" "missing background"
+[ -e "$dir/xdg" ] && { echo "a start that failed made the save folder"; fail=1; }
 
 # The error box needs a display: the rest runs under a private Xvfb.
 if ! command -v Xvfb >/dev/null || ! command -v xwininfo >/dev/null; then
@@ -54,7 +56,6 @@ box_shown() { xwininfo -root -tree 2>/dev/null | grep -q '"Tessalor"'; }
 box_gone() { ! box_shown; }
 ended() { [ ! -e "/proc/$pid" ] || grep -q '^State:.*Z' "/proc/$pid/status"; }
 
-rm "$bg"
 for sig in TERM KILL; do
     "$dir/tessalor" 2>/dev/null &
     pid=$!
