@@ -1,10 +1,9 @@
 #include "assets/output.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
+
+#include "platform/files.h"
 
 namespace art {
 
@@ -14,22 +13,7 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
     std::error_code ec;
     const fs::path target(path);
     if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-    const fs::path temp = target.string() + ".tmp" + std::to_string(::getpid());
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            fs::remove(temp, ec);
-            return false;
-        }
-    }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return false;
-    }
-    return true;
+    return plat::ReplaceFile(path, bytes);
 }
 
 std::string EmbeddedSource(const std::vector<NamedBlob>& blobs) {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <set>
@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "assets/art.h"
-#include "assets/output.h"
+#include "platform/utf8.h"
 #include "picture.h"
 
 using testpic::Picture;
@@ -88,30 +88,10 @@ TEST(DataFiles, SoundsAreShortDistinctAudibleMonoWavFiles) {
 TEST(DataFiles, HelpPageIsUtf8FrenchCoveringTheGame) {
     const std::string html = testpic::ReadFile(kDir + "aidetessalor/aide.htm");
     EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
-    // Valid UTF-8 throughout.
-    for (std::size_t i = 0; i < html.size();) {
-        const auto c = static_cast<unsigned char>(html[i]);
-        const int n = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
-        ASSERT_TRUE(n >= 0 && i + n < html.size()) << "bad UTF-8 at " << i;
-        for (int k = 1; k <= n; ++k) ASSERT_EQ(static_cast<unsigned char>(html[i + k]) >> 6, 2) << i;
-        i += n + 1;
-    }
+    const auto chars = plat::Utf8Decode(html);  // bad bytes decode as U+FFFD
+    EXPECT_EQ(std::count(chars.begin(), chars.end(), U'\uFFFD'), 0);
     for (const char* text : {"Nouvelle partie", "Charger une partie", "Abandonner", "Jouer avec une forme au hasard",
                              "Quitter", "Entrée", "Espace", "Suppr", "droit", ".pnt", "~/.local/share/kvtscore/tessa2002/",
                              "horloge"})
         EXPECT_NE(html.find(text), std::string::npos) << text;
-}
-
-TEST(Generator, WritesAtomically) {
-    const fs::path dir = fs::temp_directory_path() / ("tessalor-assets-" + std::to_string(getpid()));
-    fs::remove_all(dir);
-    const std::string path = (dir / "sub" / "aide.htm").string();
-    ASSERT_TRUE(art::WriteFileAtomic(path, "first version, longer"));
-    ASSERT_TRUE(art::WriteFileAtomic(path, "second"));
-    EXPECT_EQ(testpic::ReadFile(path), "second");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "sub"), {}), 1) << "no temporary file left";
-    // A regular file in the way of a directory: refused, nothing else changed.
-    EXPECT_FALSE(art::WriteFileAtomic((dir / "sub" / "aide.htm" / "inner.dat").string(), "y"));
-    EXPECT_EQ(testpic::ReadFile(path), "second");
-    fs::remove_all(dir);
 }
