@@ -1,3 +1,4 @@
+// The level packs read at start-up, and the names of their levels.
 #include <cerrno>
 
 #include "app/level_names.h"
@@ -19,10 +20,10 @@ std::string Unreadable(const std::string& path, int error) {
 
 }  // namespace
 
-void LoadLevelPacks() {
-    strLevelData.clear();
+void LoadLevelPacks(GameState& state) {
+    state.strLevelData.clear();
     for (int i = 0; i < pack::kMaxPacks; ++i) {
-        const std::string path = strDataDir + pack::PackFileName(i);
+        const std::string path = state.strDataDir + pack::PackFileName(i);
         std::string bytes;
         bool tooLong = false;
         int error = 0;
@@ -38,15 +39,15 @@ void LoadLevelPacks() {
         // Whole records only: a partial last one is dropped so that the
         // records of the next pack stay aligned.
         text.resize(text.size() - text.size() % pack::kRecordSize);
-        strLevelData += text;
+        state.strLevelData += text;
     }
-    nLevelCount = static_cast<std::int32_t>(strLevelData.size() / pack::kRecordSize);
+    state.nLevelCount = static_cast<std::int32_t>(state.strLevelData.size() / pack::kRecordSize);
 }
 
-void FillLevelNames() {
-    tabLevelName.assign(static_cast<size_t>(nLevelCount) + 1, std::string());
-    for (size_t i = 0; i < kLevelNames.size() && i < static_cast<size_t>(nLevelCount); ++i)
-        tabLevelName[i] = std::string(kLevelNames[i]);
+void FillLevelNames(GameState& state) {
+    state.tabLevelName.assign(static_cast<size_t>(state.nLevelCount) + 1, std::string());
+    for (size_t i = 0; i < kLevelNames.size() && i < static_cast<size_t>(state.nLevelCount); ++i)
+        state.tabLevelName[i] = std::string(kLevelNames[i]);
 }
 
 }  // namespace modTessa

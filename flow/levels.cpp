@@ -1,7 +1,7 @@
 // The level loop: choose, lay out, play, save, chain.
-#include <cmath>
-
-#include "board/geometry.h"
+#include "flow/flow.h"
+#include "platform/system.h"
+#include "ui/dialogs.h"
 #include "ui/frmtessa.h"
 
 namespace modTessa {
@@ -9,50 +9,45 @@ namespace modTessa {
 namespace {
 
 // Level that a saved game plays next; -1 when all are solved.
-int FirstUnsolvedLevel() {
-    for (std::int32_t i = 0; i < nLevelCount; ++i)
-        if (!tabLevelDone[static_cast<size_t>(i)]) return i;
+int FirstUnsolvedLevel(const GameState& state) {
+    for (std::int32_t i = 0; i < state.nLevelCount; ++i)
+        if (!state.tabLevelDone[static_cast<size_t>(i)]) return i;
     return -1;
 }
 
 }  // namespace
 
-void StartLevel() {
-    frmTessa& f = MainForm();
+void StartLevel(frmTessa& f) {
+    GameState& state = f.state;
     // Nothing to play without levels; the menu tells the player.
-    if (nLevelCount <= 0) return;
+    if (state.nLevelCount <= 0) return;
     for (;;) {
         f.SetEnabled(false);
-        if (!strGameName.empty()) {
-            nCurLevel = FirstUnsolvedLevel();
-            if (nCurLevel < 0) {
-                nCurLevel = 0;
+        if (!state.strGameName.empty()) {
+            state.nCurLevel = FirstUnsolvedLevel(state);
+            if (state.nCurLevel < 0) {
+                state.nCurLevel = 0;
                 f.SetEnabled(true);
                 ShowAlert(kAllSolvedMessage);
                 return;
             }
         } else {
-            nCurLevel = static_cast<std::int32_t>(std::floor(Rnd() * nLevelCount));
+            state.nCurLevel = rules::RandomLevel(state.random.Rnd(), state.nLevelCount);
         }
-        f.labNom.SetCaption("forme " + std::to_string(nCurLevel + 1) + "\r\n" +
-                            tabLevelName[static_cast<size_t>(nCurLevel)]);
-        SetUpLevel(nCurLevel);
-        bBoardFull = vbFalse;
-        nHeldPiece = -1;
-        bLevelActive = vbTrue;
+        f.labNom.SetCaption("forme " + std::to_string(state.nCurLevel + 1) + "\r\n" +
+                            state.tabLevelName[static_cast<size_t>(state.nCurLevel)]);
+        // A fresh board: the hand empty, every piece of the level in the tray.
+        f.SetUpLevel(state.nCurLevel);
+        state.bLevelActive = true;
         f.pctEcran.SetMousePointer(f.labMenu[0].MousePointer());
         f.SetEnabled(true);
-        while (bLevelActive) plat::WaitEvents();
+        while (state.bLevelActive) plat::WaitEvents();
         f.pctEcran.SetMousePointer(plat::Cursor::Default);
-        if (!bBoardFull || strGameName.empty()) break;
-        if (!SaveProgress()) ShowAlert(kSaveFailedMessage);
+        if (!state.board.bBoardFull || state.strGameName.empty()) break;
+        if (!SaveProgress(state)) ShowAlert(kSaveFailedMessage);
     }
     // Play stops: an empty board and every piece back in the tray.
-    f.RestoreBackground();
-    plat::BitBlt(f.pctEcran.Image, 0, 0, geometry::kPlayAreaWidth, geometry::kPlayAreaHeight, f.Picture, 0,
-                 geometry::kPlayAreaTop, plat::SRCCOPY);
-    for (int p = 0; p <= 11; ++p) DrawTrayPiece(p);
-    f.pctEcran.Refresh();
+    f.ShowEmptyBoard();
 }
 
 }  // namespace modTessa

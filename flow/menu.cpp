@@ -1,6 +1,7 @@
 // The menu panel and its five commands.
 #include <memory>
 
+#include "flow/flow.h"
 #include "platform/system.h"
 #include "ui/dialogs.h"
 #include "ui/frmtessa.h"
@@ -10,8 +11,8 @@ using namespace modTessa;
 namespace {
 
 // Without any level the game can only say that the level files are missing.
-bool HaveLevels() {
-    if (nLevelCount > 0) return true;
+bool HaveLevels(const GameState& state) {
+    if (state.nLevelCount > 0) return true;
     ShowAlert(kNoLevelsMessage);
     return false;
 }
@@ -19,8 +20,8 @@ bool HaveLevels() {
 }  // namespace
 
 void frmTessa::ShowMenu() {
-    bMenuShown = vbTrue;
-    const bool playing = bLevelActive != vbFalse;
+    bMenuShown = true;
+    const bool playing = state.bLevelActive;
     labMenu[0].SetVisible(!playing);
     labMenu[1].SetVisible(!playing);
     labMenu[3].SetVisible(!playing);
@@ -30,7 +31,7 @@ void frmTessa::ShowMenu() {
 }
 
 void frmTessa::HideMenu() {
-    bMenuShown = vbFalse;
+    bMenuShown = false;
     pctMenu.SetVisible(false);
 }
 
@@ -38,51 +39,51 @@ void frmTessa::labMenu_Click(int index) {
     switch (index) {
         case 0: {
             HideMenu();
-            if (!HaveLevels()) return;
-            strGameName = ShowForResult<frmInput>();
-            ClearProgress();
-            if (!strGameName.empty()) {
-                LoadProgress();
-                StartLevel();
+            if (!HaveLevels(state)) return;
+            state.strGameName = ShowForResult<frmInput>();
+            ClearProgress(state);
+            if (!state.strGameName.empty()) {
+                LoadProgress(state);
+                StartLevel(*this);
             }
             break;
         }
         case 1: {
             HideMenu();
-            if (!HaveLevels()) return;
-            strGameName = ShowForResult<frmChoix>();
-            if (strGameName.empty()) return;
-            ClearProgress();
-            if (LoadProgress()) {
-                StartLevel();
+            if (!HaveLevels(state)) return;
+            state.strGameName = ShowForResult<frmChoix>();
+            if (state.strGameName.empty()) return;
+            ClearProgress(state);
+            if (LoadProgress(state)) {
+                StartLevel(*this);
                 return;
             }
             ShowAlert(kAllSolvedMessage);
             break;
         }
         case 2: {
-            if (!bLevelActive) return;
+            if (!state.bLevelActive) return;
             HideMenu();
             plat::DoEvents();
             timerTete.SetEnabled(false);
             SetEnabled(false);
-            PlaySound("tessa32h.dat");
+            PlaySound(Sound::Abandon);
             ShowHeadFrame(720);
             plat::WaitEventsFor(3.0);
-            strGameName.clear();
-            tabLevelDone[static_cast<size_t>(nCurLevel)] = vbFalse;
+            state.strGameName.clear();
+            state.tabLevelDone[static_cast<size_t>(state.nCurLevel)] = false;
             labNom.SetCaption("");
             SetEnabled(true);
             timerTete.SetEnabled(true);
-            bLevelActive = vbFalse;
+            state.bLevelActive = false;
             break;
         }
         case 3:
             HideMenu();
-            if (!HaveLevels()) return;
-            strGameName.clear();
-            ClearProgress();
-            StartLevel();
+            if (!HaveLevels(state)) return;
+            state.strGameName.clear();
+            ClearProgress(state);
+            StartLevel(*this);
             break;
         case 4:
             HideMenu();
@@ -100,7 +101,7 @@ void frmTessa::imgMenu_Click(int index) {
             break;
         case 1:
             if (bMenuShown) HideMenu();
-            OpenHelpDocument(strDataDir + "aidetessalor" + plat::kPathSeparator + "aide.htm");
+            OpenHelpDocument(state, state.strDataDir + "aidetessalor" + plat::kPathSeparator + "aide.htm");
             break;
         case 2: {
             if (bMenuShown) HideMenu();
@@ -114,10 +115,10 @@ void frmTessa::imgMenu_Click(int index) {
 
 namespace modTessa {
 
-void OpenHelpDocument(const std::string& path) {
+void OpenHelpDocument(const GameState& state, const std::string& path) {
     if (path.find_first_not_of(" \t") == std::string::npos) return;
     // Silently nothing when the help page is missing or no viewer exists.
-    const std::string help = strDataDir + "aidetessalor" + plat::kPathSeparator + "aide.htm";
+    const std::string help = state.strDataDir + "aidetessalor" + plat::kPathSeparator + "aide.htm";
     if (!FileExists(help)) return;
     plat::OpenDocument(path);
 }

@@ -3,8 +3,8 @@
 #include <iostream>
 #include <string>
 
+#include "flow/flow.h"
 #include "platform/files.h"
-#include "ui/frmtessa.h"
 
 namespace modTessa {
 
@@ -14,47 +14,47 @@ namespace {
 constexpr std::size_t kBytesPerLevel = 9;
 constexpr std::size_t kSlack = 4096;
 
-std::string ProgressText(bool withProgress) {
+std::string ProgressText(const GameState& state, bool withProgress) {
     std::string text;
-    text.reserve(static_cast<std::size_t>(std::max(nLevelCount, 0)) * kBytesPerLevel);
-    for (std::int32_t i = 0; i < nLevelCount; ++i)
-        text += withProgress && tabLevelDone[static_cast<size_t>(i)] ? "#TRUE#\r\n" : "#FALSE#\r\n";
+    text.reserve(static_cast<std::size_t>(std::max(state.nLevelCount, 0)) * kBytesPerLevel);
+    for (std::int32_t i = 0; i < state.nLevelCount; ++i)
+        text += withProgress && state.tabLevelDone[static_cast<size_t>(i)] ? "#TRUE#\r\n" : "#FALSE#\r\n";
     return text;
 }
 
 }  // namespace
 
-void ClearProgress() {
-    for (std::int32_t i = 0; i < nLevelCount; ++i) tabLevelDone[static_cast<size_t>(i)] = vbFalse;
+void ClearProgress(GameState& state) {
+    for (std::int32_t i = 0; i < state.nLevelCount; ++i) state.tabLevelDone[static_cast<size_t>(i)] = false;
 }
 
-bool LoadProgress() {
-    const std::size_t limit = static_cast<std::size_t>(std::max(nLevelCount, 0)) * kBytesPerLevel + kSlack;
+bool LoadProgress(GameState& state) {
+    const std::size_t limit = static_cast<std::size_t>(std::max(state.nLevelCount, 0)) * kBytesPerLevel + kSlack;
     std::string text;
-    if (!plat::ReadRegularFile(strSaveDir + strGameName, limit, text)) {
-        ClearProgress();
+    if (!plat::ReadRegularFile(state.strSaveDir + state.strGameName, limit, text)) {
+        ClearProgress(state);
         return true;
     }
     // Line by line: a line that is not one of the two words only loses its
     // own level, and levels past the end keep what the caller set.
     std::size_t pos = 0;
-    for (std::int32_t i = 0; i < nLevelCount && pos < text.size(); ++i) {
+    for (std::int32_t i = 0; i < state.nLevelCount && pos < text.size(); ++i) {
         std::size_t end = text.find('\n', pos);
         if (end == std::string::npos) end = text.size();
         std::string_view line(text.data() + pos, end - pos);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        tabLevelDone[static_cast<size_t>(i)] = ToBool16(line == "#TRUE#");
+        state.tabLevelDone[static_cast<size_t>(i)] = line == "#TRUE#";
         pos = end + 1;
     }
-    for (std::int32_t i = 0; i < nLevelCount; ++i)
-        if (!tabLevelDone[static_cast<size_t>(i)]) return true;
+    for (std::int32_t i = 0; i < state.nLevelCount; ++i)
+        if (!state.tabLevelDone[static_cast<size_t>(i)]) return true;
     return false;
 }
 
-bool SaveProgress() {
-    const std::string path = strSaveDir + strGameName;
-    CreateSaveDirs();  // the folder may have been removed while playing
-    const bool ok = plat::ReplaceFile(path, ProgressText(true));
+bool SaveProgress(GameState& state) {
+    const std::string path = state.strSaveDir + state.strGameName;
+    CreateSaveDirs(state);  // the folder may have been removed while playing
+    const bool ok = plat::ReplaceFile(path, ProgressText(state, true));
     if (!ok) std::cerr << "tessalor: impossible d'enregistrer la partie « " << path << " »\n";
     return ok;
 }
@@ -63,9 +63,9 @@ bool SaveProgress() {
 
 namespace modTessa {
 
-plat::CreateResult CreateGameFile(const std::string& fileName) {
-    CreateSaveDirs();
-    return plat::CreateNewFile(strSaveDir + fileName, ProgressText(false));
+plat::CreateResult CreateGameFile(GameState& state, const std::string& fileName) {
+    CreateSaveDirs(state);
+    return plat::CreateNewFile(state.strSaveDir + fileName, ProgressText(state, false));
 }
 
 }  // namespace modTessa

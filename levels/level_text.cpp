@@ -127,14 +127,14 @@ std::string ToRecord(const Level& level) {
     return out;
 }
 
-bool FromRecord(std::string_view record, Level& level, std::string& error) {
+bool FromRecord(std::string_view record, Level& level, std::string& error, bool pastLastIsOutside) {
     if (record.size() != kBoard * kBoard) {
         error = "record has " + std::to_string(record.size()) + " characters, expected 256";
         return false;
     }
     for (int k = 0; k < kBoard * kBoard; ++k) {
         const auto c = static_cast<unsigned char>(record[k]);
-        if (c < 'B') {
+        if (c < 'B' || (c > 'M' && pastLastIsOutside)) {
             level.cell[k] = -1;
         } else if (c <= 'M') {
             level.cell[k] = static_cast<std::int8_t>(c - 'B');

@@ -44,8 +44,9 @@ std::string FormatSource(const std::vector<Level>& levels);
 
 std::string ToRecord(const Level& level);
 // Decodes a 256-character record; false and a message for a code that
-// is neither outside nor a piece letter.
-bool FromRecord(std::string_view record, Level& level, std::string& error);
+// is neither outside nor a piece letter, unless codes past the last piece
+// are to count as outside (as the game reads its packs).
+bool FromRecord(std::string_view record, Level& level, std::string& error, bool pastLastIsOutside = false);
 
 struct PieceProblem {
     int row;  // first board row holding the piece

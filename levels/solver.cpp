@@ -5,6 +5,7 @@
 #include <bit>
 
 #include "board/catalogue.h"
+#include "levels/transform.h"
 
 namespace levels {
 
@@ -25,12 +26,9 @@ std::vector<Cell> Shape::Cells() const {
 
 namespace {
 
-// Transform t of the eight: bit 2 swaps the axes, bit 0 and bit 1 mirror x and y.
 Cell Transform(Cell c, int t) {
-    if (t & 4) std::swap(c.x, c.y);
-    if (t & 1) c.x = -c.x;
-    if (t & 2) c.y = -c.y;
-    return c;
+    const Offset o = levels::Transform(Offset{c.x, c.y}, t);
+    return {o.x, o.y};
 }
 
 std::vector<Cell> Normalise(std::vector<Cell> cells) {

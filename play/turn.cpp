@@ -1,46 +1,34 @@
 // Turning and mirroring the held piece about the centre of its box.
-#include "ui/frmtessa.h"
+#include "board/board.h"
+#include "levels/transform.h"
 
-using namespace modTessa;
+namespace rules {
 
 namespace {
 
-// Rewrites the held piece's grid about the centre cell (2, 2) of its box.
-void Reorient(int p, bool turn) {
-    std::int32_t scratch[5][5];
-    for (int r = 0; r <= 4; ++r)
-        for (int c = 0; c <= 4; ++c) scratch[r][c] = tabPieceOrient[p][r][c];
-    for (int r = 0; r <= 4; ++r)
-        for (int c = 0; c <= 4; ++c)
-            tabPieceOrient[p][r][c] = turn ? scratch[4 - c][r]   // quarter turn clockwise
-                                           : scratch[r][4 - c];  // left-right mirror
+// Moves every cell of the grid by transform t about the box centre.
+PieceGrid Transformed(const PieceGrid& grid, int t) {
+    PieceGrid out{};
+    for (int r = 0; r < kBox; ++r)
+        for (int c = 0; c < kBox; ++c) {
+            const levels::Offset to = levels::Transform({c - kBoxCentre, r - kBoxCentre}, t);
+            out[to.y + kBoxCentre][to.x + kBoxCentre] = grid[r][c];
+        }
+    return out;
 }
 
 }  // namespace
 
-void frmTessa::TurnPiece(float x, float y) {
-    bBusy = vbTrue;
-    Reorient(nHeldPiece, true);
-    RepaintHeldPiece(x, y);
+Change Board::Turn() {
+    if (nHeldPiece == kNoPiece) return Change::None;
+    tabPieceOrient[nHeldPiece] = Transformed(tabPieceOrient[nHeldPiece], levels::kQuarterTurn);
+    return Change::Turned;
 }
 
-void frmTessa::MirrorPiece(float x, float y) {
-    bBusy = vbTrue;
-    Reorient(nHeldPiece, false);
-    RepaintHeldPiece(x, y);
+Change Board::Mirror() {
+    if (nHeldPiece == kNoPiece) return Change::None;
+    tabPieceOrient[nHeldPiece] = Transformed(tabPieceOrient[nHeldPiece], levels::kMirror);
+    return Change::Mirrored;
 }
 
-void frmTessa::RepaintHeldPiece(float x, float y) {
-    MakeOrientedPieceImage(nHeldPiece);
-    PlaySound("tessa32g.dat");
-    EraseHeldImage();
-    StampHeldImage(x, y);
-    pctEcran.Refresh();
-    bBusy = vbFalse;
-}
-
-void frmTessa::Form_KeyDown(int keyCode, int) {
-    if (!bLevelActive || nHeldPiece < 0 || bBusy) return;
-    if (keyCode == plat::vbKeySpace) MirrorPiece(static_cast<float>(nHeldX), static_cast<float>(nHeldY));
-    else if (keyCode == plat::vbKeyReturn) TurnPiece(static_cast<float>(nHeldX), static_cast<float>(nHeldY));
-}
+}  // namespace rules

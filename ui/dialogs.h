@@ -88,3 +88,8 @@ std::string ShowForResult() {
 
 // Asks a yes/no question; true only for "OUI".
 bool AskYesNo(const std::string& question = {});
+
+namespace modTessa {
+// A message in the alert dialog, shown modally.
+void ShowAlert(const std::string& text);
+}  // namespace modTessa

@@ -1,11 +1,11 @@
+// The main window: its controls, their look and their events; the sounds.
 #include "ui/frmtessa.h"
 
 #include "assets/embedded.h"
-#include "board/geometry.h"
 #include "platform/system.h"
+#include "ui/geometry.h"
 
 namespace {
-frmTessa* theMainForm = nullptr;
 
 constexpr const char* kMenuCaptions[5] = {
     "   Nouvelle partie", "   Charger une partie", "   Abandonner",
@@ -15,13 +15,33 @@ constexpr int kMenuTop[5] = {35, 60, 85, 10, 120};
 plat::Surface Embedded(const assets::Blob& blob) {
     return plat::LoadPictureFromMemory(blob.data, blob.size);
 }
+
+// The sound file of each sound, beside the program.
+const char* SoundFile(Sound sound) {
+    switch (sound) {
+        case Sound::Take: return "tessa32e.dat";
+        case Sound::Drop: return "tessa32f.dat";
+        case Sound::Turn: return "tessa32g.dat";
+        case Sound::Victory: return "tessa32d.dat";
+        case Sound::Word:
+        case Sound::Abandon: return "tessa32h.dat";
+        case Sound::Tongue: return "tessa32i.dat";
+    }
+    return "";
+}
+
+frmTessa* FindMainForm() {
+    for (plat::Form* f : plat::Runtime::Get().Forms())
+        if (auto* main = dynamic_cast<frmTessa*>(f)) return main;
+    return nullptr;
+}
+
 }  // namespace
 
-frmTessa& MainForm() { return *theMainForm; }
-bool HasMainForm() { return theMainForm != nullptr; }
+frmTessa& MainForm() { return *FindMainForm(); }
+bool HasMainForm() { return FindMainForm() != nullptr; }
 
 frmTessa::frmTessa() : plat::Form("frmTessa") {
-    theMainForm = this;
     ExecutableDirectory = [] { return plat::ExecutableDir(); };
     Caption = "Tessalor";
     Move(0, 0, 720, 488);
@@ -114,8 +134,14 @@ frmTessa::frmTessa() : plat::Form("frmTessa") {
     BindEvents();
 }
 
-frmTessa::~frmTessa() {
-    if (theMainForm == this) theMainForm = nullptr;
+frmTessa::~frmTessa() = default;
+
+void frmTessa::PlaySound(Sound sound) {
+    kvtUt.SetProperty(1, 7);
+    // Other handlers may run here; the hand guards itself with bBusy.
+    plat::DoEvents();
+    kvtUt.SetProperty(5, state.strDataDir + SoundFile(sound));
+    kvtUt.SetProperty(1, 6);
 }
 
 void frmTessa::BindEvents() {
@@ -137,11 +163,4 @@ void frmTessa::BindEvents() {
     timerTete.Tick = [this] { timerTete_Timer(); };
     // Clicks on the menu panel's own background count as the window's.
     pctMenu.MouseDown = [](int, int, float, float) {};
-}
-
-void frmTessa::RestoreBackground() {
-    // Drags only ever write the play area's part of the window surface.
-    using namespace geometry;
-    plat::BitBlt(Picture, 0, kPlayAreaTop, kPlayAreaWidth, kPlayAreaHeight, backgroundPicture, 0,
-                 kPlayAreaTop, plat::SRCCOPY);
 }

@@ -5,17 +5,15 @@
 #include <string>
 
 #include "app/modtessa.h"
-#include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/sound.h"
-
-namespace plat {
-class Host;
-}
 
 // Colours shared with the dialogs (0x00BBGGRR).
 inline constexpr plat::Colour clrButton = 0x109410;
 inline constexpr plat::Colour clrButtonHover = 0x00FF00;
+
+// The sounds of the game, named by what happens.
+enum class Sound { Take, Drop, Turn, Victory, Word, Abandon, Tongue };
 
 class frmTessa : public plat::Form {
 public:
@@ -39,8 +37,13 @@ public:
     plat::Timer timerTete;
     plat::SoundControl kvtUt;
 
+    // The game in this window.
+    modTessa::GameState state;
+
     // Private state of the window
-    Bool16 bBusy = vbFalse;
+    bool bBusy = false;
+    bool bMenuShown = false;
+    std::int32_t nHeldX = 0, nHeldY = 0;  // centre of the held piece's image
     std::string strTyped;
     std::int32_t nIdleTicks = 0, nLastCursorX = 0, nLastCursorY = 0;
 
@@ -64,8 +67,9 @@ public:
     // The hand
     void pctEcran_MouseDown(int button, int shift, float x, float y);
     void pctEcran_MouseMove(int button, int shift, float x, float y);
-    void FindTrayPiece(float x, float y);
-    void DropPiece(float x, float y);
+    // The piece whose tray rectangle holds the point, or rules::kNoPiece.
+    int FindTrayPiece(float x, float y) const;
+    rules::Change DropPiece(float x, float y);
     void TakeBackPiece(float x, float y);
     void TurnPiece(float x, float y);
     void MirrorPiece(float x, float y);
@@ -76,6 +80,17 @@ public:
     void timerTete_Timer();
     void pctTete_MouseDown(int button, int shift, float x, float y);
     void ShowHeadFrame(int x);
+    // Sounds: each one yields to the event loop once.
+    void PlaySound(Sound sound);
+    // Pieces and the board on the play area.
+    void MakePieceImage(int p);
+    void MakeOrientedPieceImage(int p);
+    void DrawTrayPiece(int p);
+    void DrawTrayHole(int p);
+    // A fresh board for level n, laid out and shown in one refresh.
+    void SetUpLevel(int n);
+    // The bare background with every piece in its slot.
+    void ShowEmptyBoard();
     // The window surface back to the background picture of start-up.
     void RestoreBackground();
 
@@ -83,41 +98,13 @@ private:
     void PickUpFromTray(float x, float y);
     void PutBackHeldPiece();
     void RepaintHeldPiece(float x, float y);
+    void ComposePiece(int p, const rules::PieceGrid& grid);
     // The held piece's image: wiped from the clean copy, stamped at (x, y).
     void EraseHeldImage();
     void StampHeldImage(float x, float y);
     void BindEvents();
 };
 
-// The one main window of the program.
+// The one main window of the program, found among the open forms.
 frmTessa& MainForm();
 bool HasMainForm();
-
-// Module routines drawing through the main window's pictures.
-namespace modTessa {
-void MakePieceImage(std::int32_t p);
-void MakeOrientedPieceImage(std::int32_t p);
-void DrawTrayPiece(std::int32_t p);
-void DrawTrayHole(std::int32_t p);
-void SetUpLevel(std::int32_t n);
-void StartLevel();
-// Every level unsolved, before a game is opened or random play starts.
-void ClearProgress();
-bool LoadProgress();
-bool SaveProgress();
-// A new saved game with every level unsolved, never replacing one.
-plat::CreateResult CreateGameFile(const std::string& fileName);
-void OpenHelpDocument(const std::string& path);
-// A message in the alert dialog, shown modally.
-void ShowAlert(const std::string& text);
-inline constexpr const char* kAllSolvedMessage =
-    "Tous les niveaux de cette partie ont été effectués. Choisissez une autre partie.";
-inline constexpr const char* kSaveFailedMessage =
-    "La partie n'a pas pu être enregistrée !\r\nVérifiez le dossier des parties.";
-inline constexpr const char* kNameTakenMessage =
-    "Ce nom existe déjà !\r\nChoisissez un autre nom.";
-inline constexpr const char* kBadNameMessage =
-    "Ce nom n'est pas correct !\r\nN'utilisez pas de caractères spéciaux.";
-inline constexpr const char* kNoLevelsMessage =
-    "Aucune forme n'a été trouvée !\r\nLes fichiers de niveaux manquent.";
-}  // namespace modTessa

@@ -6,8 +6,6 @@
 #include "platform/system.h"
 #include "ui/frmtessa.h"
 
-using namespace modTessa;
-
 void frmTessa::ShowHeadFrame(int x) {
     plat::BitBlt(pctTete.Image, 0, 0, 80, 64, pctTeteBase.Image, x, 0, plat::SRCCOPY);
     pctTete.Refresh();
@@ -39,6 +37,6 @@ void frmTessa::timerTete_Timer() {
 }
 
 void frmTessa::pctTete_MouseDown(int, int, float, float) {
-    PlaySound("tessa32i.dat");
+    PlaySound(Sound::Tongue);
     ShowHeadFrame(560);
 }

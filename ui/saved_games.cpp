@@ -1,6 +1,7 @@
 // The two dialogs of saved games: naming a new one, choosing or deleting one.
 #include <string_view>
 
+#include "flow/flow.h"
 #include "platform/utf8.h"
 #include "ui/dialogs.h"
 #include "ui/frmtessa.h"
@@ -70,7 +71,7 @@ void frmInput::lbBout_Click(int) {
             return;
         }
     }
-    switch (CreateGameFile(file)) {
+    switch (CreateGameFile(MainForm().state, file)) {
         case plat::CreateResult::Created:
             Tag = file;
             Hide();
@@ -185,6 +186,6 @@ void frmChoix::Form_KeyDown(int keyCode, int) {
     if (chosen < 0) return;
     if (!AskYesNo(lstFile.List(chosen) + "\r\nVoulez-vous supprimer ce fichier ?")) return;
     // Whatever happened on disk, the list shows what is really there.
-    plat::RemoveRegularFile(strSaveDir + files_[static_cast<size_t>(chosen)]);
+    plat::RemoveRegularFile(MainForm().state.strSaveDir + files_[static_cast<size_t>(chosen)]);
     FillList();
 }

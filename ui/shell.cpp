@@ -4,8 +4,6 @@
 #include "platform/system.h"
 #include "ui/frmtessa.h"
 
-using namespace modTessa;
-
 void frmTessa::ShapeMainWindow(plat::Form& form) {
     // A 720 x 440 body; its left 552 pixels run down to 488 as a tab.
     plat::Region a = plat::CreateRoundRectRgn(0, 0, 720, 440, 96, 96);

@@ -12,7 +12,7 @@
 #include <functional>
 
 #include "app/modtessa.h"
-#include "ui/frmtessa.h"
+#include "flow/flow.h"
 
 using namespace modTessa;
 namespace fs = std::filesystem;
@@ -39,29 +39,30 @@ TEST(HostileSaves, ReadAsCorruptAtOnceWithinBoundedMemory) {
         {"a 1 MB line", [](const std::string& p) { std::ofstream(p) << "#TRUE#" << std::string(1 << 20, 'x'); }},
         {"a FIFO", [](const std::string& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }},
     };
+    GameState state;
     for (const auto& c : cases) {
-        strSaveDir = dir.string() + "/";
-        strGameName = "hostile.pnt";
-        fs::remove(strSaveDir + strGameName);
-        c.make(strSaveDir + strGameName);
-        nLevelCount = 40;
-        tabLevelDone.assign(41, vbTrue);
+        state.strSaveDir = dir.string() + "/";
+        state.strGameName = "hostile.pnt";
+        fs::remove(state.strSaveDir + state.strGameName);
+        c.make(state.strSaveDir + state.strGameName);
+        state.nLevelCount = 40;
+        state.tabLevelDone.assign(41, true);
         const pid_t child = fork();
         if (child == 0) {
             alarm(5);
             // A first reading of a file longer than a save can be warms the
             // reader and its allocator up (sanitizers map memory per size on
             // first use), so that only what the hostile file costs is measured.
-            strGameName = "warm.pnt";
+            state.strGameName = "warm.pnt";
             std::string warm;
             while (warm.size() < 8192) warm += "#TRUE#\r\n";
-            std::ofstream(strSaveDir + strGameName) << warm;
-            LoadProgress();
-            strGameName = "hostile.pnt";
-            tabLevelDone.assign(41, vbTrue);
+            std::ofstream(state.strSaveDir + state.strGameName) << warm;
+            LoadProgress(state);
+            state.strGameName = "hostile.pnt";
+            state.tabLevelDone.assign(41, true);
             const long before = PeakKb();
-            const bool unsolved = LoadProgress();
-            _exit(unsolved && !tabLevelDone[0] && PeakKb() - before < 256 ? 0 : 1);
+            const bool unsolved = LoadProgress(state);
+            _exit(unsolved && !state.tabLevelDone[0] && PeakKb() - before < 256 ? 0 : 1);
         }
         int status = 0;
         waitpid(child, &status, 0);

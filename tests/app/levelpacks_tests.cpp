@@ -8,8 +8,8 @@ namespace {
 class LevelPackTest : public GameTest {
 protected:
     void Load() {
-        strDataDir = dataDir.string() + "/";
-        LoadLevelPacks();
+        S().strDataDir = dataDir.string() + "/";
+        LoadLevelPacks(S());
     }
     static std::string Record(char fill) { return std::string(256, fill); }
 };
@@ -23,13 +23,13 @@ TEST_F(LevelPackTest, ChainRestartsInEveryFileAndMissingPacksLeaveNoGap) {
     WritePack(dataDir / "tessa320.dat", plain.substr(0, 256));
     WritePack(dataDir / "tessa322.dat", plain.substr(256));
     Load();
-    EXPECT_EQ(strLevelData, plain);
-    EXPECT_EQ(nLevelCount, 2);
+    EXPECT_EQ(S().strLevelData, plain);
+    EXPECT_EQ(S().nLevelCount, 2);
     // Digit order decides, not the order of writing.
     fs::rename(dataDir / "tessa322.dat", dataDir / "tessa329.dat");
     WritePack(dataDir / "tessa325.dat", Record('H'));
     Load();
-    EXPECT_EQ(strLevelData, plain.substr(0, 256) + Record('H') + plain.substr(256));
+    EXPECT_EQ(S().strLevelData, plain.substr(0, 256) + Record('H') + plain.substr(256));
 }
 
 TEST_F(LevelPackTest, ShortPartialAndOddPacksAreReadSafely) {
@@ -39,10 +39,10 @@ TEST_F(LevelPackTest, ShortPartialAndOddPacksAreReadSafely) {
     WriteFile(dataDir / "tessa323.dat", pack::Scramble(Record('J')) + std::string("\xff\x00", 2));  // any trailer
     WriteFile(dataDir / "tessa324.dat", std::string("\x10\x10zz", 4));  // no whole record
     Load();
-    EXPECT_EQ(nLevelCount, 2);
-    EXPECT_EQ(strLevelData, Record('F') + Record('J'));
-    FillLevelNames();
-    EXPECT_EQ(tabLevelName, (std::vector<std::string>{"3 pièces #1", "3 pièces #2", ""}));
+    EXPECT_EQ(S().nLevelCount, 2);
+    EXPECT_EQ(S().strLevelData, Record('F') + Record('J'));
+    FillLevelNames(S());
+    EXPECT_EQ(S().tabLevelName, (std::vector<std::string>{"3 pièces #1", "3 pièces #2", ""}));
 }
 
 TEST_F(LevelPackTest, UnreadablePackStopsStartUpWithItsName) {

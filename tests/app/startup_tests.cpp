@@ -16,15 +16,15 @@ TEST_F(StartupTest, OpensWithAllPiecesOverTheBareBackground) {
     WritePack(dataDir / "tessa320.dat", MakeRecord({"BBBBB"}));
     StartGame();
     EXPECT_TRUE(host.IsShown(*form));
-    EXPECT_EQ(strDataDir, dataDir.string() + "/");
+    EXPECT_EQ(S().strDataDir, dataDir.string() + "/");
     EXPECT_TRUE(fs::is_directory(saveDir));
     EXPECT_EQ(fs::current_path(), cwd);
     EXPECT_EQ(form->filTessa.Path, saveDir.string() + "/");
-    EXPECT_EQ(nLevelCount, 1);
-    EXPECT_EQ(tabLevelDone.size(), 2u);
-    EXPECT_EQ(tabLevelName[0], "3 pièces #1");
-    EXPECT_FALSE(bLevelActive);
-    for (int p = 0; p <= 12; ++p) EXPECT_FALSE(tabInTray[p]);
+    EXPECT_EQ(S().nLevelCount, 1);
+    EXPECT_EQ(S().tabLevelDone.size(), 2u);
+    EXPECT_EQ(S().tabLevelName[0], "3 pièces #1");
+    EXPECT_FALSE(S().bLevelActive);
+    for (int p = 0; p < 12; ++p) EXPECT_FALSE(B().tabInTray[p]);
     // The background with every piece in its slot: drawn as TrayPiecesAndSilhouettes
     // checks, all twelve seen in the real window by e2e_play.
     EXPECT_EQ(Screen().At(300, 300), form->backgroundPicture.At(300, 324));
@@ -83,10 +83,10 @@ TEST_F(StartupTest, EachSoundSendsTheFullSequenceAndYieldsOnce) {
     std::vector<size_t> seenAt;
     form->pctTete.MouseDown = [&](int, int, float, float) { seenAt.push_back(form->kvtUt.log.size()); };
     host.MouseDown(*form, &form->pctTete, 5, 5);
-    PlaySound("tessa32e.dat");
-    PlaySound("tessa32f.dat");
-    const std::vector<std::string> want = {"1=7", "5=" + strDataDir + "tessa32e.dat", "1=6",
-                                           "1=7", "5=" + strDataDir + "tessa32f.dat", "1=6"};
+    form->PlaySound(Sound::Take);
+    form->PlaySound(Sound::Drop);
+    const std::vector<std::string> want = {"1=7", "5=" + S().strDataDir + "tessa32e.dat", "1=6",
+                                           "1=7", "5=" + S().strDataDir + "tessa32f.dat", "1=6"};
     EXPECT_EQ(form->kvtUt.log, want);
     EXPECT_EQ(seenAt, std::vector<size_t>{1});
 }

@@ -1,3 +1,4 @@
+#include "board/catalogue.h"
 #include "tests/support/game_fixture.h"
 
 using namespace testing_support;
@@ -13,18 +14,18 @@ TEST_F(GameTest, TrayPiecesAndSilhouettesChangeOnlyThePieceCells) {
     const plat::Surface before = Screen();
     for (int p = 0; p < 12; ++p) {
         Screen() = before;
-        DrawTrayPiece(p);
+        form->DrawTrayPiece(p);
         const plat::Surface coloured = Screen();
-        DrawTrayHole(p);
+        form->DrawTrayHole(p);
         for (int y = 0; y < 384; ++y)
             for (int x = 0; x < 720; ++x) {
-                const int c = x - tabTrayX[p], r = y - tabTrayY[p];
-                const bool cell = c >= 0 && r >= 0 && c < 120 && r < 120 && tabPieceShape[p][r / 24][c / 24];
+                const int c = x - catalogue::kPieces[p].trayX, r = y - catalogue::kPieces[p].trayY;
+                const bool cell = c >= 0 && r >= 0 && c < 120 && r < 120 && rules::CatalogueGrid(p)[r / 24][c / 24];
                 ASSERT_EQ(coloured.At(x, y), cell ? form->pctBrique.Image.At(24 * p + c % 24, r % 24) : before.At(x, y))
                     << "piece " << p << " at " << x << "," << y;
                 ASSERT_EQ(Screen().At(x, y), cell ? 0u : before.At(x, y)) << "silhouette " << p;
             }
-        DrawTrayPiece(p);
+        form->DrawTrayPiece(p);
         ASSERT_TRUE(Screen() == coloured) << "piece " << p;
     }
 }

@@ -21,24 +21,24 @@ protected:
     // Solves every level that comes, as a player would; alerts are answered.
     void PlayThrough() {
         Script({[this] {
-            if (!bLevelActive || !form->Enabled()) return false;
-            if (played.empty() || played.back() != nCurLevel) {
-                played.push_back(nCurLevel);
+            if (!S().bLevelActive || !form->Enabled()) return false;
+            if (played.empty() || played.back() != S().nCurLevel) {
+                played.push_back(S().nCurLevel);
                 fileWhenStarted.push_back(ReadFile(saveDir / "jeu.pnt"));
             }
             int column = 0;
-            for (int x = 0; x < 16; ++x) column = tabBoard[x][5] == -1 ? x : column;
-            if (nHeldPiece == -1) host.Click(*form, &form->pctEcran, 676, 156);
+            for (int x = 0; x < 16; ++x) column = B().tabBoard[x][5] == -1 ? x : column;
+            if (B().nHeldPiece == -1) host.Click(*form, &form->pctEcran, 676, 156);
             else host.Click(*form, &form->pctEcran, CellX(column) + 12, CellY(5) + 12);
             return false;  // never done: plays until the loop ends
         }});
-        StartLevel();
+        StartLevel(*form);
         host.OnIdle = nullptr;
     }
     void OpenGame(const std::string& progress) {
         WriteFile(saveDir / "jeu.pnt", progress);
-        strGameName = "jeu.pnt";
-        ASSERT_TRUE(LoadProgress());
+        S().strGameName = "jeu.pnt";
+        ASSERT_TRUE(LoadProgress(S()));
     }
 };
 
@@ -52,23 +52,23 @@ TEST_F(LevelLoopTest, SavedGamePlaysItsUnsolvedLevelsInOrderAndSavesAfterEach) {
     EXPECT_EQ(fileWhenStarted[1], "#TRUE#\r\n#TRUE#\r\n#FALSE#\r\n");
     EXPECT_EQ(ReadFile(saveDir / "jeu.pnt"), "#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n");
     EXPECT_EQ(alerts, std::vector<std::string>{kAllSolvedMessage});
-    EXPECT_EQ(tabBoard[12][5], 0);  // the last board stays on view with its name
+    EXPECT_EQ(B().tabBoard[12][5], 0);  // the last board stays on view with its name
     EXPECT_EQ(form->labNom.Caption(), "forme 3\r\n3 pièces #3");
 }
 
 TEST_F(LevelLoopTest, LevelStartsWithTheHandEmptyAndItsNameShown) {
-    strGameName = "jeu.pnt";
-    tabLevelDone[0] = vbTrue;
-    nHeldPiece = 4;
+    S().strGameName = "jeu.pnt";
+    S().tabLevelDone[0] = true;
+    B().nHeldPiece = 4;
     host.OnIdle = [this] {
-        EXPECT_EQ(nHeldPiece, -1);
+        EXPECT_EQ(B().nHeldPiece, -1);
         EXPECT_EQ(form->labNom.Caption(), "forme 2\r\n3 pièces #2");
         EXPECT_EQ(form->pctEcran.MousePointer(), plat::Cursor::Hand);
-        bLevelActive = vbFalse;  // leave as the abandon command does
+        S().bLevelActive = false;  // leave as the abandon command does
     };
-    StartLevel();
+    StartLevel(*form);
     host.OnIdle = nullptr;
-    EXPECT_EQ(nCurLevel, 1);
+    EXPECT_EQ(S().nCurLevel, 1);
     EXPECT_FALSE(fs::exists(saveDir / "jeu.pnt"));  // an unsolved level is not saved
 }
 

@@ -26,12 +26,12 @@ protected:
 TEST_F(MenuTest, PanelOffersTheEntriesThatFitTheStateAndOnlyTheBackgroundClosesIt) {
     for (int i = 0; i < 2; ++i) host.Click(*form, &form->imgMenu[0], 10, 10);  // the button does not close it
     Pump();
-    EXPECT_TRUE(bMenuShown);
+    EXPECT_TRUE(form->bMenuShown);
     EXPECT_EQ(Entries(), (std::vector<bool>{true, true, false, true, true}));
     host.Click(*form, nullptr, 650, 430);
     Pump();
     EXPECT_FALSE(form->pctMenu.Visible());
-    bLevelActive = vbTrue;
+    S().bLevelActive = true;
     form->ShowMenu();
     EXPECT_EQ(Entries(), (std::vector<bool>{false, false, true, false, true}));
 }
@@ -41,8 +41,8 @@ TEST_F(MenuTest, AbandonWaitsJustOverThreeSecondsAndClosesTheGame) {
     bool abandoned = false;
     double abandonedAt = 0;
     host.OnIdle = [&] {
-        if (abandoned || host.Pending() || form->bBusy || !bLevelActive || !form->Enabled()) return;
-        strGameName = "jeu.pnt";  // as in a saved game's level
+        if (abandoned || host.Pending() || form->bBusy || !S().bLevelActive || !form->Enabled()) return;
+        S().strGameName = "jeu.pnt";  // as in a saved game's level
         form->ShowMenu();
         ClickMenuEntry(2);
         abandonedAt = plat::Now();
@@ -55,8 +55,8 @@ TEST_F(MenuTest, AbandonWaitsJustOverThreeSecondsAndClosesTheGame) {
     ASSERT_TRUE(abandoned);
     EXPECT_GT(plat::Now() - abandonedAt, 3.0);  // not a whole sleep more
     EXPECT_LT(plat::Now() - abandonedAt, 3.1);
-    EXPECT_FALSE(bLevelActive);
-    EXPECT_EQ(strGameName, "");  // the game is closed, unsaved
+    EXPECT_FALSE(S().bLevelActive);
+    EXPECT_EQ(S().strGameName, "");  // the game is closed, unsaved
     EXPECT_FALSE(fs::exists(saveDir / "jeu.pnt"));
     EXPECT_EQ(form->labNom.Caption(), "");
     EXPECT_TRUE(form->Enabled());

@@ -13,10 +13,10 @@ protected:
     void SetUp() override {
         GameTest::SetUp();
         fs::create_directories(saveDir);
-        strSaveDir = saveDir.string() + "/";
-        strGameName = "ma partie.pnt";
-        nLevelCount = 3;
-        tabLevelDone.assign(4, vbFalse);
+        S().strSaveDir = saveDir.string() + "/";
+        S().strGameName = "ma partie.pnt";
+        S().nLevelCount = 3;
+        S().tabLevelDone.assign(4, false);
     }
     fs::path File() const { return saveDir / "ma partie.pnt"; }
     std::vector<std::string> Folder() const {
@@ -27,19 +27,19 @@ protected:
     }
 };
 
-constexpr Bool16 T = vbTrue, F = vbFalse;
+constexpr bool T = true, F = false;
 
 }  // namespace
 
 TEST_F(ProgressTest, SavedFileHoldsOneLinePerLevelAndNothingElse) {
     // A file of the player's that an older save would have used as its scratch copy.
     WriteFile(saveDir / "ma partie.pnt.tmp", "à moi");
-    tabLevelDone[1] = vbTrue;
-    tabLevelDone[3] = vbTrue;  // the spare entry is never written
-    ASSERT_TRUE(SaveProgress());
+    S().tabLevelDone[1] = true;
+    S().tabLevelDone[3] = true;  // the spare entry is never written
+    ASSERT_TRUE(SaveProgress(S()));
     EXPECT_EQ(ReadFile(File()), "#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n");
-    tabLevelDone[2] = vbTrue;
-    ASSERT_TRUE(SaveProgress());
+    S().tabLevelDone[2] = true;
+    ASSERT_TRUE(SaveProgress(S()));
     EXPECT_EQ(ReadFile(File()), "#FALSE#\r\n#TRUE#\r\n#TRUE#\r\n");
     EXPECT_EQ(Folder(), (std::vector<std::string>{"ma partie.pnt", "ma partie.pnt.tmp"}));
     EXPECT_EQ(ReadFile(saveDir / "ma partie.pnt.tmp"), "à moi");
@@ -48,7 +48,7 @@ TEST_F(ProgressTest, SavedFileHoldsOneLinePerLevelAndNothingElse) {
 TEST_F(ProgressTest, ReadingKeepsEveryReadableLine) {
     struct Case {
         std::string file;
-        std::vector<Bool16> done;
+        std::vector<bool> done;
         bool levelLeft;
     } cases[] = {
         {"#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n", {T, F, T}, true},
@@ -64,9 +64,9 @@ TEST_F(ProgressTest, ReadingKeepsEveryReadableLine) {
     };
     for (const Case& c : cases) {
         WriteFile(File(), c.file);
-        tabLevelDone.assign(4, vbFalse);
-        EXPECT_EQ(LoadProgress(), c.levelLeft) << c.file.substr(0, 40);
-        EXPECT_EQ(std::vector<Bool16>(tabLevelDone.begin(), tabLevelDone.begin() + 3), c.done)
+        S().tabLevelDone.assign(4, false);
+        EXPECT_EQ(LoadProgress(S()), c.levelLeft) << c.file.substr(0, 40);
+        EXPECT_EQ(std::vector<bool>(S().tabLevelDone.begin(), S().tabLevelDone.begin() + 3), c.done)
             << c.file.substr(0, 40);
     }
 }
@@ -81,26 +81,26 @@ TEST_F(ProgressTest, WhatCannotBeReadIsANewGameAndNeverBlocks) {
     for (const auto& make : makers) {
         fs::remove_all(File());
         make();
-        tabLevelDone.assign(4, vbTrue);
-        EXPECT_TRUE(LoadProgress());
-        EXPECT_EQ(tabLevelDone[0] | tabLevelDone[1] | tabLevelDone[2], vbFalse);
+        S().tabLevelDone.assign(4, true);
+        EXPECT_TRUE(LoadProgress(S()));
+        EXPECT_EQ(S().tabLevelDone[0] | S().tabLevelDone[1] | S().tabLevelDone[2], false);
     }
 }
 
 TEST_F(ProgressTest, FailedSaveKeepsTheOldFileWholeAndLeavesNothingBehind) {
     WriteFile(File(), "#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n");
-    tabLevelDone.assign(4, vbTrue);
+    S().tabLevelDone.assign(4, true);
     {
         const FileSizeLimit diskFull(10);
-        EXPECT_FALSE(SaveProgress());
+        EXPECT_FALSE(SaveProgress(S()));
     }
     EXPECT_EQ(ReadFile(File()), "#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n");
     EXPECT_EQ(Folder(), std::vector<std::string>{"ma partie.pnt"});
     // A folder removed during play is made again; one that cannot be is reported.
     fs::remove_all(saveDir);
-    EXPECT_TRUE(SaveProgress());
+    EXPECT_TRUE(SaveProgress(S()));
     EXPECT_EQ(ReadFile(File()), "#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n");
     fs::remove_all(saveDir);
     WriteFile(saveDir, "");
-    EXPECT_FALSE(SaveProgress());
+    EXPECT_FALSE(SaveProgress(S()));
 }

@@ -7,14 +7,15 @@
 using namespace modTessa;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    GameState state;
     const std::size_t cut = size ? data[0] * size / 256 : 0;
-    strDataDir = fuzz::Folder();
-    fuzz::Write(strDataDir + pack::PackFileName(0), data, cut);
-    fuzz::Write(strDataDir + pack::PackFileName(2), data + cut, size - cut);
-    LoadLevelPacks();
-    FillLevelNames();
-    fuzz::Check(strLevelData.size() == static_cast<std::size_t>(nLevelCount) * pack::kRecordSize,
+    state.strDataDir = fuzz::Folder();
+    fuzz::Write(state.strDataDir + pack::PackFileName(0), data, cut);
+    fuzz::Write(state.strDataDir + pack::PackFileName(2), data + cut, size - cut);
+    LoadLevelPacks(state);
+    FillLevelNames(state);
+    fuzz::Check(state.strLevelData.size() == static_cast<std::size_t>(state.nLevelCount) * pack::kRecordSize,
                 "whole records only");
-    fuzz::Check(tabLevelName.size() == static_cast<std::size_t>(nLevelCount) + 1, "one name per record and a spare");
+    fuzz::Check(state.tabLevelName.size() == static_cast<std::size_t>(state.nLevelCount) + 1, "one name per record and a spare");
     return 0;
 }

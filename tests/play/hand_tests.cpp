@@ -1,7 +1,7 @@
 // The hand: picking up, dragging, dropping, putting back, turning, mirroring.
 #include <set>
 
-#include "board/geometry.h"
+#include "ui/geometry.h"
 #include "tests/support/game_fixture.h"
 
 using namespace testing_support;
@@ -19,20 +19,20 @@ protected:
         for (int p : {2, 3, 4, 6, 7, 8, 9}) rec[15 * 16 + p] = static_cast<char>('B' + p);
         WritePack(dataDir / "tessa320.dat", rec);
         StartGame();
-        SetUpLevel(0);
-        nHeldPiece = -1;
-        bBoardFull = vbFalse;
-        bLevelActive = vbTrue;
+        form->SetUpLevel(0);
+        B().nHeldPiece = -1;
+        B().bBoardFull = false;
+        S().bLevelActive = true;
         form->kvtUt.played.clear();
     }
     void Hold(int p) {
         TakeFromTray(p);
-        ASSERT_EQ(nHeldPiece, p);
+        ASSERT_EQ(B().nHeldPiece, p);
     }
-    std::vector<int> Orient(int p) const {
+    std::vector<int> Orient(int p) {
         std::vector<int> g;
         for (int r = 0; r < 5; ++r)
-            for (int c = 0; c < 5; ++c) g.push_back(tabPieceOrient[p][r][c]);
+            for (int c = 0; c < 5; ++c) g.push_back(B().tabPieceOrient[p][r][c]);
         return g;
     }
     std::uint32_t Tile(int p) const { return form->pctBrique.Image.At(24 * p + 12, 12); }
@@ -44,13 +44,13 @@ protected:
 }  // namespace
 
 TEST_F(HandTest, PickingUpLeavesASilhouetteAndTakesTheCleanCopy) {
-    tabPieceOrient[1][0][0] = 2;  // left over from an earlier turn
+    B().tabPieceOrient[1][0][0] = 2;  // left over from an earlier turn
     ClickScreen(124, 60);
-    EXPECT_EQ(nHeldPiece, 1);
-    EXPECT_FALSE(tabInTray[1]);
-    EXPECT_EQ(tabPieceOrient[1][0][0], 0);
-    EXPECT_EQ(nHeldX, 124);  // the centre of the X's tray box
-    EXPECT_EQ(nHeldY, 60);
+    EXPECT_EQ(B().nHeldPiece, 1);
+    EXPECT_FALSE(B().tabInTray[1]);
+    EXPECT_EQ(B().tabPieceOrient[1][0][0], 0);
+    EXPECT_EQ(form->nHeldX, 124);  // the centre of the X's tray box
+    EXPECT_EQ(form->nHeldY, 60);
     EXPECT_EQ(Sounds(), (std::vector<std::string>{"tessa32e.dat"}));
     EXPECT_EQ(form->pctEcran.MousePointer(), plat::Cursor::Invisible);
     EXPECT_EQ(Screen().At(124, 60), 0u);
@@ -61,25 +61,23 @@ TEST_F(HandTest, PickingUpLeavesASilhouetteAndTakesTheCleanCopy) {
 TEST_F(HandTest, TrayRectanglesPickUpToTheirEdgesInclusive) {
     for (const geometry::TrayRect& r : geometry::kTrayRects) {
         for (auto [x, y] : {std::pair{r.x1, r.y1}, {r.x2, r.y2}, {r.x1, r.y2}, {r.x2, r.y1}}) {
-            form->FindTrayPiece(static_cast<float>(x), static_cast<float>(y));
-            EXPECT_EQ(nHeldPiece, r.piece) << x << "," << y;
+            EXPECT_EQ(form->FindTrayPiece(static_cast<float>(x), static_cast<float>(y)), r.piece) << x << "," << y;
         }
         for (auto [x, y] : {std::pair{r.x1 - 1, r.y1}, {r.x2 + 1, r.y2}, {r.x1, r.y1 - 1}, {r.x2, r.y2 + 1}}) {
-            form->FindTrayPiece(static_cast<float>(x), static_cast<float>(y));
-            EXPECT_EQ(nHeldPiece, -1) << x << "," << y;
+            EXPECT_EQ(form->FindTrayPiece(static_cast<float>(x), static_cast<float>(y)), -1) << x << "," << y;
         }
     }
 }
 
 TEST_F(HandTest, ClicksThatTakeNothingAreSilent) {
-    tabInTray[3] = vbFalse;  // N lies elsewhere: its slot is a silhouette
+    B().tabInTray[3] = false;  // N lies elsewhere: its slot is a silhouette
     for (auto [x, y] : {std::pair{44, 60}, {20, 200}, {167, 100}, {168, 100}}) ClickScreen(x, y);
-    EXPECT_EQ(nHeldPiece, -1);
+    EXPECT_EQ(B().nHeldPiece, -1);
     EXPECT_TRUE(Sounds().empty());
     form->ShowMenu();  // with the menu open a click only closes it
     ClickScreen(124, 60);
-    EXPECT_FALSE(bMenuShown);
-    EXPECT_EQ(nHeldPiece, -1);
+    EXPECT_FALSE(form->bMenuShown);
+    EXPECT_EQ(B().nHeldPiece, -1);
 }
 
 TEST_F(HandTest, DraggingMovesOneImageAndKeepsTheOuterStripsClean) {
@@ -103,19 +101,19 @@ TEST_F(HandTest, DropFitsOnlyWhereEveryCellLandsOnAnEmptyShapeCell) {
     Hold(1);  // X
     for (auto [c, r] : {std::pair{0, 2}, {8, 8}}) {  // an arm off the board; cells outside the shape
         ClickScreen(Cx(c), Cy(r));
-        EXPECT_EQ(nHeldPiece, 1);
+        EXPECT_EQ(B().nHeldPiece, 1);
     }
     EXPECT_EQ(Sounds().size(), 1u);
     ClickScreen(Cx(1), Cy(2));
-    EXPECT_EQ(nHeldPiece, -1);
-    for (auto [x, y] : {std::pair{1, 1}, {0, 2}, {1, 2}, {2, 2}, {1, 3}}) EXPECT_EQ(tabBoard[x][y], 1);
+    EXPECT_EQ(B().nHeldPiece, -1);
+    for (auto [x, y] : {std::pair{1, 1}, {0, 2}, {1, 2}, {2, 2}, {1, 3}}) EXPECT_EQ(B().tabBoard[x][y], 1);
     EXPECT_EQ(Screen().At(Cx(0), Cy(2)), Tile(1));
     EXPECT_EQ(Sounds().back(), "tessa32f.dat");
     EXPECT_EQ(form->pctEcran.MousePointer(), plat::Cursor::Hand);
-    EXPECT_FALSE(bBoardFull);
+    EXPECT_FALSE(B().bBoardFull);
     Hold(0);
     ClickScreen(Cx(1), Cy(2));  // onto the X: refused
-    EXPECT_EQ(nHeldPiece, 0);
+    EXPECT_EQ(B().nHeldPiece, 0);
 }
 
 TEST_F(HandTest, DropSnapsTheBoxCentreWhereverThePieceHasItsCells) {
@@ -123,14 +121,14 @@ TEST_F(HandTest, DropSnapsTheBoxCentreWhereverThePieceHasItsCells) {
     // board, and its dragged image past the board's left edge.
     Hold(11);
     ClickScreen(Cx(3), Cy(2));
-    for (auto [x, y] : {std::pair{2, 1}, {3, 1}, {4, 1}, {4, 2}, {4, 3}}) EXPECT_EQ(tabBoard[x][y], 11);
-    EXPECT_EQ(tabBoard[3][2], -1);
+    for (auto [x, y] : {std::pair{2, 1}, {3, 1}, {4, 1}, {4, 2}, {4, 3}}) EXPECT_EQ(B().tabBoard[x][y], 11);
+    EXPECT_EQ(B().tabBoard[3][2], -1);
     Hold(0);
     Key(plat::vbKeyReturn);
     MoveScreen(CellX(2) + 1, Cy(0));
     ASSERT_EQ(Screen().At(165, 12), Tile(0));
     ClickScreen(CellX(2) + 1, Cy(0));
-    for (int x = 0; x < 5; ++x) EXPECT_EQ(tabBoard[x][0], 0);
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(B().tabBoard[x][0], 0);
     for (int x = 157; x < 168; ++x) EXPECT_EQ(Screen().At(x, 12), Clean(x, 12)) << "sliver at " << x;
 }
 
@@ -139,15 +137,15 @@ TEST_F(HandTest, BoardEdgeDecidesBetweenDroppingAndPuttingBack) {
     Key(plat::vbKeyReturn);
     MoveScreen(600, 300);
     ClickScreen(167, Cy(0));  // beside the board, over no slot: back to its own slot
-    EXPECT_EQ(nHeldPiece, -1);
-    EXPECT_TRUE(tabInTray[0]);
-    EXPECT_EQ(tabPieceOrient[0][0][2], 1);  // the turn is forgotten
+    EXPECT_EQ(B().nHeldPiece, -1);
+    EXPECT_TRUE(B().tabInTray[0]);
+    EXPECT_EQ(B().tabPieceOrient[0][0][2], 1);  // the turn is forgotten
     EXPECT_EQ(Screen().At(676, 156), Tile(0));
     EXPECT_EQ(Screen().At(600, 300), Clean(600, 300));
     EXPECT_EQ(Sounds(), (std::vector<std::string>{"tessa32e.dat", "tessa32g.dat", "tessa32f.dat"}));
     Hold(0);
     ClickScreen(168, Cy(2));  // X = 168 drops, on column 0
-    for (int y = 0; y < 5; ++y) EXPECT_EQ(tabBoard[0][y], 0);
+    for (int y = 0; y < 5; ++y) EXPECT_EQ(B().tabBoard[0][y], 0);
 }
 
 TEST_F(HandTest, InputDuringAClickSoundIsIgnored) {
@@ -155,12 +153,12 @@ TEST_F(HandTest, InputDuringAClickSoundIsIgnored) {
     host.MouseDown(*form, &form->pctEcran, 124, 60);
     host.MouseDown(*form, &form->pctEcran, Cx(1), Cy(2));
     Pump();
-    EXPECT_EQ(nHeldPiece, 1);
-    EXPECT_EQ(tabBoard[1][2], -1);
+    EXPECT_EQ(B().nHeldPiece, 1);
+    EXPECT_EQ(B().tabBoard[1][2], -1);
     host.MouseDown(*form, &form->pctEcran, Cx(1), Cy(2));
     host.KeyDown(*form, plat::vbKeyReturn);  // would turn the X during the drop
     Pump();
-    EXPECT_EQ(tabBoard[1][2], 1);
+    EXPECT_EQ(B().tabBoard[1][2], 1);
     EXPECT_EQ(Sounds().size(), 2u);
     EXPECT_FALSE(form->bBusy);
 }
@@ -184,7 +182,7 @@ TEST_F(HandTest, KeysRepaintWhereThePieceWasAndTheRightButtonUnderTheMouse) {
     Key(plat::vbKeyReturn);  // straight after the pick-up: on the tray box centre
     EXPECT_EQ(Screen().At(652, 204), Tile(0));
     ClickScreen(60, 300, plat::vbRightButton);  // beside the board: turns, does not put back
-    EXPECT_EQ(nHeldPiece, 0);
+    EXPECT_EQ(B().nHeldPiece, 0);
     EXPECT_EQ(Screen().At(60, 276), Tile(0));
     EXPECT_EQ(Screen().At(652, 204), Clean(652, 204));
     ClickScreen(30, 300, plat::vbRightButton);  // the strip keeps the piece until the mouse moves
@@ -199,12 +197,12 @@ TEST_F(HandTest, NothingTurnsWithoutAHeldPieceALevelOrAFreeHand) {
     EXPECT_TRUE(Sounds().empty());
     Hold(7);
     const auto start = Orient(7);
-    bLevelActive = vbFalse;
+    S().bLevelActive = false;
     Key(plat::vbKeyReturn);
     Key(plat::vbKeySpace);
     ClickScreen(300, 300, plat::vbRightButton);
-    bLevelActive = vbTrue;
-    form->bBusy = vbTrue;
+    S().bLevelActive = true;
+    form->bBusy = true;
     Key(plat::vbKeyReturn);
     EXPECT_EQ(Orient(7), start);
 }

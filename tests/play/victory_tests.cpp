@@ -11,11 +11,11 @@ namespace {
 class VictoryTest : public GameTest {
 protected:
     void Begin(int n) {
-        nCurLevel = n;
-        SetUpLevel(n);
-        nHeldPiece = -1;
-        bBoardFull = vbFalse;
-        bLevelActive = vbTrue;
+        S().nCurLevel = n;
+        form->SetUpLevel(n);
+        B().nHeldPiece = -1;
+        B().bBoardFull = false;
+        S().bLevelActive = true;
         form->kvtUt.played.clear();
     }
     bool HeadShowsVictoryFace() const {
@@ -45,11 +45,11 @@ void VictoryTest::PlayReferenceSolution(int n) {
         Cells target;
         for (int x = 0; x < 16; ++x)
             for (int y = 0; y < 16; ++y)
-                if (tabSolution[x][y] == p) target.emplace_back(x, y);
+                if (B().tabSolution[x][y] == p) target.emplace_back(x, y);
         if (target.empty()) continue;
         std::sort(target.begin(), target.end());
         TakeFromTray(p);
-        ASSERT_EQ(nHeldPiece, p);
+        ASSERT_EQ(B().nHeldPiece, p);
         // Try the eight orientations the keys give until the held grid matches.
         bool placed = false;
         for (int k = 0; k < 8 && !placed; ++k) {
@@ -57,14 +57,14 @@ void VictoryTest::PlayReferenceSolution(int n) {
             Cells cells;
             for (int r = 0; r < 5; ++r)
                 for (int c = 0; c < 5; ++c)
-                    if (tabPieceOrient[p][r][c]) cells.emplace_back(c, r);
+                    if (B().tabPieceOrient[p][r][c]) cells.emplace_back(c, r);
             if (Normalised(cells) != Normalised(target)) continue;
             std::sort(cells.begin(), cells.end());
             // The box centre (2, 2) lands on the cell under the click.
             const int cx = 2 + target[0].first - cells[0].first, cy = 2 + target[0].second - cells[0].second;
             MoveScreen(CellX(cx) + 12, CellY(cy) + 12);
             ClickScreen(CellX(cx) + 12, CellY(cy) + 12);
-            placed = nHeldPiece == -1;
+            placed = B().nHeldPiece == -1;
         }
         ASSERT_TRUE(placed) << "level " << n << " piece " << p;
     }
@@ -102,12 +102,12 @@ TEST_F(VictoryTest, FillingTheBoardBobsTheHeadEightTimesWaitsThenEndsTheLevel) {
     EXPECT_EQ(fullFaceAtSleep, bobs);
     EXPECT_GT(ignored, 0);
     EXPECT_GT(plat::Now() - waitStart, 3.0);
-    EXPECT_FALSE(bLevelActive);
-    EXPECT_TRUE(tabLevelDone[0]);
+    EXPECT_FALSE(S().bLevelActive);
+    EXPECT_TRUE(S().tabLevelDone[0]);
     EXPECT_TRUE(form->Enabled());
     EXPECT_TRUE(form->timerTete.Enabled());
     EXPECT_FALSE(form->bBusy);
-    for (int y = 3; y < 8; ++y) EXPECT_EQ(tabBoard[7][y], 0);  // the solved board stays
+    for (int y = 3; y < 8; ++y) EXPECT_EQ(B().tabBoard[7][y], 0);  // the solved board stays
     EXPECT_EQ(Sounds(), (std::vector<std::string>{"tessa32e.dat", "tessa32f.dat", "tessa32d.dat"}));
 }
 
@@ -120,33 +120,33 @@ TEST_F(VictoryTest, HiddenWordIsExactCaseSensitiveAndNeedsACleanStart) {
     for (const Case& c : {Case{"VAZMEK", false}, {"vazmeK", false}, {"avazmek", false}, {" vazmek", true},
                           {"vazmek", false}}) {  // the typed text now holds more than the word
         form->kvtUt.played.clear();
-        bShowSolution = vbFalse;
+        S().bShowSolution = false;
         host.Type(*form, c.typed);
         Pump();
-        EXPECT_EQ(bShowSolution != 0, c.on) << c.typed;
+        EXPECT_EQ(S().bShowSolution != 0, c.on) << c.typed;
         EXPECT_EQ(Sounds().size(), c.on ? 1u : 0u) << c.typed;
     }
     host.KeyDown(*form, plat::vbKeyReturn);  // Enter empties the typed text too
     host.Type(*form, "vazmek");
     Pump();
-    EXPECT_TRUE(bShowSolution);
+    EXPECT_TRUE(S().bShowSolution);
     EXPECT_EQ(form->strTyped, "vazmek");
 }
 
 TEST_F(VictoryTest, ShippedLevelsAreSolvedByTheirReferenceSolutions) {
     InstallShippedPacks();
     StartGame();
-    ASSERT_EQ(nLevelCount, 40);
+    ASSERT_EQ(S().nLevelCount, 40);
     for (int n : {0, 12, 26}) {
         PlayReferenceSolution(n);
-        EXPECT_TRUE(bBoardFull) << n;
-        EXPECT_FALSE(bLevelActive);
-        EXPECT_TRUE(tabLevelDone[static_cast<size_t>(n)]);
+        EXPECT_TRUE(B().bBoardFull) << n;
+        EXPECT_FALSE(S().bLevelActive);
+        EXPECT_TRUE(S().tabLevelDone[static_cast<size_t>(n)]);
         EXPECT_EQ(Sounds().back(), "tessa32d.dat");
         for (int x = 0; x < 16; ++x)
             for (int y = 0; y < 16; ++y)
-                if (tabSolution[x][y] >= 0) {
-                    EXPECT_EQ(tabBoard[x][y], tabSolution[x][y]);
+                if (B().tabSolution[x][y] >= 0) {
+                    EXPECT_EQ(B().tabBoard[x][y], B().tabSolution[x][y]);
                 }
     }
 }

@@ -1,5 +1,7 @@
 #include "tests/support/game_fixture.h"
 
+#include "board/catalogue.h"
+
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -41,7 +43,6 @@ void GameTest::SetUp() {
     setenv("XDG_DATA_HOME", (root / "xdg").c_str(), 1);
     setenv("TESSALOR_LOCK_FILE", (root / "lock").c_str(), 1);
     saveDir = root / "xdg" / "kvtscore" / "tessa2002";
-    modTessa::ResetState();
     plat::Runtime::Get().SetHost(&host);
     InstallBackground();
 }
@@ -49,7 +50,6 @@ void GameTest::SetUp() {
 void GameTest::TearDown() {
     form.reset();
     plat::Runtime::Get().SetHost(nullptr);
-    modTessa::ResetState();
     std::error_code ec;
     fs::remove_all(root, ec);
 }
@@ -91,11 +91,11 @@ void GameTest::Key(int key) {
 }
 
 void GameTest::TakeFromTray(int p) {
-    using namespace modTessa;
+    const auto& slot = catalogue::kPieces[static_cast<size_t>(p)];
     for (int r = 0; r < 5; ++r)
         for (int c = 0; c < 5; ++c) {
-            const int x = tabTrayX[p] + 24 * c + 12, y = tabTrayY[p] + 24 * r + 12;
-            if (tabPieceShape[p][r][c] && x >= 0 && x < 720) {
+            const int x = slot.trayX + 24 * c + 12, y = slot.trayY + 24 * r + 12;
+            if (rules::CatalogueGrid(p)[r][c] && x >= 0 && x < 720) {
                 ClickScreen(x, y);
                 return;
             }

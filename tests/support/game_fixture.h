@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/modtessa.h"
+#include "flow/flow.h"
 #include "levels/pack.h"
 #include "platform/headless.h"
 #include "ui/frmtessa.h"
@@ -31,6 +32,10 @@ protected:
     plat::HeadlessHost host;
     fs::path root, dataDir, saveDir;
     std::unique_ptr<frmTessa> form;
+    // The game in the window (a state of its own before the window opens), and its board.
+    modTessa::GameState loose;
+    modTessa::GameState& S() { return form ? form->state : loose; }
+    rules::Board& B() { return S().board; }
 
     void SetUp() override;
     void TearDown() override;

@@ -229,18 +229,18 @@ TEST_F(SavedGamesTest, MenuLoadOfASolvedGameOrNothingStartsNoLevel) {
     Script({press(0)});
     form->labMenu_Click(1);
     EXPECT_EQ(alerts, std::vector<std::string>{kAllSolvedMessage});
-    EXPECT_EQ(strGameName, "fini.pnt");
-    tabLevelDone[3] = vbTrue;
+    EXPECT_EQ(S().strGameName, "fini.pnt");
+    S().tabLevelDone[3] = true;
     Script({press(1)});  // cancelled: the game closes, the table stays
     form->labMenu_Click(1);
-    EXPECT_EQ(strGameName, "");
-    EXPECT_EQ(tabLevelDone[3], vbTrue);
+    EXPECT_EQ(S().strGameName, "");
+    EXPECT_EQ(S().tabLevelDone[3], true);
     // Without levels no command opens its dialog or starts a level.
-    nLevelCount = 0;
+    S().nLevelCount = 0;
     alerts.clear();
     Script({});
     for (int command : {0, 1, 3}) form->labMenu_Click(command);
     EXPECT_EQ(alerts, std::vector<std::string>(3, kNoLevelsMessage));
-    EXPECT_FALSE(bLevelActive);
+    EXPECT_FALSE(S().bLevelActive);
     EXPECT_EQ(ReadFile(saveDir / "fini.pnt"), allTrue);
 }

@@ -28,6 +28,18 @@ inline constexpr int kWoodTileX = 384;   // an empty cell of the shape
 inline constexpr int CellLeft(int column) { return kBoardLeft + kCell * column; }
 inline constexpr int CellTop(int row) { return kCell * row; }
 
+// The board cell under a play-area point: floor of the exact quotient, so a
+// point left of the board gives a negative column.
+struct CellPos {
+    int column, row;
+};
+CellPos CellUnder(float x, float y);
+
+// Which clicks count as on the board. A held piece drops from the board's
+// left edge pixel on; taking a piece off starts one pixel further right.
+inline constexpr bool DropsOnBoard(float x) { return x > kBoardLeft - 1 && x < kBoardRight; }
+inline constexpr bool TakesOffBoard(float x) { return x > kBoardLeft && x < kBoardRight; }
+
 // The tray's pick rectangles, both bounds inclusive; they do not follow the
 // slots the pieces are drawn in.
 struct TrayRect {

@@ -8,12 +8,13 @@ void frmTessa::Form_Load() {
     // One instance only; a second one leaves before it touches anything.
     if (!plat::AcquireSingleInstance()) plat::EndProgram(0);
     // A new random sequence for the random shapes of this run.
-    Randomize();
+    state.random.Randomize();
     // Data files lie beside the program; saved games in the user's save folder.
+    std::string& strDataDir = state.strDataDir;
     strDataDir = ExecutableDirectory();
     if (strDataDir.empty() || strDataDir.back() != plat::kPathSeparator)
         strDataDir += plat::kPathSeparator;
-    strSaveDir = plat::SaveDir();
+    state.strSaveDir = plat::SaveDir();
     // The play area under the top strip, as wide as the window.
     pctEcran.Move(0, 24, Width(), 384);
     // Without its background the window cannot be drawn at all: stop here,
@@ -39,16 +40,15 @@ void frmTessa::Form_Load() {
     plat::BitBlt(pctTete.Image, 0, 0, 80, 64, pctTeteBase.Image, 0, 0, plat::SRCCOPY);
     // The rounded outline, then the save folders and the chooser's view of them.
     ShapeMainWindow(*this);
-    CreateSaveDirs();
-    filTessa.Path = strSaveDir;
-    // Levels, pieces, and the per-level tables sized to the level count.
-    LoadLevelPacks();
-    InitPieces();
-    tabLevelDone.assign(static_cast<size_t>(nLevelCount) + 1, vbFalse);
-    FillLevelNames();
+    CreateSaveDirs(state);
+    filTessa.Path = state.strSaveDir;
+    // Levels, and the per-level tables sized to the level count.
+    LoadLevelPacks(state);
+    state.tabLevelDone.assign(static_cast<size_t>(state.nLevelCount) + 1, false);
+    FillLevelNames(state);
     // All twelve pieces show; none can be taken before a level starts.
-    for (int p = 0; p <= 11; ++p) DrawTrayPiece(p);
+    for (int p = 0; p < rules::kPieceCount; ++p) DrawTrayPiece(p);
     // Menu closed; the head and clock start ticking.
-    bMenuShown = vbFalse;
+    bMenuShown = false;
     timerTete.SetEnabled(true);
 }

@@ -2,8 +2,6 @@
 // word that switches the solution display on.
 #include "ui/frmtessa.h"
 
-using namespace modTessa;
-
 namespace {
 constexpr const char* kSolutionWord = "vazmek";
 }
@@ -11,7 +9,7 @@ constexpr const char* kSolutionWord = "vazmek";
 void frmTessa::PlayVictory() {
     timerTete.SetEnabled(false);
     SetEnabled(false);
-    PlaySound("tessa32d.dat");
+    PlaySound(Sound::Victory);
     plat::SetStretchBltMode(pctTete.Image, plat::COLORONCOLOR);
     for (int i = 0; i < 8; ++i) {
         pctTete.Cls();
@@ -24,10 +22,10 @@ void frmTessa::PlayVictory() {
         plat::Sleep(100);
     }
     plat::WaitEventsFor(3.0);
-    tabLevelDone[static_cast<size_t>(nCurLevel)] = vbTrue;
+    state.tabLevelDone[static_cast<size_t>(state.nCurLevel)] = true;
     SetEnabled(true);
     timerTete.SetEnabled(true);
-    bLevelActive = vbFalse;
+    state.bLevelActive = false;
 }
 
 void frmTessa::Form_KeyPress(int ch) {
@@ -35,8 +33,8 @@ void frmTessa::Form_KeyPress(int ch) {
     if (ch > 0 && ch < 128 && word.find(static_cast<char>(ch)) != std::string::npos) {
         strTyped += static_cast<char>(ch);
         if (strTyped == word) {
-            PlaySound("tessa32h.dat");
-            bShowSolution = vbTrue;
+            PlaySound(Sound::Word);
+            state.bShowSolution = true;
         }
     } else {
         strTyped.clear();

@@ -1,0 +1,34 @@
+// The game's flow: the level loop, saved-game files, help, and what the
+// player is told.
+#pragma once
+#include <string>
+
+#include "app/modtessa.h"
+#include "platform/files.h"
+
+class frmTessa;
+
+namespace modTessa {
+
+// Plays levels in the window until one is left unsolved or none is left.
+void StartLevel(frmTessa& f);
+// Every level unsolved, before a game is opened or random play starts.
+void ClearProgress(GameState& state);
+bool LoadProgress(GameState& state);
+bool SaveProgress(GameState& state);
+// A new saved game with every level unsolved, never replacing one.
+plat::CreateResult CreateGameFile(GameState& state, const std::string& fileName);
+void OpenHelpDocument(const GameState& state, const std::string& path);
+
+inline constexpr const char* kAllSolvedMessage =
+    "Tous les niveaux de cette partie ont été effectués. Choisissez une autre partie.";
+inline constexpr const char* kSaveFailedMessage =
+    "La partie n'a pas pu être enregistrée !\r\nVérifiez le dossier des parties.";
+inline constexpr const char* kNameTakenMessage =
+    "Ce nom existe déjà !\r\nChoisissez un autre nom.";
+inline constexpr const char* kBadNameMessage =
+    "Ce nom n'est pas correct !\r\nN'utilisez pas de caractères spéciaux.";
+inline constexpr const char* kNoLevelsMessage =
+    "Aucune forme n'a été trouvée !\r\nLes fichiers de niveaux manquent.";
+
+}  // namespace modTessa
