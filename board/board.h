@@ -48,6 +48,7 @@ struct Board {
     bool bBoardFull = false;
 
     Board();
+    bool operator==(const Board&) const = default;
 
     // A fresh board from a 256-byte level record (row by row); every piece
     // the record names waits in the tray, the hand is empty. False, and the

@@ -11,14 +11,6 @@
 
 namespace testing_support {
 
-std::string MakeRecord(const std::vector<std::string>& rows, int top, int left) {
-    std::string rec(256, 'A');
-    for (size_t r = 0; r < rows.size(); ++r)
-        for (size_t c = 0; c < rows[r].size(); ++c)
-            if (rows[r][c] != '.') rec[(top + r) * 16 + left + c] = rows[r][c];
-    return rec;
-}
-
 void WritePack(const fs::path& path, const std::string& records) {
     WriteFile(path, pack::Scramble(records) + "\r\n");
 }

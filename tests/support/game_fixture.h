@@ -14,14 +14,13 @@
 #include "flow/flow.h"
 #include "levels/pack.h"
 #include "platform/headless.h"
+#include "tests/support/records.h"
 #include "ui/frmtessa.h"
 
 namespace testing_support {
 
 namespace fs = std::filesystem;
 
-// A record with the given rows (top first); every other cell outside.
-std::string MakeRecord(const std::vector<std::string>& rows, int top = 0, int left = 0);
 // Writes a pack file holding the records, scrambled, with its two trailer bytes.
 void WritePack(const fs::path& path, const std::string& records);
 std::string ReadFile(const fs::path& path);

@@ -1,0 +1,207 @@
+// The hand's rules in cells: taking, dropping, putting back, taking back,
+// turning and mirroring, and whole shipped levels played through them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "board/board.h"
+#include "levels/pack_files.h"
+#include "levels/solver.h"
+#include "tests/support/records.h"
+
+using namespace rules;
+using testing_support::MakeRecord;
+
+namespace {
+
+// I, X, V, W and U fill a 5 x 5 square in the top-left corner.
+const std::string kSquare = MakeRecord({"BBBBB", "CCCMM", "CCLLM", "GGLLM", "GGGLG"});
+
+std::vector<std::string> Rows(const PieceGrid& g) {
+    std::vector<std::string> rows;
+    for (const auto& row : g) {
+        std::string s;
+        for (auto v : row) s += v ? '#' : '.';
+        rows.push_back(s);
+    }
+    return rows;
+}
+
+// Each piece of the level is in exactly one place: the tray, the hand, or
+// five cells of the board; the others are nowhere.
+void ExpectEachPieceInOnePlace(const Board& b, const Board& start, const std::string& what) {
+    for (int p = 0; p < kPieceCount; ++p) {
+        int cells = 0;
+        for (const auto& col : b.tabBoard) cells += static_cast<int>(std::count(col.begin(), col.end(), p));
+        const int places = b.tabInTray[p] + (b.nHeldPiece == p) + (cells == 5);
+        EXPECT_TRUE(cells == 0 || cells == 5) << what << ": piece " << p << " on " << cells << " cells";
+        EXPECT_EQ(places, start.tabInTray[p] ? 1 : 0) << what << ": piece " << p;
+    }
+}
+
+struct Move {
+    char what;  // k take, d drop, p put back, b take back, t turn, m mirror
+    int a, b;
+    Change want;
+};
+
+Change Apply(Board& board, const Move& m) {
+    switch (m.what) {
+        case 'k': return board.Take(m.a);
+        case 'd': return board.Drop(m.a, m.b);
+        case 'p': return board.PutBack();
+        case 'b': return board.TakeBack(m.a, m.b);
+        case 't': return board.Turn();
+        default: return board.Mirror();
+    }
+}
+
+}  // namespace
+
+TEST(HandRules, MovesAreRefusedUnlessTheHandAndTheBoardAllowThem) {
+    struct Case {
+        const char* what;
+        std::vector<Move> moves;
+    };
+    const Change N = Change::None;
+    const Case cases[] = {
+        {"an empty hand holds nothing to move",
+         {{'t', 0, 0, N}, {'m', 0, 0, N}, {'p', 0, 0, N}, {'d', 1, 2, N}, {'b', 1, 2, N}}},
+        {"pieces outside the level or already held stay put",
+         {{'k', 3, 0, N}, {'k', 12, 0, N}, {'k', -1, 0, N}, {'k', 1, 0, Change::Taken}, {'k', 0, 0, N}, {'k', 1, 0, N}}},
+        {"a misfit keeps the piece in the hand",
+         {{'k', 1, 0, Change::Taken}, {'d', 0, 1, N}, {'d', 8, 8, N}, {'d', 1, 2, Change::Dropped},
+          {'k', 0, 0, Change::Taken}, {'d', 1, 3, N}, {'b', 1, 2, N}, {'p', 0, 0, Change::PutBack}}},
+        {"taking back needs a piece on the cell and an empty hand",
+         {{'k', 1, 0, Change::Taken}, {'d', 1, 2, Change::Dropped}, {'b', 3, 3, N}, {'b', 7, 7, N},
+          {'b', 0, 2, Change::TakenBack}, {'b', 0, 2, N}, {'k', 1, 0, Change::Taken}, {'d', 1, 2, Change::Dropped}}},
+        {"the last cell covered fills the board",  // an I and an X, on their own level
+         {{'k', 1, 0, Change::Taken}, {'d', 8, 6, Change::Dropped}, {'b', 8, 6, Change::TakenBack},
+          {'k', 0, 0, Change::Taken}, {'d', 5, 5, Change::Dropped}, {'k', 1, 0, Change::Taken},
+          {'d', 8, 6, Change::Full}}},
+    };
+    const std::string columnAndCross = MakeRecord({"B....", "B....", "B..C.", "B.CCC", "B..C."}, 3, 5);
+    for (const Case& c : cases) {
+        Board b;
+        ASSERT_TRUE(b.SetUp(c.moves.back().want == Change::Full ? columnAndCross : kSquare));
+        const Board start = b;
+        for (size_t i = 0; i < c.moves.size(); ++i) {
+            EXPECT_EQ(Apply(b, c.moves[i]), c.moves[i].want) << c.what << ", move " << i;
+            ExpectEachPieceInOnePlace(b, start, c.what);
+        }
+        EXPECT_EQ(b.bBoardFull, c.moves.back().want == Change::Full) << c.what;
+    }
+}
+
+TEST(HandRules, DropCoversTheHeldOrientationAroundTheBoxCentre) {
+    struct Case {
+        int piece;
+        const char* moves;
+        int column, row;
+        std::vector<std::pair<int, int>> cells;
+    };
+    // The V's box centre is none of its cells; the turned W reaches the square's corner.
+    for (const Case& c : {Case{11, "", 3, 2, {{2, 1}, {3, 1}, {4, 1}, {4, 2}, {4, 3}}},
+                          {0, "t", 2, 0, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}},
+                          {10, "ttt", 3, 3, {{2, 4}, {2, 3}, {3, 3}, {3, 2}, {4, 2}}}}) {
+        Board b;
+        ASSERT_TRUE(b.SetUp(kSquare));
+        b.Take(c.piece);
+        for (const char* m = c.moves; *m; ++m) b.Turn();
+        ASSERT_EQ(b.Drop(c.column, c.row), Change::Dropped) << c.piece;
+        std::vector<std::pair<int, int>> covered;
+        for (int y = 0; y < kBoardCells; ++y)
+            for (int x = 0; x < kBoardCells; ++x)
+                if (b.tabBoard[x][y] == c.piece) covered.emplace_back(x, y);
+        std::sort(covered.begin(), covered.end());
+        auto want = c.cells;
+        std::sort(want.begin(), want.end());
+        EXPECT_EQ(covered, want) << c.piece;
+    }
+}
+
+TEST(HandRules, TurnsGoClockwiseTheMirrorLeftToRightAndTakingStartsAfresh) {
+    struct Case {
+        const char* moves;
+        std::vector<std::string> rows;
+    };
+    // The F: no symmetry at all.
+    for (const Case& c : {Case{"", {".....", "..#..", "..##.", ".##..", "....."}},
+                          {"t", {".....", ".#...", ".###.", "..#..", "....."}},
+                          {"m", {".....", "..#..", ".##..", "..##.", "....."}},
+                          {"tm", {".....", "...#.", ".###.", "..#..", "....."}},
+                          {"tttt", {".....", "..#..", "..##.", ".##..", "....."}},
+                          {"mm", {".....", "..#..", "..##.", ".##..", "....."}}}) {
+        Board b;
+        ASSERT_TRUE(b.SetUp(MakeRecord({".II", "II.", ".I."})));
+        ASSERT_EQ(b.Take(7), Change::Taken);
+        for (const char* m = c.moves; *m; ++m) EXPECT_EQ(*m == 't' ? b.Turn() : b.Mirror(), *m == 't' ? Change::Turned : Change::Mirrored);
+        EXPECT_EQ(Rows(b.tabPieceOrient[7]), c.rows) << c.moves;
+        // Put back or dropped and taken back, the piece comes out of the tray unturned.
+        b.PutBack();
+        b.Take(7);
+        EXPECT_EQ(b.tabPieceOrient[7], CatalogueGrid(7)) << c.moves;
+    }
+}
+
+TEST(HandRules, TurnsAndMirrorsReachExactlyEachPiecesOrientations) {
+    for (int p = 0; p < kPieceCount; ++p) {
+        Board b;
+        b.tabInTray[p] = true;
+        ASSERT_EQ(b.Take(p), Change::Taken);
+        std::set<std::vector<levels::Cell>> seen;
+        for (int m = 0; m < 2; ++m, b.Mirror())
+            for (int t = 0; t < 4; ++t, b.Turn()) {
+                std::vector<levels::Cell> cells;
+                for (int r = 0; r < kBox; ++r)
+                    for (int c = 0; c < kBox; ++c)
+                        if (b.tabPieceOrient[p][r][c]) cells.push_back({c, r});
+                EXPECT_TRUE(levels::IsPiece(p, cells)) << p;
+                const int mx = std::min_element(cells.begin(), cells.end(), [](auto a, auto z) { return a.x < z.x; })->x;
+                const int my = std::min_element(cells.begin(), cells.end(), [](auto a, auto z) { return a.y < z.y; })->y;
+                for (auto& cell : cells) cell = {cell.x - mx, cell.y - my};
+                std::sort(cells.begin(), cells.end());
+                seen.insert(cells);
+            }
+        EXPECT_EQ(seen.size(), levels::Orientations(p).size()) << p;
+        EXPECT_EQ(b.tabPieceOrient[p], CatalogueGrid(p)) << p;  // four turns and two mirrors come back
+    }
+}
+
+TEST(HandRules, ShippedLevelsAreSolvedByTheirReferenceSolutions) {
+    std::string plain, part, error;
+    for (const std::string& path : levels::PackFilesIn(TESSALOR_DATA_DIR)) {
+        ASSERT_TRUE(levels::ReadPack(path, part, error)) << error;
+        plain += part;
+    }
+    ASSERT_EQ(plain.size(), 40u * 256u);
+    for (size_t n = 0; n < 40; ++n) {
+        Board b;
+        ASSERT_TRUE(b.SetUp(std::string_view(plain).substr(n * 256, 256)));
+        Change last = Change::None;
+        for (int p = 0; p < kPieceCount; ++p) {
+            if (!b.tabInTray[p]) continue;
+            std::vector<std::pair<int, int>> target;  // (row, column), in order
+            for (int x = 0; x < kBoardCells; ++x)
+                for (int y = 0; y < kBoardCells; ++y)
+                    if (b.tabSolution[x][y] == p && b.tabBoard[x][y] == Empty) target.emplace_back(y, x);
+            std::sort(target.begin(), target.end());
+            b.Take(p);
+            // Of the eight ways the piece can lie, the one whose cells are the
+            // target's moved as a whole; its box centre goes where they move it.
+            for (int k = 0; k < 8 && b.nHeldPiece == p; ++k) {
+                if (k) k == 4 ? b.Mirror() : b.Turn();
+                std::vector<std::pair<int, int>> cells;
+                for (int r = 0; r < kBox; ++r)
+                    for (int c = 0; c < kBox; ++c)
+                        if (b.tabPieceOrient[p][r][c]) cells.emplace_back(r, c);
+                const int dr = target[0].first - cells[0].first, dc = target[0].second - cells[0].second;
+                for (auto& [r, c] : cells) r += dr, c += dc;
+                if (cells == target) last = b.Drop(kBoxCentre + dc, kBoxCentre + dr);
+            }
+            ASSERT_EQ(b.nHeldPiece, kNoPiece) << "level " << n << " piece " << p;
+        }
+        EXPECT_EQ(last, Change::Full) << "level " << n;
+    }
+}
