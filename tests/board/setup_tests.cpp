@@ -1,5 +1,4 @@
-// The board on screen: a set-up paints the shape and the tray in one refresh;
-// the solution display; the cells and the slot a piece taken back repaints.
+// The board on screen: a set-up paints the shape and the tray in one refresh.
 #include "tests/support/game_fixture.h"
 
 using namespace testing_support;
@@ -35,24 +34,4 @@ TEST_F(SetUpTest, PaintsTheShapeInWoodAndTheTrayInOneRefresh) {
     const plat::Surface first = Screen();
     form->SetUpLevel(0);
     EXPECT_TRUE(Screen() == first);
-}
-
-TEST_F(SetUpTest, SolutionShowsFromTheNextSetUpAndTakingBackLeavesWood) {
-    form->SetUpLevel(0);
-    S().bShowSolution = true;
-    EXPECT_EQ(At(6, 3), Wood());  // not redrawn yet
-    form->SetUpLevel(0);  // a cross in the colour of the piece the solution puts there (all cells: e2e_play)
-    for (int d : {0, 11, 23}) EXPECT_EQ(Screen().At(CellX(6) + d, CellY(3) + 11), form->pctBrique.Image.At(48 + d, 24 + 11));
-    // The L goes down on its own cells and comes back off.
-    S().bLevelActive = true;
-    TakeFromTray(2);
-    ClickScreen(CellX(7) + 12, CellY(5) + 12);
-    ASSERT_EQ(B().tabBoard[7][3], 2);
-    form->kvtUt.played.clear();
-    ClickScreen(CellX(7) + 20, CellY(3) + 20);
-    EXPECT_EQ(Sounds(), (std::vector<std::string>{"tessa32e.dat"}));
-    for (auto [x, y] : {std::pair{6, 3}, {7, 3}, {7, 5}, {7, 6}}) EXPECT_EQ(At(x, y), Wood()) << x << "," << y;
-    // Back in its slot.
-    EXPECT_EQ(Screen().At(652, 36), form->pctBrique.Image.At(48 + 12, 12));
-    EXPECT_EQ(Screen().At(724, 132), form->backgroundPicture.At(724, 156));
 }
