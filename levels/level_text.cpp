@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/level_names.h"
+#include "levels/level_names.h"
 #include "board/catalogue.h"
 
 namespace levels {

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/level_names.h"
+#include "levels/level_names.h"
 #include "levels/pack.h"
 
 namespace levels {

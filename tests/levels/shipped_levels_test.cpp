@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "app/level_names.h"
+#include "levels/level_names.h"
 #include "levels/level_text.h"
 #include "levels/pack_files.h"
 
