@@ -115,8 +115,11 @@ TEST_F(LevelTool, RenderDrawsEachLevelsShapeAndTiling) {
         const std::string ppm = Read(dir_ / name), header = "P6\n192 192\n255\n";
         ASSERT_EQ(ppm.size(), header.size() + 192 * 192 * 3) << name;
         ASSERT_EQ(ppm.substr(0, header.size()), header) << name;
-        auto dark = [&](int px, int py) { return static_cast<unsigned char>(ppm[header.size() + (py * 192 + px) * 3]) < 40; };
-        auto light = [&](int px, int py) { return static_cast<unsigned char>(ppm[header.size() + (py * 192 + px) * 3]) > 200; };
+        auto red = [&](int px, int py) {
+            return static_cast<unsigned char>(ppm[header.size() + (py * 192 + px) * 3]);
+        };
+        auto dark = [&](int px, int py) { return red(px, py) < 40; };
+        auto light = [&](int px, int py) { return red(px, py) > 200; };
         std::string want, seen;
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x) {
@@ -152,7 +155,8 @@ TEST_F(LevelTool, FillTilesEachDesignWithItsPieces) {
         {"triangle", "BFH", 0, {"#....", "##...", "###..", "####.", "#####"}},
         {"bloc 1", "FGH", 1, block},
         {"bloc 2", "FGH", 2, block},
-        {"chien", "", 0, {".........#..", "........###.", "#.......####", "#########...", ".########...", ".#.#..#.#..."}},
+        {"chien", "", 0,
+         {".........#..", "........###.", "#.......####", "#########...", ".########...", ".#.#..#.#..."}},
     };
     std::string text;
     for (const Design& d : designs) {
@@ -184,8 +188,10 @@ TEST_F(LevelTool, FillTilesEachDesignWithItsPieces) {
         int left = 16, top = 16, right = -1, bottom = -1;
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x)
-                if (level.At(x, y) >= 0)
-                    left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+                if (level.At(x, y) >= 0) {
+                    left = std::min(left, x), right = std::max(right, x);
+                    top = std::min(top, y), bottom = std::max(bottom, y);
+                }
         std::vector<std::string> shape;
         for (int y = top; y <= bottom; ++y) {
             shape.emplace_back();
