@@ -1,6 +1,6 @@
 #include <cerrno>
 
-#include "app/level_names.h"
+#include "levels/level_names.h"
 #include "app/modtessa.h"
 #include "levels/pack.h"
 #include "platform/files.h"
@@ -45,8 +45,8 @@ void LoadLevelPacks() {
 
 void FillLevelNames() {
     tabLevelName.assign(static_cast<size_t>(nLevelCount) + 1, std::string());
-    for (size_t i = 0; i < kLevelNames.size() && i < static_cast<size_t>(nLevelCount); ++i)
-        tabLevelName[i] = std::string(kLevelNames[i]);
+    for (size_t i = 0; i < levels::kLevelNames.size() && i < static_cast<size_t>(nLevelCount); ++i)
+        tabLevelName[i] = std::string(levels::kLevelNames[i]);
 }
 
 }  // namespace modTessa

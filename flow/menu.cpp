@@ -67,7 +67,7 @@ void frmTessa::labMenu_Click(int index) {
             timerTete.SetEnabled(false);
             SetEnabled(false);
             PlaySound("tessa32h.dat");
-            ShowHeadFrame(720);
+            ShowHeadFrame(look::kHeadSad);
             plat::WaitEventsFor(3.0);
             strGameName.clear();
             tabLevelDone[static_cast<size_t>(nCurLevel)] = vbFalse;

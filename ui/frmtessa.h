@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/modtessa.h"
+#include "assets/look.h"
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/sound.h"
@@ -14,8 +15,8 @@ class Host;
 }
 
 // Colours shared with the dialogs (0x00BBGGRR).
-inline constexpr plat::Colour clrButton = 0x109410;
-inline constexpr plat::Colour clrButtonHover = 0x00FF00;
+inline constexpr plat::Colour clrButton = look::kButtonGreen.bgr();
+inline constexpr plat::Colour clrButtonHover = look::kHoverGreen.bgr();
 
 class frmTessa : public plat::Form {
 public:
