@@ -35,7 +35,7 @@ bool LoadProgress() {
     // Levels past the end of the file keep what the caller set.
     bool unsolvedLeft = false;
     for (std::size_t i = 0; i < p.done.size(); ++i) {
-        if (p.done[i]) tabLevelDone[i] = vbTrue;
+        if (i < p.lines) tabLevelDone[i] = ToBool16(p.done[i]);
         unsolvedLeft = unsolvedLeft || !tabLevelDone[i];
     }
     return unsolvedLeft;

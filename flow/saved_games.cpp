@@ -152,6 +152,7 @@ Progress Load(const std::string& dir, const std::string& fileName, int levelCoun
         std::size_t end = text.find('\n', pos);
         if (end == std::string::npos) end = text.size();
         p.done[i] = IsSolvedLine(std::string_view(text).substr(pos, end - pos));
+        p.lines = i + 1;
         pos = end + 1;
     }
     return p;

@@ -46,6 +46,7 @@ enum class LoadStatus { Read, Missing, Unreadable };
 struct Progress {
     LoadStatus status = LoadStatus::Missing;
     std::vector<bool> done;  // levelCount entries; all false unless Read
+    std::size_t lines = 0;   // how many of them the file held
 };
 // Missing also covers a name that is no regular file (a folder, a link, a
 // FIFO): nothing of the player's is there. Unreadable: a regular file, or

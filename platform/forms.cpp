@@ -378,7 +378,7 @@ void ListBox::Paint(Surface& dst, Rect clip, int ox, int oy) {
             dst.Fill(row, ToPixel(SelectedBackColor));
             fg = SelectedForeColor;
         }
-        // One pixel up, so that descenders end inside the row.
+        // One pixel up: the descenders of lower-case names end inside the row.
         DrawTextLine(dst, row, ox + 3, y - 1, ListFont, items_[static_cast<size_t>(i)], fg);
     }
 }
