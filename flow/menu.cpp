@@ -39,7 +39,7 @@ void frmTessa::labMenu_Click(int index) {
         case 0: {
             HideMenu();
             if (!HaveLevels()) return;
-            strGameName = ShowForResult<frmInput>();
+            strGameName = AskNewGameName().value_or("");
             ClearProgress();
             if (!strGameName.empty()) {
                 LoadProgress();
@@ -50,7 +50,7 @@ void frmTessa::labMenu_Click(int index) {
         case 1: {
             HideMenu();
             if (!HaveLevels()) return;
-            strGameName = ShowForResult<frmChoix>();
+            strGameName = ChooseSavedGame().value_or("");
             if (strGameName.empty()) return;
             ClearProgress();
             if (LoadProgress()) {
@@ -104,7 +104,7 @@ void frmTessa::imgMenu_Click(int index) {
             break;
         case 2: {
             if (bMenuShown) HideMenu();
-            ShowForResult<frmPropos>();
+            ShowDialog<frmPropos>();
             break;
         }
         default:

@@ -1,25 +1,19 @@
-// Saved games: one line "#TRUE#" or "#FALSE#" per level, CR LF.
+// The open game's progress between its file and tabLevelDone.
 #include <algorithm>
 #include <iostream>
 #include <string>
 
-#include "platform/files.h"
+#include "flow/saved_games.h"
 #include "ui/frmtessa.h"
 
 namespace modTessa {
 
 namespace {
 
-// A line is at most "#FALSE#" CR LF; a little room for a file from elsewhere.
-constexpr std::size_t kBytesPerLevel = 9;
-constexpr std::size_t kSlack = 4096;
-
-std::string ProgressText(bool withProgress) {
-    std::string text;
-    text.reserve(static_cast<std::size_t>(std::max(nLevelCount, 0)) * kBytesPerLevel);
-    for (std::int32_t i = 0; i < nLevelCount; ++i)
-        text += withProgress && tabLevelDone[static_cast<size_t>(i)] ? "#TRUE#\r\n" : "#FALSE#\r\n";
-    return text;
+std::vector<bool> DoneTable() {
+    std::vector<bool> done(static_cast<std::size_t>(std::max(nLevelCount, 0)));
+    for (std::size_t i = 0; i < done.size(); ++i) done[i] = tabLevelDone[i] != vbFalse;
+    return done;
 }
 
 }  // namespace
@@ -29,43 +23,29 @@ void ClearProgress() {
 }
 
 bool LoadProgress() {
-    const std::size_t limit = static_cast<std::size_t>(std::max(nLevelCount, 0)) * kBytesPerLevel + kSlack;
-    std::string text;
-    if (!plat::ReadRegularFile(strSaveDir + strGameName, limit, text)) {
+    const saves::Progress p = saves::Load(strSaveDir, strGameName, nLevelCount);
+    if (p.status == saves::LoadStatus::Unreadable) {
+        // Never saved over: the game is closed and plays on unsaved.
+        strGameName.clear();
+    }
+    if (p.status != saves::LoadStatus::Read) {
         ClearProgress();
         return true;
     }
-    // Line by line: a line that is not one of the two words only loses its
-    // own level, and levels past the end keep what the caller set.
-    std::size_t pos = 0;
-    for (std::int32_t i = 0; i < nLevelCount && pos < text.size(); ++i) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string::npos) end = text.size();
-        std::string_view line(text.data() + pos, end - pos);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        tabLevelDone[static_cast<size_t>(i)] = ToBool16(line == "#TRUE#");
-        pos = end + 1;
+    // Levels past the end of the file keep what the caller set.
+    bool unsolvedLeft = false;
+    for (std::size_t i = 0; i < p.done.size(); ++i) {
+        if (i < p.lines) tabLevelDone[i] = ToBool16(p.done[i]);
+        unsolvedLeft = unsolvedLeft || !tabLevelDone[i];
     }
-    for (std::int32_t i = 0; i < nLevelCount; ++i)
-        if (!tabLevelDone[static_cast<size_t>(i)]) return true;
-    return false;
+    return unsolvedLeft;
 }
 
 bool SaveProgress() {
-    const std::string path = strSaveDir + strGameName;
     CreateSaveDirs();  // the folder may have been removed while playing
-    const bool ok = plat::ReplaceFile(path, ProgressText(true));
-    if (!ok) std::cerr << "tessalor: impossible d'enregistrer la partie « " << path << " »\n";
+    const bool ok = saves::Save(strSaveDir, strGameName, DoneTable());
+    if (!ok) std::cerr << "tessalor: impossible d'enregistrer la partie « " << strSaveDir + strGameName << " »\n";
     return ok;
-}
-
-}  // namespace modTessa
-
-namespace modTessa {
-
-plat::CreateResult CreateGameFile(const std::string& fileName) {
-    CreateSaveDirs();
-    return plat::CreateNewFile(strSaveDir + fileName, ProgressText(false));
 }
 
 }  // namespace modTessa
