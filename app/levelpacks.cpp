@@ -1,8 +1,8 @@
 // The level packs read at start-up, and the names of their levels.
 #include <cerrno>
 
-#include "app/level_names.h"
 #include "app/modtessa.h"
+#include "levels/level_names.h"
 #include "levels/pack.h"
 #include "platform/files.h"
 
@@ -46,8 +46,8 @@ void LoadLevelPacks(GameState& state) {
 
 void FillLevelNames(GameState& state) {
     state.tabLevelName.assign(static_cast<size_t>(state.nLevelCount) + 1, std::string());
-    for (size_t i = 0; i < kLevelNames.size() && i < static_cast<size_t>(state.nLevelCount); ++i)
-        state.tabLevelName[i] = std::string(kLevelNames[i]);
+    for (size_t i = 0; i < levels::kLevelNames.size() && i < static_cast<size_t>(state.nLevelCount); ++i)
+        state.tabLevelName[i] = std::string(levels::kLevelNames[i]);
 }
 
 }  // namespace modTessa

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "assets/canvas.h"
+#include "assets/look.h"
 
 namespace art {
 
@@ -12,13 +13,14 @@ struct FontFiles {
     std::string bold;
 };
 
-// Common colours of the window and the dialogs.
-inline constexpr Rgba kDarkGreen{0, 42, 0, 255};
-inline constexpr Rgba kFrameGreen{0, 198, 0, 255};
-inline constexpr Rgba kButtonGreen{16, 148, 16, 255};
-inline constexpr Rgba kTextGreen{0, 192, 0, 255};
+constexpr Rgba Opaque(look::Colour c) { return {c.r, c.g, c.b, 255}; }
 
-inline constexpr int kTile = 24;
+// Common colours of the window and the dialogs.
+inline constexpr Rgba kDarkGreen = Opaque(look::kDarkGreen);
+inline constexpr Rgba kFrameGreen = Opaque(look::kFrameGreen);
+inline constexpr Rgba kButtonGreen = Opaque(look::kButtonGreen);
+
+inline constexpr int kTile = look::kTileSize;
 
 Image MakeTileSheet();                           // 408 x 48
 Image MakeWoodTile();                            // the empty-cell tile alone

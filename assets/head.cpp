@@ -7,7 +7,7 @@ namespace art {
 
 namespace {
 
-constexpr int kW = 80, kH = 64;
+constexpr int kW = look::kHeadFrameWidth, kH = look::kHeadFrameHeight;
 constexpr double kR = 24.5;
 const Rgba kInk{70, 40, 0, 255};
 const Rgba kMouth{120, 24, 16, 255};
@@ -143,40 +143,41 @@ void Sparkle(Image& f, double x, double y, double r) {
 }  // namespace
 
 Image MakeHeadSheet(const FontFiles& fonts) {
-    Image sheet(10 * kW, kH, kDarkGreen);
-    auto frame = [&](int k, const Face& face) {
+    using namespace look;
+    Image sheet(kHeadSheetWidth, kHeadSheetHeight, kDarkGreen);
+    auto frame = [&](int x, const Face& face) {
         Image f(kW, kH, kDarkGreen);
         DrawFace(f, face);
-        sheet.paste(f, k * kW, 0);
+        sheet.paste(f, x, 0);
     };
-    frame(0, {.gx = 0, .gy = 0.7});
+    frame(kHeadAhead, {.gx = 0, .gy = 0.7});
     {
         Image f(kW, kH, kDarkGreen);
         DrawFace(f, {.cx = 34, .eyes = Eyes::Shut, .mouth = Mouth::Doze});
         const Font small(fonts.bold, 11), big(fonts.bold, 17);
         Letter(f, small, "z", 62, 21);
         Letter(f, big, "Z", 71, 9);
-        sheet.paste(f, 80, 0);
+        sheet.paste(f, kHeadAsleep, 0);
     }
-    frame(2, {.eyes = Eyes::Shut, .mouth = Mouth::Yawn, .brows = 1.5});
-    frame(3, {.gx = 0, .gy = -1});
-    frame(4, {.gx = 1, .gy = 0.1});
-    frame(5, {.gx = 0.8, .gy = -0.8});
-    frame(6, {.gx = -0.15, .gy = -1, .mouth = Mouth::Oh, .brows = 2.5});
-    frame(7, {.eyes = Eyes::Wink, .gx = 0.2, .gy = 0.2, .mouth = Mouth::TongueOut});
+    frame(kHeadYawn, {.eyes = Eyes::Shut, .mouth = Mouth::Yawn, .brows = 1.5});
+    frame(kHeadUp, {.gx = 0, .gy = -1});
+    frame(kHeadRight, {.gx = 1, .gy = 0.1});
+    frame(kHeadUpRight, {.gx = 0.8, .gy = -0.8});
+    frame(kHeadWonder, {.gx = -0.15, .gy = -1, .mouth = Mouth::Oh, .brows = 2.5});
+    frame(kHeadTongue, {.eyes = Eyes::Wink, .gx = 0.2, .gy = 0.2, .mouth = Mouth::TongueOut});
     {
         Image f(kW, kH, kDarkGreen);
         DrawFace(f, {.cx = 32, .eyes = Eyes::Happy, .mouth = Mouth::Grin});
         VictoryHand(f, 66, 46);
         Sparkle(f, 9, 9, 3.5);
         Sparkle(f, 74, 6, 2.5);
-        sheet.paste(f, 640, 0);
+        sheet.paste(f, kHeadVictory, 0);
     }
     {
         Image f(kW, kH, kDarkGreen);
         DrawFace(f, {.gx = 0, .gy = 1, .mouth = Mouth::Frown, .brows = -1});
         Fill(f, kAll, Union({Circle(49.5, 41, 2.6), Polygon({{47.1, 40}, {49.5, 35}, {51.9, 40}})}), {90, 170, 255, 255});
-        sheet.paste(f, 720, 0);
+        sheet.paste(f, kHeadSad, 0);
     }
     return sheet;
 }

@@ -74,10 +74,17 @@ Pour déplacer la fenêtre, faites glisser sa bande du haut.</p>
 <code>~/.local/share/kvtscore/tessa2002/</code>. Il retient, forme par forme, celles
 que vous avez réussies. Le nom est écrit en minuscules («&nbsp;Élodie&nbsp;» et «&nbsp;élodie&nbsp;» sont la même
 partie) et ne peut contenir ni <code>/ \ : * ? " &lt; &gt; |</code> ni commencer par un point&nbsp;; un nom déjà pris
-est refusé, jamais une partie n'en remplace une autre.</p>
+est refusé, jamais une partie n'en remplace une autre. Dans le champ du nom, les flèches, <kbd>Origine</kbd>,
+<kbd>Fin</kbd>, <kbd>Suppr</kbd> et un clic placent ou effacent là où se trouve le curseur&nbsp;; <kbd>Maj</kbd>
+sélectionne, et <kbd>Ctrl</kbd>+<kbd>A</kbd>, <kbd>C</kbd>, <kbd>X</kbd>, <kbd>V</kbd> passent par le presse-papiers.
+Si le dossier des parties ne peut pas être écrit, le jeu le dit («&nbsp;La partie n'a pas pu être
+enregistrée&nbsp;!&nbsp;») au lieu de déclarer le nom incorrect.</p>
 <p>Dans la fenêtre «&nbsp;Choix de la partie&nbsp;», choisissez une partie avec la souris, le clavier ou les deux
 flèches de droite, qui avancent de six parties à la fois. La touche <kbd>Suppr</kbd> supprime la partie choisie,
-après confirmation. Quand toutes les formes d'une partie sont réussies, commencez-en une nouvelle.</p>
+après confirmation. Quand toutes les formes d'une partie sont réussies, commencez-en une nouvelle.
+La liste ne montre que les vrais fichiers dont le nom aurait pu être donné dans le jeu&nbsp;: ni liens, ni
+dossiers, ni fichiers cachés. Une partie que le jeu ne peut pas lire (droits d'accès) n'est jamais ouverte ni
+écrasée&nbsp;: un message le dit et le fichier reste tel quel.</p>
 
 <h2>La tête et l'horloge</h2>
 <p>En bas à gauche, une petite tête suit la souris des yeux. Si la souris ne bouge plus pendant un moment, elle

@@ -62,22 +62,23 @@ Image MakeWoodTile() {
 }
 
 Image MakeTileSheet() {
-    Image sheet(17 * kTile, 2 * kTile, {0, 0, 0, 255});
+    using namespace look;
+    const Rgba black = Opaque(kBlack), white = Opaque(kWhite);
+    Image sheet(kTileSheetWidth, kTileSheetHeight, black);
     const Image wood = MakeWoodTile();
     for (int p = 0; p < catalogue::kPieceCount; ++p) {
         sheet.paste(PieceTile(PieceColour(p)), kTile * p, 0);
-        sheet.paste(Cross(wood, PieceColour(p)), kTile * p, kTile);
+        sheet.paste(Cross(wood, PieceColour(p)), kTile * p, kSolutionTileY);
     }
-    sheet.fillRect(288, 0, kTile, kTile, kDarkGreen);
-    sheet.fillRect(312, 0, kTile, kTile, {0, 0, 0, 255});
-    sheet.fillRect(336, 0, kTile, kTile, {255, 255, 255, 255});
+    sheet.fillRect(kGreenTileX, 0, kTile, kTile, kDarkGreen);
+    sheet.fillRect(kBlackTileX, 0, kTile, kTile, black);
+    sheet.fillRect(kWhiteTileX, 0, kTile, kTile, white);
     for (int y = 0; y < kTile; ++y)
-        for (int x = 0; x < kTile; ++x)
-            sheet.at(360 + x, y) = ((x / 4 + y / 4) % 2) ? Rgba{255, 255, 255, 255} : Rgba{0, 0, 0, 255};
-    sheet.paste(wood, 384, 0);
-    sheet.paste(Cross(Image(kTile, kTile, {24, 64, 200, 255}), {230, 24, 24, 255}), 288, kTile);
-    sheet.paste(Cross(wood, {230, 24, 24, 255}), 312, kTile);
-    sheet.fillRect(336, kTile, 3 * kTile, kTile, {255, 255, 0, 255});
+        for (int x = 0; x < kTile; ++x) sheet.at(kCheckerTileX + x, y) = ((x / 4 + y / 4) % 2) ? white : black;
+    sheet.paste(wood, kWoodTileX, 0);
+    sheet.paste(Cross(Image(kTile, kTile, {24, 64, 200, 255}), {230, 24, 24, 255}), kBlueCrossTileX, kTile);
+    sheet.paste(Cross(wood, {230, 24, 24, 255}), kWoodCrossTileX, kTile);
+    sheet.fillRect(kYellowTilesX, kTile, kTileSheetWidth - kYellowTilesX, kTile, {255, 255, 0, 255});
     return sheet;
 }
 

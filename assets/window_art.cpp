@@ -57,7 +57,8 @@ Shape Outline(double inset) {
                   RoundRect(inset, inset, 552 - inset, 488 - inset, r)});
 }
 
-void Button(Image& img, const Font& font, int x, int y, int w, int h, const std::string& label) {
+void Button(Image& img, const Font& font, const look::Rect& at, const std::string& label) {
+    const int x = at.x, y = at.y, w = at.w, h = at.h;
     const Box box{double(x - 2), double(y - 2), double(x + w + 2), double(y + h + 2)};
     const double r = 7;
     // Soft drop shadow, dark rim, then a face lit from above.
@@ -155,9 +156,9 @@ Image MakeBackground(const FontFiles& fonts) {
     }
     {
         const Font label(fonts.bold, 15);
-        Button(img, label, 230, 418, 261, 24, "Menu");
-        Button(img, label, 230, 452, 126, 24, "Aide");
-        Button(img, label, 367, 452, 125, 25, "\xC3\x80 propos");
+        Button(img, label, look::kMenuButton, "Menu");
+        Button(img, label, look::kHelpButton, "Aide");
+        Button(img, label, look::kAboutButton, "\xC3\x80 propos");
     }
     // The twelve piece colours as a small strip beside the menu button.
     for (int p = 0; p < catalogue::kPieceCount; ++p) MiniTile(img, 510 + p * 13, 424, 11, PieceColour(p));

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "app/modtessa.h"
-#include "platform/files.h"
 
 class frmTessa;
 
@@ -16,8 +15,6 @@ void StartLevel(frmTessa& f);
 void ClearProgress(GameState& state);
 bool LoadProgress(GameState& state);
 bool SaveProgress(GameState& state);
-// A new saved game with every level unsolved, never replacing one.
-plat::CreateResult CreateGameFile(GameState& state, const std::string& fileName);
 void OpenHelpDocument(const GameState& state, const std::string& path);
 
 inline constexpr const char* kAllSolvedMessage =

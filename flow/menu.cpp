@@ -40,7 +40,7 @@ void frmTessa::labMenu_Click(int index) {
         case 0: {
             HideMenu();
             if (!HaveLevels(state)) return;
-            state.strGameName = ShowForResult<frmInput>();
+            state.strGameName = AskNewGameName().value_or("");
             ClearProgress(state);
             if (!state.strGameName.empty()) {
                 LoadProgress(state);
@@ -51,7 +51,7 @@ void frmTessa::labMenu_Click(int index) {
         case 1: {
             HideMenu();
             if (!HaveLevels(state)) return;
-            state.strGameName = ShowForResult<frmChoix>();
+            state.strGameName = ChooseSavedGame().value_or("");
             if (state.strGameName.empty()) return;
             ClearProgress(state);
             if (LoadProgress(state)) {
@@ -68,7 +68,7 @@ void frmTessa::labMenu_Click(int index) {
             timerTete.SetEnabled(false);
             SetEnabled(false);
             PlaySound(Sound::Abandon);
-            ShowHeadFrame(720);
+            ShowHeadFrame(look::kHeadSad);
             plat::WaitEventsFor(3.0);
             state.strGameName.clear();
             state.tabLevelDone[static_cast<size_t>(state.nCurLevel)] = false;
@@ -105,7 +105,7 @@ void frmTessa::imgMenu_Click(int index) {
             break;
         case 2: {
             if (bMenuShown) HideMenu();
-            ShowForResult<frmPropos>();
+            ShowDialog<frmPropos>();
             break;
         }
         default:

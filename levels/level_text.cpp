@@ -1,8 +1,9 @@
 #include "levels/level_text.h"
 
 #include <algorithm>
+#include <cstdlib>
 
-#include "app/level_names.h"
+#include "levels/level_names.h"
 #include "board/catalogue.h"
 
 namespace levels {
@@ -33,6 +34,12 @@ std::string Quoted(char c) {
     const auto u = static_cast<unsigned char>(c);
     if (u >= 32 && u < 127) return std::string("'") + c + "'";
     return "code " + std::to_string(u);
+}
+
+std::string Trim(std::string_view s) {
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\r' || s.back() == '\t')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    return std::string(s);
 }
 
 std::string PieceLabel(int p) {
@@ -278,6 +285,44 @@ bool ParsePieceList(std::string_view text, PieceSet& set) {
         set = static_cast<PieceSet>(set | (1u << (c - 'B')));
     }
     return !text.empty();
+}
+
+std::vector<Design> ParseDesigns(std::string_view text, const std::string& file) {
+    std::vector<std::string> lines;
+    for (const auto line : SplitLines(text)) lines.push_back(Trim(line));
+    std::vector<Design> designs;
+    for (size_t i = 0; i < lines.size();) {
+        if (lines[i].empty()) {
+            ++i;
+            continue;
+        }
+        Design& d = designs.emplace_back();
+        d.line = static_cast<int>(i) + 1;
+        for (; i < lines.size(); ++i) {
+            const std::string& l = lines[i];
+            const int lineNo = static_cast<int>(i) + 1;
+            if (l.rfind("name:", 0) == 0) {
+                d.name = Trim(std::string_view(l).substr(5));
+            } else if (l.rfind("pieces:", 0) == 0) {
+                if (!ParsePieceList(Trim(std::string_view(l).substr(7)), d.pieces))
+                    d.errors.push_back(FileLine(file, lineNo) + ": pieces are record letters B to M");
+            } else if (l.rfind("pick:", 0) == 0) {
+                d.pick = std::strtol(l.c_str() + 5, nullptr, 10);
+                if (d.pick < 1) d.errors.push_back(FileLine(file, lineNo) + ": pick takes a number from 1");
+            } else {
+                break;
+            }
+        }
+        const int gridLine = static_cast<int>(i) + 1;
+        std::string grid;
+        for (; i < lines.size() && !lines[i].empty(); ++i) grid += lines[i] + "\n";
+        if (d.name.empty()) d.errors.push_back(FileLine(file, d.line) + ": design without 'name:'");
+        auto parsed = ParseShape(grid, file, gridLine);
+        d.shaped = parsed.errors.empty();
+        d.errors.insert(d.errors.end(), parsed.errors.begin(), parsed.errors.end());
+        if (d.shaped) d.shape = std::move(parsed.shape);
+    }
+    return designs;
 }
 
 }  // namespace levels

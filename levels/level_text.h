@@ -76,4 +76,18 @@ ShapeResult ParseShape(std::string_view text, const std::string& file, int first
 // "BCD" style list of record letters; false on a character outside 'B'..'M'.
 bool ParsePieceList(std::string_view text, PieceSet& set);
 
+// A design, as level authors sketch a level before it is solved: blocks of
+// "name: ...", optional "pieces: LETTERS" and "pick: N" (take the N-th
+// tiling found), then the shape grid; blank lines between blocks.
+struct Design {
+    std::string name;
+    PieceSet pieces = kAllPieces;
+    long pick = 1;
+    Shape shape;
+    int line = 0;         // the block's first line
+    bool shaped = false;  // the grid was read into `shape`
+    std::vector<std::string> errors;  // "file:line: message", in line order
+};
+std::vector<Design> ParseDesigns(std::string_view text, const std::string& file);
+
 }  // namespace levels

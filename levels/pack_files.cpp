@@ -5,7 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/level_names.h"
+#include "levels/level_names.h"
 #include "levels/pack.h"
 #include "platform/files.h"
 

@@ -234,13 +234,6 @@ int CmdDump(const std::vector<std::string>& args) {
     return kOk;
 }
 
-std::string Trim(std::string s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\r' || s.back() == '\t')) s.pop_back();
-    size_t i = 0;
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
-    return s.substr(i);
-}
-
 int CmdFill(const std::vector<std::string>& args) {
     std::string input, output;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -253,61 +246,25 @@ int CmdFill(const std::vector<std::string>& args) {
     std::string text, error;
     if (!ReadFile(input, text, error)) return Report({error});
 
-    std::vector<std::string> lines;
-    for (size_t pos = 0; pos <= text.size();) {
-        size_t end = text.find('\n', pos);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(Trim(text.substr(pos, end - pos)));
-        pos = end + 1;
-    }
     std::vector<Level> levels;
     std::vector<std::string> errors;
-    for (size_t i = 0; i < lines.size();) {
-        if (lines[i].empty()) {
-            ++i;
-            continue;
-        }
-        const int blockLine = static_cast<int>(i) + 1;
-        std::string name;
-        PieceSet pieces = kAllPieces;
-        long pick = 1;
-        for (; i < lines.size(); ++i) {
-            const std::string& l = lines[i];
-            if (l.rfind("name:", 0) == 0) {
-                name = Trim(l.substr(5));
-            } else if (l.rfind("pieces:", 0) == 0) {
-                if (!ParsePieceList(Trim(l.substr(7)), pieces))
-                    errors.push_back(input + ":" + std::to_string(i + 1) + ": pieces are record letters B to M");
-            } else if (l.rfind("pick:", 0) == 0) {
-                pick = std::strtol(l.c_str() + 5, nullptr, 10);
-                if (pick < 1) errors.push_back(input + ":" + std::to_string(i + 1) + ": pick takes a number from 1");
-            } else {
-                break;
-            }
-        }
-        const size_t gridStart = i;
-        std::string grid;
-        for (; i < lines.size() && !lines[i].empty(); ++i) grid += lines[i] + "\n";
-        if (name.empty()) errors.push_back(input + ":" + std::to_string(blockLine) + ": design without 'name:'");
-        auto parsed = ParseShape(grid, input, static_cast<int>(gridStart) + 1);
-        if (!parsed.errors.empty()) {
-            errors.insert(errors.end(), parsed.errors.begin(), parsed.errors.end());
-            continue;
-        }
+    for (const Design& design : ParseDesigns(text, input)) {
+        errors.insert(errors.end(), design.errors.begin(), design.errors.end());
+        if (!design.shaped) continue;
         std::optional<Tiling> chosen;
         long seen = 0;
-        ForEachTiling(parsed.shape, pieces, [&](const Tiling& t) {
-            if (++seen < pick) return true;
+        ForEachTiling(design.shape, design.pieces, [&](const Tiling& t) {
+            if (++seen < design.pick) return true;
             chosen = t;
             return false;
         });
         if (!chosen) {
-            errors.push_back(input + ":" + std::to_string(blockLine) + ": \"" + name + "\" has " +
+            errors.push_back(input + ":" + std::to_string(design.line) + ": \"" + design.name + "\" has " +
                              (seen ? "only " + std::to_string(seen) + " tilings" : std::string("no tiling")) +
                              " with these pieces");
             continue;
         }
-        levels.push_back(CentredLevel(name, *chosen));
+        levels.push_back(CentredLevel(design.name, *chosen));
     }
     if (!errors.empty()) return Report(errors);
     const std::string out = FormatSource(levels);

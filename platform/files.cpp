@@ -78,6 +78,27 @@ bool FinishFile(int fd, const std::string& bytes) {
     return CloseFile(fd) && written;
 }
 
+#ifndef _WIN32
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0644 & ~mask;
+}
+
+// The permissions of the regular file being replaced, looked at itself and
+// not through a link: only its permission bits, always readable and
+// writable by its owner. Anything else (a link, a device, nothing) gives
+// the mode of a new file.
+mode_t ReplacementMode(const std::string& path) {
+    const int fd = OpenFile(path, O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return NewFileMode();
+    struct stat st {};
+    const bool regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    ::close(fd);
+    return regular ? (st.st_mode & 0777) | S_IRUSR | S_IWUSR : NewFileMode();
+}
+#endif
+
 }  // namespace
 
 int OpenRegularFile(const std::string& path, int& error) {
@@ -154,7 +175,7 @@ bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string&
 }
 
 CreateResult CreateNewFile(const std::string& path, const std::string& bytes) {
-    const int fd = OpenFile(path, O_WRONLY | O_CREAT | O_EXCL | kNoFollow | kCloExec, 0666);
+    const int fd = OpenFile(path, O_WRONLY | O_CREAT | O_EXCL | kNoFollow | kCloExec, 0644);
     if (fd < 0) return errno == EEXIST ? CreateResult::Exists : CreateResult::Failed;
     if (!FinishFile(fd, bytes)) {
         std::remove(path.c_str());
@@ -174,10 +195,7 @@ bool ReplaceFile(const std::string& path, const std::string& bytes) {
     const int fd = OpenFile(temp, _O_WRONLY | _O_CREAT | _O_EXCL, _S_IREAD | _S_IWRITE);
 #else
     const int fd = mkostemp(temp.data(), O_CLOEXEC);
-    // Keep the permissions of the game being replaced.
-    struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    if (fd >= 0) fchmod(fd, mode);
+    if (fd >= 0) fchmod(fd, ReplacementMode(path));
 #endif
     if (fd < 0) return false;
     bool ok = FinishFile(fd, bytes);

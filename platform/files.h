@@ -30,7 +30,10 @@ CreateResult CreateNewFile(const std::string& path, const std::string& bytes);
 
 // Replaces the file's contents all at once: written to a fresh temporary
 // file beside it, flushed to disk, then renamed over it. The old contents
-// stay whole when anything fails.
+// stay whole when anything fails. The new file keeps the permission bits of
+// the regular file it replaces (never a link's target), owner read and write
+// always; anything else gets 0644 less the umask. The temporary is named
+// ".tessalor-XXXXXX".
 bool ReplaceFile(const std::string& path, const std::string& bytes);
 
 // Deletes path only when it is a regular file (not a link, not a directory).

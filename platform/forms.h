@@ -2,6 +2,8 @@
 // event handlers, timers, DoEvents and modal showing. One thread; handlers
 // may run inside other handlers wherever the program yields.
 #pragma once
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -144,22 +146,38 @@ public:
     void Paint(Surface& dst, Rect clip, int ox, int oy) override;
 };
 
+// A one-line text field: caret and selection moved with Left, Right, Home
+// and End (Shift selects), Backspace and Delete, a click placing the caret,
+// Ctrl+A, Ctrl+C, Ctrl+X and Ctrl+V with the system clipboard. Text is kept
+// composed (NFC); MaxLength counts its code points.
 class TextBox : public Control {
 public:
     using Control::Control;
     const std::string& Text() const { return text_; }  // UTF-8
-    void SetText(std::string text);
+    void SetText(std::string text);  // caret at the end, nothing selected
     int MaxLength = 0;  // characters; 0 = no limit
     Colour ForeColor = 0;
     Font BoxFont;
     std::function<void()> Change;
+    // Caret and selection, in code points from the start of the text.
+    int SelStart() const { return std::min(caret_, anchor_); }
+    int SelLength() const { return std::abs(caret_ - anchor_); }
+    int Caret() const { return caret_; }
     void Paint(Surface& dst, Rect clip, int ox, int oy) override;
     bool Opaque() const override { return true; }
     bool TakesFocus() const override { return true; }
+    void OnKeyDown(int key, int shift) override;
     void OnKeyPress(int ch) override;
+    void OnMouseDownBuiltin(int button, float x, float y) override;
 
 private:
     std::string text_;
+    std::u32string chars_;
+    int caret_ = 0, anchor_ = 0;
+    int scroll_ = 0;  // pixels of text hidden on the left
+    void Replace(const std::u32string& with);  // the selection, by typed or pasted text
+    void Commit(std::u32string chars, int caret);
+    int PixelOf(int index) const;
 };
 
 class ListBox : public Control {
@@ -175,6 +193,9 @@ public:
     int VisibleRows() const;
     std::string SelectedText() const;  // empty when nothing is selected
     Colour ForeColor = 0;
+    // The selected row: its bar and its text.
+    Colour SelectedBackColor = 0xFFFFFF;
+    Colour SelectedForeColor = 0;
     Font ListFont;
     int ItemHeight = 0;  // pixels per row; 0 = the font's line height
     std::function<void()> SelectionChanged;
@@ -282,6 +303,9 @@ void WaitEventsFor(double seconds);
 double Now();           // monotonic seconds
 void Sleep(int ms);     // without processing events
 void Beep();
+// The system clipboard's text (UTF-8); empty without a host.
+std::string ClipboardText();
+void SetClipboardText(const std::string& utf8);
 void EndProgram(int status = 0);
 
 class Runtime {

@@ -63,6 +63,9 @@ public:
     void WindowPos(Form&, int& x, int& y) override { x = windowX; y = windowY; }
     void BeginMove(Form&, int, int) override { ++moves; }
     void Beep() override { ++beeps; }
+    std::string clipboard;  // the fake system clipboard
+    std::string GetClipboard() override { return clipboard; }
+    void SetClipboard(const std::string& s) override { clipboard = s; }
 
 private:
     struct WindowState { bool open = false, shown = false; int presents = 0; };

@@ -42,6 +42,8 @@ public:
     // The window follows the mouse until the left button is released.
     virtual void BeginMove(Form& f, int x, int y) = 0;
     virtual void Beep() {}
+    virtual std::string GetClipboard() { return {}; }
+    virtual void SetClipboard(const std::string&) {}
 };
 
 // Starts moving the control's window with the mouse (the drag strip).

@@ -180,9 +180,25 @@ int ShiftOf(Uint16 mod) {
     return s;
 }
 
-int KeyCodeOf(SDL_Keycode k) {
+int KeyCodeOf(SDL_Keycode k, Uint16 mod) {
     if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
     if (k >= SDLK_0 && k <= SDLK_9) return '0' + (k - SDLK_0);
+    // With NumLock off the keypad edits and moves; with it on it types
+    // digits, which arrive as text.
+    if (!(mod & KMOD_NUM)) {
+        switch (k) {
+            case SDLK_KP_PERIOD: return vbKeyDelete;
+            case SDLK_KP_7: return vbKeyHome;
+            case SDLK_KP_1: return vbKeyEnd;
+            case SDLK_KP_4: return vbKeyLeft;
+            case SDLK_KP_6: return vbKeyRight;
+            case SDLK_KP_8: return vbKeyUp;
+            case SDLK_KP_2: return vbKeyDown;
+            case SDLK_KP_9: return vbKeyPageUp;
+            case SDLK_KP_3: return vbKeyPageDown;
+            default: break;
+        }
+    }
     switch (k) {
         case SDLK_RETURN:
         case SDLK_KP_ENTER: return vbKeyReturn;
@@ -634,7 +650,7 @@ bool SdlHost::Poll(InputEvent& e) {
 
             case SDL_KEYDOWN:
             case SDL_KEYUP: {
-                const int key = KeyCodeOf(ev.key.keysym.sym);
+                const int key = KeyCodeOf(ev.key.keysym.sym, ev.key.keysym.mod);
                 if (key == 0) break;
                 Form* f = impl_->FormOf(ev.key.windowID);
                 if (!f) break;
@@ -746,6 +762,15 @@ void SdlHost::BeginMove(Form& f, int x, int y) {
     // The motion that started the drag already counts.
     if (impl_->motionForm == &f) impl_->DragToPointer(impl_->motionX, impl_->motionY);
 }
+
+std::string SdlHost::GetClipboard() {
+    char* text = SDL_GetClipboardText();
+    std::string s = text ? text : "";
+    SDL_free(text);
+    return s;
+}
+
+void SdlHost::SetClipboard(const std::string& utf8) { SDL_SetClipboardText(utf8.c_str()); }
 
 void SdlHost::Beep() {
     int freq = 0, channels = 0;

@@ -33,6 +33,8 @@ public:
     void WindowPos(Form& f, int& x, int& y) override;
     void BeginMove(Form& f, int x, int y) override;
     void Beep() override;
+    std::string GetClipboard() override;
+    void SetClipboard(const std::string& utf8) override;
 
     struct Impl;
 private:

@@ -110,6 +110,22 @@ void frmPropos::lbBout_Click(int) { Hide(); }
 
 // ---- callers --------------------------------------------------------------
 
+namespace {
+
+template <class D>
+std::optional<std::string> ShowForResult() {
+    auto dlg = std::make_unique<D>();
+    dlg->ShowModal();
+    std::optional<std::string> result = dlg->Result;
+    dlg->Unload();
+    return result;
+}
+
+}  // namespace
+
+std::optional<std::string> AskNewGameName() { return ShowForResult<frmInput>(); }
+std::optional<std::string> ChooseSavedGame() { return ShowForResult<frmChoix>(); }
+
 bool AskYesNo(const std::string& question) {
     auto dlg = std::make_unique<frmMess>();
     if (!question.empty()) dlg->Label1.SetCaption(question);

@@ -2,14 +2,15 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/forms.h"
 
 // 257 x 181, rounded outline, green frame, label-buttons. A dialog stores
-// its result in Tag and hides itself; closing it through the window system
-// counts as no choice (empty Tag).
+// its result and hides itself; closing it through the window system counts
+// as no choice.
 class Dialog : public plat::Form {
 public:
     explicit Dialog(std::string name);
@@ -46,17 +47,18 @@ public:
     void lbBout_Click(int index) override;
 };
 
-// Asks for the name of a new saved game and creates its file; Tag is the
-// file name, or empty when no name was given.
+// Asks for the name of a new saved game and creates its file; Result is the
+// file name, empty when no name was given or the window was closed.
 class frmInput : public Dialog {
 public:
     frmInput();
     plat::TextBox txtNom{"txtNom"};
+    std::optional<std::string> Result;
     void lbBout_Click(int index) override;
 };
 
-// Lists the saved games to resume one or delete one; Tag is the chosen file
-// name, or empty when cancelled.
+// Lists the saved games to resume one or delete one; Result is the chosen
+// file name, empty when cancelled.
 class frmChoix : public Dialog {
 public:
     frmChoix();
@@ -65,6 +67,7 @@ public:
     plat::ImageArea Image1[2] = {plat::ImageArea("Image1", 0), plat::ImageArea("Image1", 1)};
     std::int32_t nScrollPos = 6;
     std::int32_t nLastIndex = -1;
+    std::optional<std::string> Result;
 
     void Form_Load() override;
     void Image1_MouseDown(int index, int button, int shift, float x, float y);
@@ -76,20 +79,24 @@ private:
     void FillList();
 };
 
-// Shows a fresh dialog of that kind modally and returns its result.
+// Shows a fresh dialog of that kind modally, then unloads it.
 template <class D>
-std::string ShowForResult() {
+void ShowDialog() {
     auto dlg = std::make_unique<D>();
     dlg->ShowModal();
-    std::string result = dlg->Tag;
     dlg->Unload();
-    return result;
 }
 
+// The naming dialog: the new game's file name, or nothing.
+std::optional<std::string> AskNewGameName();
+// The chooser: the chosen game's file name, or nothing.
+std::optional<std::string> ChooseSavedGame();
 // Asks a yes/no question; true only for "OUI".
 bool AskYesNo(const std::string& question = {});
 
 namespace modTessa {
 // A message in the alert dialog, shown modally.
 void ShowAlert(const std::string& text);
+inline constexpr const char* kUnreadableGameMessage =
+    "Cette partie ne peut pas être lue !\r\nVérifiez ses droits d'accès.";
 }  // namespace modTessa

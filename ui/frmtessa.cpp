@@ -45,36 +45,36 @@ frmTessa::frmTessa() : plat::Form("frmTessa") {
     ExecutableDirectory = [] { return plat::ExecutableDir(); };
     Caption = "Tessalor";
     Move(0, 0, 720, 488);
-    SetBackColor(plat::RGB(0, 42, 0));
+    SetBackColor(look::kDarkGreen.bgr());
     KeyPreview = true;
 
     pctEcran.Move(0, geometry::kPlayAreaTop, geometry::kPlayAreaWidth, geometry::kPlayAreaHeight);
     pctEcran.Image = plat::Surface(geometry::kPlayAreaWidth, geometry::kPlayAreaHeight);
 
     // Pictures stored with the window.
-    pctBrique.Move(0, 0, 408, 48);
+    pctBrique.Move(0, 0, look::kTileSheetWidth, look::kTileSheetHeight);
     pctBrique.Image = Embedded(assets::kTileSheet);
     pctBrique.SetVisible(false);
     pctBrique.SetMousePointer(plat::Cursor::Invisible);
     pctTessa.Move(0, 0, 240, 120);
     pctTessa.Image = plat::Surface(240, 120);
     pctTessa.SetVisible(false);
-    pctTeteBase.Move(0, 0, 800, 64);
+    pctTeteBase.Move(0, 0, look::kHeadSheetWidth, look::kHeadSheetHeight);
     pctTeteBase.Image = Embedded(assets::kHeadSheet);
     pctTeteBase.SetVisible(false);
 
-    pctTete.SetBackColor(plat::RGB(0, 42, 0));
-    pctTete.Move(48, 416, 80, 64);
-    pctTete.Image = plat::Surface(80, 64, plat::ToPixel(pctTete.BackColor()));
+    pctTete.SetBackColor(look::kDarkGreen.bgr());
+    pctTete.Move(48, 416, look::kHeadFrameWidth, look::kHeadFrameHeight);
+    pctTete.Image = plat::Surface(look::kHeadFrameWidth, look::kHeadFrameHeight, plat::ToPixel(pctTete.BackColor()));
 
     labNom.Move(128, 419, 91, 35);
-    labNom.ForeColor = 0x00C000;
+    labNom.ForeColor = look::kTextGreen.bgr();
     labNom.LabelFont = {"Arial", 8.25, false};
     labNom.Alignment = plat::Align::Center;
     labNom.Transparent = true;
 
     labTemps.Move(130, 455, 88, 24);
-    labTemps.ForeColor = plat::RGB(0, 192, 0);
+    labTemps.ForeColor = look::kTextGreen.bgr();
     labTemps.LabelFont = {"Arial", 15.75, true};
     labTemps.Alignment = plat::Align::Center;
     labTemps.Transparent = true;
@@ -84,19 +84,19 @@ frmTessa::frmTessa() : plat::Form("frmTessa") {
     imgMove.Move(59, 2, 601, 19);
     imgMove.SetMousePointer(plat::Cursor::SizeAll);
 
-    const int menuButtons[3][4] = {{230, 418, 261, 24}, {230, 452, 126, 24}, {367, 452, 125, 25}};
+    const look::Rect menuButtons[3] = {look::kMenuButton, look::kHelpButton, look::kAboutButton};
     for (int i = 0; i < 3; ++i) {
         imgMenu[i].Name = "imgMenu";
         imgMenu[i].Index = i;
-        imgMenu[i].Move(menuButtons[i][0], menuButtons[i][1], menuButtons[i][2], menuButtons[i][3]);
+        imgMenu[i].Move(menuButtons[i].x, menuButtons[i].y, menuButtons[i].w, menuButtons[i].h);
         imgMenu[i].SetMousePointer(plat::Cursor::Hand);
     }
 
-    pctMenu.SetBackColor(plat::RGB(0, 42, 0));
+    pctMenu.SetBackColor(look::kDarkGreen.bgr());
     pctMenu.Move(230, 260, 262, 150);
     pctMenu.SetVisible(false);
     shpMenu.Move(0, 0, 262, 150);
-    shpMenu.BorderColor = plat::RGB(0, 198, 0);
+    shpMenu.BorderColor = look::kFrameGreen.bgr();
     shpMenu.BorderWidth = 3;
     shpMenu.CornerRadius = 10;
     for (int i = 0; i < 5; ++i) {

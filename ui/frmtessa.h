@@ -5,12 +5,13 @@
 #include <string>
 
 #include "app/modtessa.h"
+#include "assets/look.h"
 #include "platform/forms.h"
 #include "platform/sound.h"
 
 // Colours shared with the dialogs (0x00BBGGRR).
-inline constexpr plat::Colour clrButton = 0x109410;
-inline constexpr plat::Colour clrButtonHover = 0x00FF00;
+inline constexpr plat::Colour clrButton = look::kButtonGreen.bgr();
+inline constexpr plat::Colour clrButtonHover = look::kHoverGreen.bgr();
 
 // The sounds of the game, named by what happens.
 enum class Sound { Take, Drop, Turn, Victory, Word, Abandon, Tongue };

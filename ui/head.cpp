@@ -7,7 +7,8 @@
 #include "ui/frmtessa.h"
 
 void frmTessa::ShowHeadFrame(int x) {
-    plat::BitBlt(pctTete.Image, 0, 0, 80, 64, pctTeteBase.Image, x, 0, plat::SRCCOPY);
+    plat::BitBlt(pctTete.Image, 0, 0, look::kHeadFrameWidth, look::kHeadFrameHeight, pctTeteBase.Image, x, 0,
+                 plat::SRCCOPY);
     pctTete.Refresh();
 }
 
@@ -23,7 +24,7 @@ void frmTessa::timerTete_Timer() {
     int x = 0, y = 0;
     host->CursorPos(x, y);
     if (x == nLastCursorX && y == nLastCursorY) {
-        if (nIdleTicks >= 60) ShowHeadFrame((nIdleTicks - 60) % 10 < 5 ? 80 : 160);
+        if (nIdleTicks >= 60) ShowHeadFrame((nIdleTicks - 60) % 10 < 5 ? look::kHeadAsleep : look::kHeadYawn);
         if (++nIdleTicks > 1000) nIdleTicks = 70;
         return;
     }
@@ -33,10 +34,10 @@ void frmTessa::timerTete_Timer() {
     int wx = 0, wy = 0;
     host->WindowPos(*this, wx, wy);
     const int dx = x - wx, dy = y - wy;
-    ShowHeadFrame(dx < 240 ? 240 : (dy <= 324 ? 400 : 320));
+    ShowHeadFrame(dx < 240 ? look::kHeadUp : (dy <= 324 ? look::kHeadUpRight : look::kHeadRight));
 }
 
 void frmTessa::pctTete_MouseDown(int, int, float, float) {
     PlaySound(Sound::Tongue);
-    ShowHeadFrame(560);
+    ShowHeadFrame(look::kHeadTongue);
 }

@@ -1,36 +1,15 @@
 // The two dialogs of saved games: naming a new one, choosing or deleting one.
-#include <string_view>
+#include <algorithm>
 
 #include "flow/flow.h"
-#include "platform/utf8.h"
+#include "flow/saved_games.h"
 #include "ui/dialogs.h"
 #include "ui/frmtessa.h"
 
 using namespace modTessa;
 
 namespace {
-
-constexpr int kMaxNameLength = 12;
 constexpr int kArrowStep = 6;
-constexpr std::string_view kExtension = ".pnt";
-
-// A name must stay a plain file inside the save folder, on any system:
-// no path, no hidden or special file, nothing a file system may refuse.
-bool IsAcceptableName(const std::string& name) {
-    if (name == "." || name == ".." || name.front() == '.') return false;
-    for (char32_t c : plat::Utf8Decode(name)) {
-        if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0xFFFD) return false;
-        if (std::u32string_view(U"/\\:*?\"<>|").find(c) != std::u32string_view::npos) return false;
-    }
-    return true;
-}
-
-std::string TrimBlanks(const std::string& s) {
-    const size_t a = s.find_first_not_of(' ');
-    if (a == std::string::npos) return {};
-    return s.substr(a, s.find_last_not_of(' ') - a + 1);
-}
-
 }  // namespace
 
 // ---- frmInput -------------------------------------------------------------
@@ -44,42 +23,34 @@ frmInput::frmInput() : Dialog("frmInput") {
     txtNom.SetBackColor(clrButton);
     txtNom.ForeColor = 0;
     txtNom.BoxFont = {"Arial", 15.75, false};
-    txtNom.MaxLength = kMaxNameLength;
+    txtNom.MaxLength = static_cast<int>(saves::kMaxNameLength);
     Add(txtNom);
     AddButton("Ok", 84, 130);
     SetFocus(&txtNom);
 }
 
 void frmInput::lbBout_Click(int) {
-    const std::string name = plat::Utf8ToLower(TrimBlanks(txtNom.Text()));
+    const std::string name = saves::NormalName(txtNom.Text());
     if (name.empty()) {
-        Tag.clear();
+        Result.reset();
         Hide();
         return;
     }
     // Checked before the disk is touched: "../x" must never leave the folder.
-    if (!IsAcceptableName(name)) {
+    if (!saves::IsAcceptableName(name)) {
         ShowAlert(kBadNameMessage);
         return;
     }
-    const std::string file = name + std::string(kExtension);
-    plat::FileListBox& games = MainForm().filTessa;
-    games.Refresh();
-    for (int i = 0; i < games.ListCount(); ++i) {
-        if (games.List(i) == file) {
-            ShowAlert(kNameTakenMessage);
-            return;
-        }
-    }
-    switch (CreateGameFile(MainForm().state, file)) {
-        case plat::CreateResult::Created:
-            Tag = file;
+    CreateSaveDirs(MainForm().state);
+    switch (saves::Create(MainForm().state.strSaveDir, name, MainForm().state.nLevelCount)) {
+        case saves::NewGame::Created:
+            Result = saves::FileNameOf(name);
             Hide();
             break;
-        case plat::CreateResult::Exists:  // appeared since the list was read
+        case saves::NewGame::Taken:
             ShowAlert(kNameTakenMessage);
             break;
-        case plat::CreateResult::Failed:
+        case saves::NewGame::Failed:
             ShowAlert(kSaveFailedMessage);
             break;
     }
@@ -116,6 +87,9 @@ frmChoix::frmChoix() : Dialog("frmChoix") {
     lstFile.Move(20, 28, 213, 110);
     lstFile.SetBackColor(clrButton);
     lstFile.ForeColor = 0x00FF00;
+    // Black on the bright green bar: the chosen row reads clearly.
+    lstFile.SelectedBackColor = 0x00FF00;
+    lstFile.SelectedForeColor = 0;
     lstFile.ListFont = {"Arial", 12, false};
     lstFile.ItemHeight = 18;  // six rows, as many as an arrow step
     lstFile.SetMousePointer(plat::Cursor::Hand);
@@ -147,14 +121,8 @@ void frmChoix::Form_Load() {
 
 void frmChoix::FillList() {
     lstFile.Clear();
-    files_.clear();
-    plat::FileListBox& games = MainForm().filTessa;
-    games.Refresh();
-    for (int i = 0; i < games.ListCount(); ++i) {
-        const std::string& file = games.List(i);
-        files_.push_back(file);
-        lstFile.AddItem(file.substr(0, file.size() - kExtension.size()));
-    }
+    files_ = saves::List(MainForm().state.strSaveDir);
+    for (const std::string& file : files_) lstFile.AddItem(saves::GameNameOf(file));
     nLastIndex = static_cast<std::int32_t>(files_.size()) - 1;
 }
 
@@ -167,7 +135,7 @@ void frmChoix::Image1_MouseDown(int index, int, int, float, float) {
 
 void frmChoix::lbBout_Click(int index) {
     if (index != 0) {
-        Tag.clear();
+        Result.reset();
         Hide();
         return;
     }
@@ -176,7 +144,14 @@ void frmChoix::lbBout_Click(int index) {
         plat::Beep();
         return;
     }
-    Tag = files_[static_cast<size_t>(chosen)];
+    const std::string& file = files_[static_cast<size_t>(chosen)];
+    // A game that is there but cannot be read is never started, so that no
+    // save can ever overwrite it.
+    if (saves::IsUnreadable(MainForm().state.strSaveDir, file)) {
+        ShowAlert(kUnreadableGameMessage);
+        return;
+    }
+    Result = file;
     Hide();
 }
 
@@ -186,6 +161,6 @@ void frmChoix::Form_KeyDown(int keyCode, int) {
     if (chosen < 0) return;
     if (!AskYesNo(lstFile.List(chosen) + "\r\nVoulez-vous supprimer ce fichier ?")) return;
     // Whatever happened on disk, the list shows what is really there.
-    plat::RemoveRegularFile(MainForm().state.strSaveDir + files_[static_cast<size_t>(chosen)]);
+    saves::Remove(MainForm().state.strSaveDir, files_[static_cast<size_t>(chosen)]);
     FillList();
 }

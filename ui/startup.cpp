@@ -1,4 +1,6 @@
 // The main window's load: everything the game needs before the first event.
+#include "flow/saved_games.h"
+#include "flow/saved_games.h"
 #include "platform/system.h"
 #include "ui/frmtessa.h"
 
@@ -41,6 +43,7 @@ void frmTessa::Form_Load() {
     // The rounded outline, then the save folders and the chooser's view of them.
     ShapeMainWindow(*this);
     CreateSaveDirs(state);
+    saves::RemoveStaleTemporaries(state.strSaveDir);  // left by a save that was cut short
     filTessa.Path = state.strSaveDir;
     // Levels, and the per-level tables sized to the level count.
     LoadLevelPacks(state);

@@ -13,11 +13,12 @@ void frmTessa::PlayVictory() {
     plat::SetStretchBltMode(pctTete.Image, plat::COLORONCOLOR);
     for (int i = 0; i < 8; ++i) {
         pctTete.Cls();
-        plat::StretchBlt(pctTete.Image, 2, 4, 76, 60, pctTeteBase.Image, 640, 0, 80, 64,
-                         plat::SRCCOPY);
+        plat::StretchBlt(pctTete.Image, 2, 4, 76, 60, pctTeteBase.Image, look::kHeadVictory, 0,
+                         look::kHeadFrameWidth, look::kHeadFrameHeight, plat::SRCCOPY);
         pctTete.Refresh();
         plat::Sleep(100);
-        plat::BitBlt(pctTete.Image, 0, 0, 80, 64, pctTeteBase.Image, 640, 0, plat::SRCCOPY);
+        plat::BitBlt(pctTete.Image, 0, 0, look::kHeadFrameWidth, look::kHeadFrameHeight, pctTeteBase.Image,
+                     look::kHeadVictory, 0, plat::SRCCOPY);
         pctTete.Refresh();
         plat::Sleep(100);
     }

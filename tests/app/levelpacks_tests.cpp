@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "tests/support/game_fixture.h"
 
 using namespace testing_support;
@@ -45,13 +47,30 @@ TEST_F(LevelPackTest, ShortPartialAndOddPacksAreReadSafely) {
     EXPECT_EQ(S().tabLevelName, (std::vector<std::string>{"3 pièces #1", "3 pièces #2", ""}));
 }
 
-TEST_F(LevelPackTest, UnreadablePackStopsStartUpWithItsName) {
-    fs::create_directory(dataDir / "tessa324.dat");
-    try {
-        Load();
-        FAIL() << "an unreadable pack was accepted";
-    } catch (const StartupError& e) {
-        EXPECT_NE(std::string(e.what()).find("tessa324.dat"), std::string::npos);
+TEST_F(LevelPackTest, StartUpStopsOnAPackItCannotReadNamingIt) {
+    std::string full;  // a thousand records: the most a pack may hold
+    for (int n = 0; n < 1000; ++n) full += Record('B');
+    struct Case {
+        std::string file;
+        std::function<void(const fs::path&)> make;
+        std::string reason;  // empty: the pack loads
+    };
+    const Case cases[] = {
+        {"tessa324.dat", [](const fs::path& p) { fs::create_directory(p); }, "c'est un dossier"},
+        {"tessa323.dat", [&](const fs::path& p) { WritePack(p, full + "B"); }, "fichier trop grand"},
+        {"tessa321.dat", [&](const fs::path& p) { WritePack(p, full); }, ""},
+    };
+    for (const Case& c : cases) {
+        const fs::path path = dataDir / c.file;
+        c.make(path);
+        try {
+            StartGame();
+            EXPECT_EQ(c.reason, "") << c.file << " was accepted";
+            EXPECT_EQ(S().nLevelCount, 1000);
+        } catch (const StartupError& e) {
+            EXPECT_EQ(std::string(e.what()), "Le fichier de niveaux « " + path.string() +
+                                                 " » existe mais ne peut pas être lu (" + c.reason + ").");
+        }
+        fs::remove_all(path);
     }
 }
-

@@ -1,8 +1,8 @@
 #!/bin/bash
 # A saved game across two runs of the real program under Xvfb: named in the
 # naming dialog, its first level solved with the pointer, the program quit
-# with OUI and started again, the game resumed from the chooser, then deleted
-# there.
+# with OUI and started again, the game resumed from the chooser, abandoned and
+# resumed again at the same level, then deleted there with the keypad's Delete.
 # Usage: saved_games.sh TESSALOR_BINARY ASSET_TOOL
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
@@ -28,6 +28,7 @@ SAVE=$E2E_TMP/xdg/kvtscore/tessa2002
 GAME=$SAVE/ma\ partie.pnt
 all_false=$(for ((i = 0; i < 40; i++)); do printf '#FALSE#\r\n'; done | od -An -tx1 | tr -d ' \n')
 first_true=$({ printf '#TRUE#\r\n'; for ((i = 1; i < 40; i++)); do printf '#FALSE#\r\n'; done; } | od -An -tx1 | tr -d ' \n')
+two_true=$({ printf '#TRUE#\r\n#TRUE#\r\n'; for ((i = 2; i < 40; i++)); do printf '#FALSE#\r\n'; done; } | od -An -tx1 | tr -d ' \n')
 bytes_of() { od -An -tx1 "$1" 2>/dev/null | tr -d ' \n'; }
 
 menu_command() {
@@ -79,6 +80,9 @@ expect_eq "file after quitting in a level" "$(bytes_of "$GAME")" "$first_true"
 
 # ---- second run: resume, then delete -------------------------------------------
 log "load"
+# A link is no game the chooser could delete: not listed.
+printf '#TRUE#\r\n' >"$E2E_TMP/ailleurs.pnt"
+ln -s "$E2E_TMP/ailleurs.pnt" "$SAVE/lien.pnt"
 start_game "$GAME_DIR/tessalor" second
 menu_command $LOAD
 wait_for 5 dialog_up || die "no chooser after 'Charger une partie'"
@@ -92,28 +96,38 @@ expect_px "chooser: down arrow tip" 220 128 "$LIST_GREEN"
 wclick $((21 + 44)) $((147 + 9)) 1 "$DLG"
 wait_px resumed "$(cell_x 3)" "$(cell_y 7)" "$WOOD" || fail "'Ok' did not resume at level 1"
 
+log "abandon, then resume"
+menu_command $ABANDON
+sleep 4
+menu_command $LOAD
+wait_for 5 dialog_up || die "no chooser after abandoning"
+sleep 0.3
+wclick $((21 + 44)) $((147 + 9)) 1 "$DLG"
+expect_eq "file after abandoning" "$(bytes_of "$GAME")" "$first_true"
+# Level 1 is in play again: solving it saves its line.
+sleep 0.5
+wclick 676 180
+wmove "$(cell_x 4)" "$(cell_y 6)"
+wclick "$(cell_x 3)" "$(cell_y 7)"
+wait_for 10 bash -c "[ \"\$(od -An -tx1 \"$GAME\" | tr -d ' \n')\" = $two_true ]" ||
+    fail "loading the abandoned game did not resume at level 1: the file is $(bytes_of "$GAME")"
+
 log "delete"
 menu_command $ABANDON
 sleep 4
 menu_command $LOAD
-wait_for 5 dialog_up || die "no chooser the second time"
+wait_for 5 dialog_up || die "no chooser the third time"
 CHOOSER=$DLG
 sleep 0.3
-# Delete asks: NON keeps the game; Shift+Delete asks again and OUI deletes.
-question() {
-    xdotool key "$1"
-    wait_for 5 bash -c "[ \$(xdotool search --onlyvisible --name '^Tessalor\$' | wc -l) -ge 3 ]" ||
-        die "$1 asked nothing"
-    QUESTION=$(tessalor_windows | grep -vx "$WID" | grep -vx "$CHOOSER" | head -n1)
-}
-question Delete
-wclick $((139 + 44)) $((131 + 9)) 1 "$QUESTION"
-sleep 0.5
-expect_eq "game after NON" "$(bytes_of "$GAME")" "$first_true"
-question shift+Delete
+# The keypad's Delete, NumLock off, asks; OUI deletes.
+xdotool key KP_Delete
+wait_for 5 bash -c "[ \$(xdotool search --onlyvisible --name '^Tessalor\$' | wc -l) -ge 3 ]" ||
+    die "the keypad's Delete asked nothing"
+QUESTION=$(tessalor_windows | grep -vx "$WID" | grep -vx "$CHOOSER" | head -n1)
 wclick $((25 + 44)) $((131 + 9)) 1 "$QUESTION"
 wait_for 5 bash -c "[ ! -e \"$GAME\" ]" || fail "OUI did not delete the game"
 wait_px emptied 30 37 "$CLR_BUTTON" "$CHOOSER" || fail "the deleted game stays in the list"
 wclick $((144 + 44)) $((147 + 9)) 1 "$CHOOSER"
 wait_for 5 dialog_gone || fail "Annuler did not close the chooser"
+[ -L "$SAVE/lien.pnt" ] || fail "the link was touched"
 finish

@@ -1,5 +1,8 @@
+#include <sys/fsuid.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include "flow/saved_games.h"
 #include "tests/support/game_fixture.h"
 
 using namespace testing_support;
@@ -61,6 +64,10 @@ TEST_F(ProgressTest, ReadingKeepsEveryReadableLine) {
         {"#TRUE#\r\n#VRAI#\r\n#TRUE#\r\n", {T, F, T}, true},
         {"#TRUE#\r\n\0#TRUE#\r\n#TRUE#\r\n"s, {T, F, T}, true},
         {std::string(1 << 20, '#'), {F, F, F}, true},  // one huge line, read only in part
+        // Edited by hand: blanks, a byte-order mark, another letter case.
+        {"\xEF\xBB\xBF#TRUE#\r\n#TRUE# \r\n\t#true#\t\r\n", {T, T, T}, false},
+        {"#True#\r\n # TRUE#\r\n#TRUE#x\r\n", {T, F, F}, true},
+        {"\xEF\xBB#TRUE#\r\n#FALSE#\r\n#TRUE\r\n", {F, F, F}, true},  // half a mark is no mark
     };
     for (const Case& c : cases) {
         WriteFile(File(), c.file);
@@ -103,4 +110,151 @@ TEST_F(ProgressTest, FailedSaveKeepsTheOldFileWholeAndLeavesNothingBehind) {
     fs::remove_all(saveDir);
     WriteFile(saveDir, "");
     EXPECT_FALSE(SaveProgress(S()));
+}
+
+TEST_F(ProgressTest, NamesThatReadAlikeAreOneGame) {
+    // Typed one way, then the other: the second always meets the first.
+    const std::pair<std::string, std::string> alike[] = {
+        {"ȘTEFAN", "ștefan"},                  // Latin Extended-B
+        {"ƁƊƑ", "ɓɗƒ"},
+        {"ҐӘӨ ЉЊ", "ґәө љњ"},                 // Cyrillic and its extensions
+        {"ΣΟΦΊΑ", "σοφία"},                    // Greek
+        {"ԱՐԱՄ", "արամ"},                      // Armenian
+        {"ᲗᲐᲛᲐᲠ", "თამარ"},                    // Georgian
+        {"ＡＢＣ", "ａｂｃ"},                  // full width
+        {"E\u0301COLE", "école"},             // a combining accent and a precomposed one
+        {"Ame\u0301lie", "AMÉLIE"},
+        {"STRAßE", "straße"},                  // lower case, not case folding
+    };
+    for (const auto& [first, second] : alike) {
+        for (const auto& [a, b] : {std::pair(first, second), std::pair(second, first)}) {
+            const std::string name = saves::NormalName(a);
+            ASSERT_EQ(saves::Create(saveDir.string(), name, 3), saves::NewGame::Created) << a;
+            EXPECT_EQ(saves::Create(saveDir.string(), saves::NormalName(b), 3), saves::NewGame::Taken) << b;
+            EXPECT_EQ(Folder(), std::vector<std::string>{saves::FileNameOf(saves::NormalName(second))}) << a;
+            fs::remove(saveDir / saves::FileNameOf(name));
+        }
+    }
+    // Different words stay different games.
+    for (const char* name : {"strasse", "straße", "stefan", "ştefan"})
+        EXPECT_EQ(saves::Create(saveDir.string(), saves::NormalName(name), 3), saves::NewGame::Created) << name;
+}
+
+TEST_F(ProgressTest, ChooserListsOnlyGamesTheNamingDialogCouldHaveMade) {
+    WriteFile(root / "ailleurs", "#TRUE#\r\n");
+    const struct Case {
+        std::string name;
+        enum { File, Folder, Link } kind;
+        bool listed;
+    } cases[] = {
+        {"ma partie.pnt", Case::File, true},
+        {"a.b.pnt", Case::File, true},
+        {"été.pnt", Case::File, true},
+        {"zz.PNT", Case::File, false},
+        {"z.pnt.bak", Case::File, false},
+        {".x.pnt", Case::File, false},
+        {".pnt", Case::File, false},
+        {"a\nb.pnt", Case::File, false},
+        {"a\tb.pnt", Case::File, false},
+        {"\xC3(.pnt", Case::File, false},  // not UTF-8
+        {"dossier.pnt", Case::Folder, false},
+        {"lien.pnt", Case::Link, false},    // could be played but never deleted
+    };
+    std::vector<std::string> expected;
+    for (const Case& c : cases) {
+        const fs::path p = saveDir / c.name;
+        if (c.kind == Case::File) WriteFile(p, "");
+        if (c.kind == Case::Folder) fs::create_directory(p);
+        if (c.kind == Case::Link) fs::create_symlink(root / "ailleurs", p);
+        if (c.listed) expected.push_back(c.name);
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(saves::List(saveDir.string()), expected);
+}
+
+TEST_F(ProgressTest, ASaveKeepsOnlySanePermissions) {
+    const mode_t oldMask = umask(022);
+    fs::create_directory(root / "partagé");
+    chmod((root / "partagé").c_str(), 01777);
+    WriteFile(root / "autre", "à moi");
+    chmod((root / "autre").c_str(), 0666);
+    // What stands at the game's name before the save, and the mode after it.
+    const struct Case {
+        std::function<void()> make;
+        mode_t after;
+    } cases[] = {
+        {[] {}, 0644},
+        {[&] { WriteFile(File(), "x"); chmod(File().c_str(), 0600); }, 0600},
+        {[&] { WriteFile(File(), "x"); chmod(File().c_str(), 0640); }, 0640},
+        {[&] { WriteFile(File(), "x"); chmod(File().c_str(), 0666); }, 0666},
+        {[&] { WriteFile(File(), "x"); chmod(File().c_str(), 0000); }, 0600},
+        {[&] { WriteFile(File(), "x"); chmod(File().c_str(), 04755); }, 0755},
+        {[&] { WriteFile(File(), "x"); chmod(File().c_str(), 01444); }, 0644},
+        {[&] { fs::create_symlink("/dev/zero", File()); }, 0644},
+        {[&] { fs::create_symlink(root / "partagé", File()); }, 0644},
+        {[&] { fs::create_symlink(root / "autre", File()); }, 0644},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(File());
+        c.make();
+        ASSERT_TRUE(SaveProgress(S()));
+        struct stat st {};
+        ASSERT_EQ(lstat(File().c_str(), &st), 0);
+        EXPECT_TRUE(S_ISREG(st.st_mode));
+        EXPECT_EQ(st.st_mode & 07777, c.after) << std::oct << c.after;
+    }
+    umask(oldMask);
+    // What the links pointed at is untouched.
+    EXPECT_EQ(ReadFile(root / "autre"), "à moi");
+    struct stat st {};
+    stat((root / "partagé").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 07777, 01777u);
+}
+
+TEST_F(ProgressTest, StartUpRemovesOnlyStaleTemporaries) {
+    InstallShippedPacks();
+    const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(2);
+    WriteFile(root / "ailleurs", "");
+    fs::last_write_time(root / "ailleurs", old);
+    // Name, kind, aged or not; and whether it survives the start-up.
+    const struct Case {
+        std::string name;
+        bool link, aged, kept;
+    } cases[] = {
+        {".tessalor-a1B2c3", false, true, false},
+        {".tessalor-Zz9y8X", false, false, true},   // a save under way elsewhere
+        {".tessalor-abc", false, true, true},       // not the pattern
+        {".tessalor-abcdefg", false, true, true},
+        {"x.tessalor-abcdef", false, true, true},
+        {".tessalor-l1nk00", true, true, true},    // a link is not ours
+        {"jeu.pnt", false, true, true},
+    };
+    for (const Case& c : cases) {
+        const fs::path p = saveDir / c.name;
+        if (c.link) fs::create_symlink(root / "ailleurs", p);
+        else WriteFile(p, "#FALSE#\r\n");
+        if (c.aged && !c.link) fs::last_write_time(p, old);
+    }
+    fs::create_directory(saveDir / ".tessalor-d1r000");
+    fs::last_write_time(saveDir / ".tessalor-d1r000", old);
+    StartGame();
+    for (const Case& c : cases) EXPECT_EQ(fs::exists(fs::symlink_status(saveDir / c.name)), c.kept) << c.name;
+    EXPECT_TRUE(fs::is_directory(saveDir / ".tessalor-d1r000"));
+    EXPECT_TRUE(fs::exists(root / "ailleurs"));
+}
+
+TEST_F(ProgressTest, AGameThatCannotBeReadIsClosedNeverOverwritten) {
+    const std::string bytes = "#TRUE#\r\n#TRUE#\r\n#FALSE#\r\n";
+    WriteFile(File(), bytes);
+    chmod(File().c_str(), 0);
+    // As root permission bits do not stop a read: read as nobody instead.
+    if (geteuid() == 0) setfsuid(65534);
+    EXPECT_TRUE(saves::IsUnreadable(saveDir.string(), S().strGameName));
+    EXPECT_EQ(saves::Load(saveDir.string(), S().strGameName, 3).status, saves::LoadStatus::Unreadable);
+    EXPECT_TRUE(LoadProgress(S()));
+    if (geteuid() == 0) setfsuid(0);
+    EXPECT_EQ(S().strGameName, "");  // closed: no save will replace it
+    EXPECT_FALSE(saves::IsUnreadable(saveDir.string(), "absente.pnt"));
+    chmod(File().c_str(), 0644);
+    EXPECT_EQ(ReadFile(File()), bytes);
 }

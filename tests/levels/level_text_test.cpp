@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/level_names.h"
+#include "levels/level_names.h"
 
 namespace levels {
 namespace {

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/level_names.h"
+#include "levels/level_names.h"
 #include "levels/pack.h"
 
 namespace levels {
@@ -81,5 +81,16 @@ TEST_F(PackFiles, BrokenPacksAreRejectedWithTheFileName) {
     EXPECT_NE(error.find("cannot create"), std::string::npos);
     EXPECT_FALSE(fs::exists(Path("no")));
 }
+// The packs the build wrote beside the game: every level of the names table,
+// each verified again as read back.
+TEST(ShippedPacks, HoldEveryNamedLevelAndVerify) {
+    std::vector<Level> levels;
+    std::vector<std::string> errors;
+    ASSERT_TRUE(LoadPacks(PackFilesIn(TESSALOR_DATA_DIR), levels, errors)) << errors.front();
+    EXPECT_EQ(levels.size(), kLevelNames.size());
+    errors = VerifyLevels(levels, true);
+    EXPECT_TRUE(errors.empty()) << errors.front();
+}
+
 }  // namespace
 }  // namespace levels

@@ -7,7 +7,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "levels/level_text.h"
+
 namespace {
+
+using levels::Level;
 
 namespace fs = std::filesystem;
 
@@ -39,6 +43,10 @@ protected:
         const auto path = (dir_ / name).string();
         std::ofstream(path) << text;
         return path;
+    }
+    std::string Read(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), {});
     }
     fs::path dir_;
 };
@@ -72,7 +80,8 @@ TEST_F(LevelTool, ExitCodesAndMessages) {
 }
 
 TEST_F(LevelTool, BuildDumpVerifyRoundTrip) {
-    const std::string build = std::string("build ") + TESSALOR_LEVEL_SOURCE + " " + dir_.string();
+    const std::string source = TESSALOR_LEVEL_SOURCE;
+    const std::string build = "build " + source + " " + dir_.string();
     const ToolRun run = Tool(build + " --per-pack 7");
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_TRUE(fs::exists(dir_ / "tessa325.dat"));  // 40 levels, 7 a pack: six files
@@ -80,11 +89,119 @@ TEST_F(LevelTool, BuildDumpVerifyRoundTrip) {
     EXPECT_EQ(Tool("verify " + dir_.string()).status, 0);
     const auto out = (dir_ / "back.txt").string();
     ASSERT_EQ(Tool("dump " + dir_.string() + " -o " + out).status, 0);
-    std::ifstream a(out), b(TESSALOR_LEVEL_SOURCE);
-    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(a)), {}), std::string((std::istreambuf_iterator<char>(b)), {}));
+    EXPECT_EQ(Read(out), Read(source));
+    // The catalogue is what fill makes of the designs, names included.
+    ASSERT_EQ(Tool("fill " + source.substr(0, source.rfind('/')) + "/designs.txt -o " + out).status, 0);
+    EXPECT_EQ(Read(out), Read(source));
     ASSERT_EQ(Tool(build).status, 0);  // rebuilding into fewer packs removes the stale ones
     EXPECT_TRUE(fs::exists(dir_ / "tessa321.dat"));
     EXPECT_FALSE(fs::exists(dir_ / "tessa322.dat"));
+}
+
+// Each picture, read back cell by cell, gives its level's text again: the
+// shape where the centre is not the light outside, and a piece boundary
+// wherever a dark line runs between two inside cells.
+TEST_F(LevelTool, RenderDrawsEachLevelsShapeAndTiling) {
+    const ToolRun run = Tool(std::string("render ") + TESSALOR_LEVEL_SOURCE + " " + dir_.string());
+    ASSERT_EQ(run.status, 0) << run.output;
+    const auto source = levels::ParseSource(Read(TESSALOR_LEVEL_SOURCE), "catalogue");
+    ASSERT_EQ(source.levels.size(), 40u);
+    std::string labels;
+    for (size_t n = 0; n < source.levels.size(); ++n) {
+        const Level& level = source.levels[n];
+        labels += std::to_string(n) + " " + level.name + "\n";
+        char name[32];
+        std::snprintf(name, sizeof name, "%02zu.ppm", n);
+        const std::string ppm = Read(dir_ / name), header = "P6\n192 192\n255\n";
+        ASSERT_EQ(ppm.size(), header.size() + 192 * 192 * 3) << name;
+        ASSERT_EQ(ppm.substr(0, header.size()), header) << name;
+        auto red = [&](int px, int py) {
+            return static_cast<unsigned char>(ppm[header.size() + (py * 192 + px) * 3]);
+        };
+        auto dark = [&](int px, int py) { return red(px, py) < 40; };
+        auto light = [&](int px, int py) { return red(px, py) > 200; };
+        std::string want, seen;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                const int p = level.At(x, y);
+                want += p < 0 ? '.' : '#';
+                seen += light(x * 12 + 6, y * 12 + 6) ? '.' : '#';
+                if (p < 0) continue;
+                if (x < 15 && level.At(x + 1, y) >= 0) {
+                    want += level.At(x + 1, y) != p ? '|' : ' ';
+                    seen += dark(x * 12 + 11, y * 12 + 6) ? '|' : ' ';
+                }
+                if (y < 15 && level.At(x, y + 1) >= 0) {
+                    want += level.At(x, y + 1) != p ? '_' : ' ';
+                    seen += dark(x * 12 + 6, y * 12 + 11) ? '_' : ' ';
+                }
+            }
+        EXPECT_EQ(seen, want) << name;
+    }
+    EXPECT_EQ(Read(dir_ / "labels.txt"), labels);
+}
+
+// Every design comes out as a level tiled by exactly its allowed pieces,
+// covering the design's shape in the middle of the board, in design order;
+// pick takes another tiling.
+TEST_F(LevelTool, FillTilesEachDesignWithItsPieces) {
+    struct Design {
+        std::string name, pieces;  // pieces empty: no "pieces:" line, all twelve
+        int pick;                  // 0: no "pick:" line
+        std::vector<std::string> rows;
+    };
+    const std::vector<std::string> block{"#####", "#####", "#####"};
+    const std::vector<Design> designs{
+        {"triangle", "BFH", 0, {"#....", "##...", "###..", "####.", "#####"}},
+        {"bloc 1", "FGH", 1, block},
+        {"bloc 2", "FGH", 2, block},
+        {"chien", "", 0,
+         {".........#..", "........###.", "#.......####", "#########...", ".########...", ".#.#..#.#..."}},
+    };
+    std::string text;
+    for (const Design& d : designs) {
+        text += "name: " + d.name + "\n";
+        if (!d.pieces.empty()) text += "pieces: " + d.pieces + "\n";
+        if (d.pick) text += "pick: " + std::to_string(d.pick) + "\n";
+        for (const auto& row : d.rows) text += row + "\n";
+        text += "\n";
+    }
+    const auto out = (dir_ / "filled.txt").string();
+    const ToolRun run = Tool("fill " + Write("designs.txt", text) + " -o " + out);
+    ASSERT_EQ(run.status, 0) << run.output;
+    const auto filled = levels::ParseSource(Read(out), "filled");
+    ASSERT_TRUE(filled.errors.empty()) << filled.errors.front();  // every piece five cells of its own shape
+    ASSERT_EQ(filled.levels.size(), designs.size());
+    for (size_t n = 0; n < designs.size(); ++n) {
+        const Design& d = designs[n];
+        const Level& level = filled.levels[n];
+        EXPECT_EQ(level.name, d.name);
+        levels::PieceSet allowed = levels::kAllPieces;
+        if (!d.pieces.empty()) {
+            ASSERT_TRUE(levels::ParsePieceList(d.pieces, allowed));
+        }
+        // A listed set is used whole; the area leaves no choice.
+        const levels::PieceSet used = levels::PiecesOf(level);
+        EXPECT_EQ(used & ~allowed, 0) << d.name << " uses a piece it may not";
+        EXPECT_TRUE(d.pieces.empty() || used == allowed) << d.name;
+        // The shape, found again where the level's cells start.
+        int left = 16, top = 16, right = -1, bottom = -1;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                if (level.At(x, y) >= 0) {
+                    left = std::min(left, x), right = std::max(right, x);
+                    top = std::min(top, y), bottom = std::max(bottom, y);
+                }
+        std::vector<std::string> shape;
+        for (int y = top; y <= bottom; ++y) {
+            shape.emplace_back();
+            for (int x = left; x <= right; ++x) shape.back() += level.At(x, y) >= 0 ? '#' : '.';
+        }
+        EXPECT_EQ(shape, d.rows) << d.name;
+        EXPECT_LE(std::abs(left - (15 - right)), 1) << d.name;
+        EXPECT_LE(std::abs(top - (15 - bottom)), 1) << d.name;
+    }
+    EXPECT_NE(filled.levels[1].cell, filled.levels[2].cell) << "pick 2 gave the first tiling again";
 }
 
 }  // namespace

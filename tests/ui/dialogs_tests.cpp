@@ -112,3 +112,83 @@ TEST_F(DialogTest, AboutBoxClosesOnlyByItsCross) {
     EXPECT_TRUE(stillShown);
     EXPECT_FALSE(host.IsShown(*d));
 }
+
+TEST_F(DialogTest, TheNameFieldEditsWhereTheCaretIs) {
+    using plat::vbKeyLeft, plat::vbKeyRight, plat::vbKeyHome, plat::vbKeyEnd, plat::vbKeyDelete, plat::vbKeyBack;
+    constexpr int kShift = 1, kCtrl = 2;
+    // One step: a key (with its Shift state), typed text, or a click at a
+    // text position (the caret goes to the nearest character boundary).
+    struct Step {
+        int key = 0, shift = 0;
+        std::string text;
+        int clickAfter = -1;  // characters of the text left of the click
+    };
+    const auto K = [](int key, int shift = 0) { return Step{key, shift, {}, -1}; };
+    const auto T = [](std::string text) { return Step{0, 0, std::move(text), -1}; };
+    const auto C = [](int chars) { return Step{0, 0, {}, chars}; };
+    const auto Repeat = [](const std::string& s, int n) {
+        std::string r;
+        for (int i = 0; i < n; ++i) r += s;
+        return r;
+    };
+    struct Case {
+        std::string clipboardBefore;
+        std::vector<Step> steps;
+        std::string text;
+        int caret, selected;
+        std::string clipboardAfter;
+    } cases[] = {
+        {"", {T("abc"), K(vbKeyHome), T("X")}, "Xabc", 1, 0, ""},
+        {"", {T("abcd"), K(vbKeyLeft), K(vbKeyLeft), K(vbKeyBack)}, "acd", 1, 0, ""},
+        {"", {T("abcd"), K(vbKeyHome), K(vbKeyDelete), K(vbKeyRight), K(vbKeyDelete)}, "bd", 1, 0, ""},
+        {"", {T("abcd"), K(vbKeyEnd), K(vbKeyDelete), K(vbKeyRight)}, "abcd", 4, 0, ""},
+        {"", {T("ab"), K(vbKeyHome), K(vbKeyLeft), K(vbKeyBack)}, "ab", 0, 0, ""},
+        {"", {T("abcd"), K(vbKeyHome), K(vbKeyRight, kShift), K(vbKeyRight, kShift), T("Z")}, "Zcd", 1, 0, ""},
+        {"", {T("abcd"), K(vbKeyLeft, kShift), K(vbKeyLeft, kShift), K(vbKeyBack)}, "ab", 2, 0, ""},
+        {"", {T("abcd"), K(vbKeyLeft, kShift), K(vbKeyLeft, kShift)}, "abcd", 2, 2, ""},
+        {"", {T("abcd"), K(vbKeyLeft, kShift), K(vbKeyLeft, kShift), K(vbKeyLeft)}, "abcd", 2, 0, ""},
+        {"", {T("abcd"), K(vbKeyHome), K(vbKeyRight, kShift), K(vbKeyRight)}, "abcd", 1, 0, ""},
+        {"", {T("abcd"), K(vbKeyHome), K(vbKeyEnd, kShift), K(vbKeyDelete)}, "", 0, 0, ""},
+        {"", {T("abcd"), K('A', kCtrl), K('X', kCtrl)}, "", 0, 0, "abcd"},
+        {"", {T("abcd"), K('A'), K('X')}, "abcd", 4, 0, ""},  // without Ctrl: nothing
+        {"", {T("ab"), K('A', kCtrl), K('C', kCtrl), K(vbKeyEnd), K('V', kCtrl)}, "abab", 4, 0, "ab"},
+        {"", {T("abcd"), K('C', kCtrl)}, "abcd", 4, 0, ""},  // nothing selected, nothing copied
+        {"x\r\ny\tz\x7f", {T("ab"), K(vbKeyLeft), K('V', kCtrl)}, "axyzb", 4, 0, "x\r\ny\tz\x7f"},
+        {"123456", {T("abcdefghij"), K(vbKeyHome), K('V', kCtrl)}, "12abcdefghij", 2, 0, "123456"},
+        {"", {T("abcdefghijkl"), K(vbKeyHome), T("Z"), K(vbKeyDelete), T("Z")}, "Zbcdefghijkl", 1, 0, ""},
+        // What the player sees counts: a letter and its combining accent are one.
+        {"", {T("E\u0301")}, "É", 1, 0, ""},
+        {"", {T(Repeat("e\u0301", 13))}, Repeat("é", 12), 12, 0, ""},
+        {"", {T("ÀÉ"), K(vbKeyLeft), K(vbKeyBack)}, "É", 0, 0, ""},
+        {"", {T("WWWW"), C(2), T("x")}, "WWxWW", 3, 0, ""},
+        {"", {T("WWWW"), C(0), K(vbKeyDelete)}, "WWW", 0, 0, ""},
+    };
+    for (const Case& c : cases) {
+        auto d = std::make_unique<frmInput>();
+        host.clipboard = c.clipboardBefore;
+        std::vector<std::function<bool()>> steps;
+        for (const Step& s : c.steps)
+            steps.push_back(WhenShown(*d, [&, s] {
+                if (s.clickAfter >= 0) {
+                    const std::string left = d->txtNom.Text().substr(0, static_cast<size_t>(s.clickAfter));
+                    host.Click(*d, &d->txtNom, 3 + plat::TextWidth(d->txtNom.BoxFont, left), 10);
+                } else if (!s.text.empty()) {
+                    host.Type(*d, s.text);
+                } else {
+                    host.KeyDown(*d, s.key, s.shift);
+                }
+            }));
+        std::string label;
+        for (const Step& s : c.steps) label += s.text + (s.key ? "<" + std::to_string(s.key) + ">" : "");
+        steps.push_back([&] {
+            EXPECT_EQ(d->txtNom.Text(), c.text) << label;
+            EXPECT_EQ(d->txtNom.Caret(), c.caret) << label;
+            EXPECT_EQ(d->txtNom.SelLength(), c.selected) << label;
+            EXPECT_EQ(host.clipboard, c.clipboardAfter) << label;
+            host.CloseRequest(*d);
+            return true;
+        });
+        RunModal(*d, std::move(steps));
+        d->Unload();
+    }
+}

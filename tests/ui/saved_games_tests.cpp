@@ -1,3 +1,8 @@
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cmath>
 #include <set>
 
 #include "tests/support/dialog_script.h"
@@ -38,7 +43,7 @@ protected:
                           return false;
                       }});
         d->Unload();
-        return d->Tag;
+        return d->Result.value_or("");
     }
 };
 
@@ -53,11 +58,9 @@ TEST_F(SavedGamesTest, NamingCreatesALowerCaseGameOrSaysWhyNot) {
         std::string text, tag, alert;
     } cases[] = {
         {"  Ma Partie  ", "ma partie.pnt", ""},
-        {"ÉCOLE ÀÇŒ Я", "école àçœ я.pnt", ""},
         {"a.b", "a.b.pnt", ""},
         {"   ", "", ""},
         {"TOTO", "", taken},
-        {"Élodie", "", taken},
         {"MA PARTIE", "", taken},  // made a moment ago in this run
         {"tard", "", taken},
     };
@@ -84,34 +87,36 @@ TEST_F(SavedGamesTest, NamingCreatesALowerCaseGameOrSaysWhyNot) {
     EXPECT_EQ(ReadFile(saveDir / "toto.pnt"), "#TRUE#\r\n");
 }
 
-TEST_F(SavedGamesTest, TheFieldTakesTwelveCharactersAndKeepsTheCaretInView) {
-    EXPECT_EQ(NameGame("Éléonore-Anaïs", true), "éléonore-ana.pnt");
+TEST_F(SavedGamesTest, TheCaretStaysInViewWhereverItIs) {
     auto d = std::make_unique<frmInput>();
-    int caretColumns = 0;
+    // Columns of the field that are an upright bar of the text's colour: the
+    // caret, since W has none.
+    const auto caretColumns = [&] {
+        const plat::Surface& frame = host.Frame(*d);
+        std::vector<int> columns;
+        for (int x = 17 + 3; x < 17 + 221 - 3; ++x) {
+            bool bar = true;
+            for (int y = 77 + 8; y < 77 + 18; ++y) bar = bar && frame.At(x, y) == plat::Pixel(0, 0, 0);
+            if (bar) columns.push_back(x);
+        }
+        return columns;
+    };
+    std::vector<std::vector<int>> seen;
+    const auto key = [&](int k) { return WhenShown(*d, [&, k] { host.KeyDown(*d, k); }); };
+    const auto look = [&] { seen.push_back(caretColumns()); return true; };
     RunModal(*d, {WhenShown(*d, [&] {
                       EXPECT_EQ(d->FocusedControl(), &d->txtNom);
-                      host.Type(*d, "WWWWWWWWWWWWW");
+                      host.Type(*d, "WWWWWWWWWWWW");
                   }),
-                  [&] {
-                      EXPECT_EQ(d->txtNom.Text(), "WWWWWWWWWWWW");
-                      // The caret is an upright bar of the text's colour; W has none.
-                      const plat::Surface& frame = host.Frame(*d);
-                      for (int x = 17 + 3; x < 17 + 221 - 3; ++x) {
-                          bool bar = true;
-                          for (int y = 77 + 8; y < 77 + 18; ++y) bar = bar && frame.At(x, y) == plat::Pixel(0, 0, 0);
-                          caretColumns += bar;
-                      }
-                      d->txtNom.SetText("aÉ");
-                      host.KeyDown(*d, plat::vbKeyBack);  // a two-byte character goes whole
-                      return true;
-                  },
-                  [&] {
-                      EXPECT_EQ(d->txtNom.Text(), "a");
-                      host.CloseRequest(*d);
-                      return true;
-                  }});
-    EXPECT_EQ(caretColumns, 2);
-    EXPECT_EQ(d->Tag, "");  // closed by the window system: no game
+                  look, key(plat::vbKeyHome), look, key(plat::vbKeyEnd), look,
+                  [&] { host.CloseRequest(*d); return true; }});
+    ASSERT_EQ(seen.size(), 3u);
+    for (const auto& columns : seen) EXPECT_EQ(columns.size(), 2u);
+    // At the end, right against the field's right edge; at the start, its left.
+    EXPECT_GE(seen[0].front(), 17 + 221 - 3 - 4);
+    EXPECT_LE(seen[1].front(), 17 + 3 + 2);
+    EXPECT_EQ(seen[2], seen[0]);
+    EXPECT_EQ(d->Result, std::nullopt);  // closed by the window system: no game
 }
 
 TEST_F(SavedGamesTest, ANewGameThatCannotBeWrittenLeavesNoFile) {
@@ -127,9 +132,7 @@ TEST_F(SavedGamesTest, ANewGameThatCannotBeWrittenLeavesNoFile) {
 }
 
 TEST_F(SavedGamesTest, ChooserListsGamesByFileAndReturnsTheChosenOne) {
-    for (const char* f : {"ma partie.pnt", "a.b.pnt", "zz.PNT", "notes.txt", "z.pnt.bak"})
-        WriteFile(saveDir / f, "");
-    fs::create_directory(saveDir / "dossier.pnt");
+    for (const char* f : {"ma partie.pnt", "a.b.pnt", ".cachée.pnt"}) WriteFile(saveDir / f, "");
     auto d = std::make_unique<frmChoix>();
     RunModal(*d, {WhenShown(*d, [&] {
                       EXPECT_EQ(d->lstFile.ListCount(), 2);
@@ -141,7 +144,7 @@ TEST_F(SavedGamesTest, ChooserListsGamesByFileAndReturnsTheChosenOne) {
                       host.Click(*d, &d->lstFile, 20, 3 * 18 + 3);  // below the last: no change
                   }),
                   [&] { Press(*d, 0); return true; }});
-    EXPECT_EQ(d->Tag, "ma partie.pnt");
+    EXPECT_EQ(d->Result, "ma partie.pnt");
 }
 
 TEST_F(SavedGamesTest, ArrowsStepBySixInsideTheList) {
@@ -169,7 +172,7 @@ TEST_F(SavedGamesTest, ArrowsStepBySixInsideTheList) {
                   arrow(1), note, [&] { Press(*d, 1); return true; }});
     EXPECT_EQ(selected, (std::vector<std::pair<int, int>>{
                             {19, 14}, {0, 0}, {1, 0}, {12, 7}, {18, 13}, {19, 14}, {13, 13}, {0, 0}}));
-    EXPECT_EQ(d->Tag, "");
+    EXPECT_EQ(d->Result, std::nullopt);
 }
 
 TEST_F(SavedGamesTest, DeleteAsksAndOnlyOuiRemovesTheFile) {
@@ -195,7 +198,7 @@ TEST_F(SavedGamesTest, DeleteAsksAndOnlyOuiRemovesTheFile) {
         EXPECT_EQ(question, "ma partie\r\nVoulez-vous supprimer ce fichier ?");
         EXPECT_EQ(fs::exists(saveDir / "ma partie.pnt"), !c.removed);
         EXPECT_EQ(d->lstFile.ListCount(), c.removed ? 1 : 2);
-        EXPECT_EQ(d->Tag, c.removed ? "" : "ma partie.pnt");
+        EXPECT_EQ(d->Result.value_or(""), c.removed ? "" : "ma partie.pnt");
         EXPECT_EQ(host.beeps - beeps, c.removed ? 1 : 0);
         d->Unload();
     }
@@ -218,7 +221,7 @@ TEST_F(SavedGamesTest, AnEmptyChooserOnlyCancels) {
                       Press(*d, 1);
                       return true;
                   }});
-    EXPECT_EQ(d->Tag, "");
+    EXPECT_EQ(d->Result, std::nullopt);
 }
 
 TEST_F(SavedGamesTest, MenuLoadOfASolvedGameOrNothingStartsNoLevel) {
@@ -243,4 +246,70 @@ TEST_F(SavedGamesTest, MenuLoadOfASolvedGameOrNothingStartsNoLevel) {
     EXPECT_EQ(alerts, std::vector<std::string>(3, kNoLevelsMessage));
     EXPECT_FALSE(S().bLevelActive);
     EXPECT_EQ(ReadFile(saveDir / "fini.pnt"), allTrue);
+}
+
+TEST_F(SavedGamesTest, AGameThatCannotBeReadIsRefusedAndKeptAsItIs) {
+    const std::string bytes = "#TRUE#\r\n#TRUE#\r\n";
+    WriteFile(saveDir / "verrou.pnt", bytes);
+    chmod((saveDir / "verrou.pnt").c_str(), 0);
+    const bool root = geteuid() == 0;  // permission bits do not stop root: read as nobody
+    Script({On("frmChoix", [&](Dialog& d) {
+                if (root) setfsuid(65534);
+                Press(d, 0);
+            }),
+            On("frmChoix", [&](Dialog& d) {
+                if (root) setfsuid(0);
+                Press(d, 1);
+            })});
+    form->labMenu_Click(1);
+    EXPECT_EQ(alerts, std::vector<std::string>{kUnreadableGameMessage});
+    EXPECT_FALSE(S().bLevelActive);
+    EXPECT_EQ(S().strGameName, "");
+    chmod((saveDir / "verrou.pnt").c_str(), 0644);
+    EXPECT_EQ(ReadFile(saveDir / "verrou.pnt"), bytes);
+}
+
+TEST_F(SavedGamesTest, TheSelectedRowReadsClearlyInsideItsBar) {
+    // Names are lower case: accents above, descenders below.
+    for (const char* f : {"gjpqy.pnt", "élève à lyon.pnt", "b.pnt"}) WriteFile(saveDir / f, "");
+    auto d = std::make_unique<frmChoix>();
+    // Relative luminance and contrast ratio of two colours.
+    const auto luminance = [](std::uint32_t px) {
+        double l = 0;
+        const double weights[] = {0.0722, 0.7152, 0.2126};  // blue, green, red
+        for (int i = 0; i < 3; ++i) {
+            const double c = ((px >> (8 * i)) & 255) / 255.0;
+            l += weights[i] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+        }
+        return l;
+    };
+    const auto contrast = [&](std::uint32_t a, std::uint32_t b) {
+        const double la = luminance(a), lb = luminance(b);
+        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    };
+    for (int selected = 0; selected < 3; ++selected) {
+        RunModal(*d, {WhenShown(*d, [&] { d->lstFile.SetListIndex(selected); }),
+                      [&] {
+                          const plat::Surface& frame = host.Frame(*d);
+                          const int top = 28 + 18 * selected;
+                          const std::uint32_t bar = frame.At(21, top);
+                          double best = 1;
+                          int ink = 0;
+                          // Left of the scroll strip, which lies over the list's right edge.
+                          for (int y = top; y < top + 18; ++y)
+                              for (int x = 20; x < 208; ++x) {
+                                  const std::uint32_t px = frame.At(x, y);
+                                  if (px == bar) continue;
+                                  best = std::max(best, contrast(px, bar));
+                                  ink += contrast(px, bar) >= 4.5;
+                                  // The text stays off the bar's top and bottom edges.
+                                  EXPECT_TRUE(y > top && y < top + 17) << selected << " " << x << "," << y;
+                              }
+                          EXPECT_GE(best, 4.5) << selected;
+                          EXPECT_GT(ink, 20) << selected;
+                          Press(*d, 1);
+                          return true;
+                      }});
+        d->Unload();
+    }
 }

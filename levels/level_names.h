@@ -1,7 +1,10 @@
-// Display names of the forty shipped levels, by level index.
+// Display names of the forty shipped levels, by level index: the game shows
+// them, and the level tool checks the catalogue's names and count against them.
 #pragma once
 #include <array>
 #include <string_view>
+
+namespace levels {
 
 inline constexpr std::array<std::string_view, 40> kLevelNames{
     "3 pièces #1", "3 pièces #2", "3 pièces #3", "3 pièces #4", "chien",
@@ -13,3 +16,5 @@ inline constexpr std::array<std::string_view, 40> kLevelNames{
     "carré à trous #2", "carré troué", "rectangle 7x9", "rectangle sans I", "rectangle 8x11 #1",
     "rectangle 8x11 #2", "avion", "pyramide", "losange", "chat",
 };
+
+}  // namespace levels

@@ -1,0 +1,274 @@
+// The main journeys played on the headless host through the window's own
+// controls, recorded step by step: a digest of every window shown, the sounds
+// asked for and the saved-game files. The record must match the one kept in
+// journeys.txt, so a change that moves a pixel, a sound or a byte on disk
+// shows here. GOLDEN_UPDATE=1 writes the record anew.
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <sstream>
+
+#include "levels/pack.h"
+#include "tests/support/game_fixture.h"
+#include "ui/dialogs.h"
+
+using namespace testing_support;
+
+namespace {
+
+// Catalogue patterns of the twelve pieces ('@' empty) and a point inside each
+// piece's tray pick rectangle, in play-area pixels.
+constexpr const char* kShapes[12][5] = {
+    {"@@A@@", "@@A@@", "@@A@@", "@@A@@", "@@A@@"}, {"@@@@@", "@@B@@", "@BBB@", "@@B@@", "@@@@@"},
+    {"@CC@@", "@@C@@", "@@C@@", "@@C@@", "@@@@@"}, {"@@D@@", "@@D@@", "@DD@@", "@D@@@", "@@@@@"},
+    {"@@@@@", "@EE@@", "@EE@@", "@E@@@", "@@@@@"}, {"@@@@@", "@@FF@", "@@F@@", "@@FF@", "@@@@@"},
+    {"@@@@@", "@@G@@", "@@G@@", "@@GG@", "@@G@@"}, {"@@@@@", "@@H@@", "@@HH@", "@HH@@", "@@@@@"},
+    {"@@@@@", "@II@@", "@@I@@", "@@II@", "@@@@@"}, {"@@@@@", "@JJJ@", "@@J@@", "@@J@@", "@@@@@"},
+    {"@@@@@", "@KK@@", "@@KK@", "@@@K@", "@@@@@"}, {"@@@@@", "@LLL@", "@@@L@", "@@@L@", "@@@@@"}};
+constexpr int kPick[12][2] = {{664, 204}, {124, 60},  {664, 72},  {56, 72},  {664, 324}, {56, 300},
+                              {56, 192},  {596, 324}, {596, 60},  {596, 180}, {124, 300}, {124, 180}};
+
+using Cells = std::vector<std::pair<int, int>>;  // (column, row)
+
+Cells Normalised(Cells cells) {
+    std::sort(cells.begin(), cells.end());
+    for (size_t i = cells.size(); i-- > 0;) {
+        cells[i].first -= cells[0].first;
+        cells[i].second -= cells[0].second;
+    }
+    return cells;
+}
+
+std::uint64_t Digest(const plat::Surface& s, bool maskClock) {
+    std::uint64_t h = 1469598103934665603ull;
+    for (int y = 0; y < s.Height(); ++y)
+        for (int x = 0; x < s.Width(); ++x) {
+            // The clock shows the real time of day.
+            const bool clock = maskClock && x >= 130 && x < 218 && y >= 455 && y < 479;
+            h = (h ^ (clock ? 0 : s.At(x, y))) * 1099511628211ull;
+        }
+    return h;
+}
+
+struct Stuck {};
+
+class GoldenTest : public GameTest {
+protected:
+    std::ostringstream record;
+    std::deque<std::pair<std::string, std::function<void()>>> steps;
+    std::string allLevels;
+    size_t soundsSeen = 0;
+
+    void SetUp() override {
+        GameTest::SetUp();
+        InstallShippedPacks();
+        for (int i = 0; i < pack::kMaxPacks; ++i) {
+            std::string bytes = ReadFile(dataDir / pack::PackFileName(i));
+            if (bytes.size() < pack::kTrailerSize) continue;
+            bytes.resize(bytes.size() - pack::kTrailerSize);
+            allLevels += pack::Unscramble(bytes);
+        }
+    }
+
+    void Snapshot(const std::string& what) {
+        record << what << ":";
+        for (plat::Form* f : plat::Runtime::Get().Forms())
+            if (host.IsShown(*f)) record << " " << f->Name << "=" << std::hex << Digest(host.Frame(*f), f == form.get()) << std::dec;
+        const auto& played = form->kvtUt.played;
+        for (; soundsSeen < played.size(); ++soundsSeen) record << " +" << fs::path(played[soundsSeen]).filename().string();
+        record << "\n";
+    }
+    void Then(std::string name, std::function<void()> act) { steps.emplace_back(std::move(name), std::move(act)); }
+
+    // Runs the steps: each acts once the input of the one before is handled.
+    void Play() {
+        StartGame();
+        form->state.random.Randomize(20261207u);
+        host.OnSleep = [this](int ms) { Snapshot("  sleep " + std::to_string(ms)); };
+        int idle = 0;
+        host.OnIdle = [this, &idle] {
+            // A journey whose steps ran out inside a loop of the game is stuck.
+            if (steps.empty() && ++idle > 100000) throw Stuck{};
+            if (host.Pending() || steps.empty()) return;
+            // Input given while the window ignores it (the victory) would be lost.
+            if (!form->Enabled()) return;
+            auto step = std::move(steps.front());
+            steps.pop_front();
+            Snapshot(step.first);
+            step.second();
+        };
+        try {
+            while (!steps.empty() || host.Pending()) plat::DoEvents();
+            Snapshot("end");
+        } catch (const plat::ProgramEnd& end) {
+            record << "program end " << end.status << "\n";
+        } catch (const Stuck&) {
+            ADD_FAILURE() << "the journey's steps ran out while the game waited for input";
+        }
+        host.OnIdle = nullptr;
+        host.OnSleep = nullptr;
+        std::vector<std::string> files;
+        if (fs::is_directory(saveDir))
+            for (const auto& e : fs::directory_iterator(saveDir)) {
+                struct stat st {};
+                lstat(e.path().c_str(), &st);
+                std::ostringstream line;
+                line << "file " << e.path().filename().string() << " mode " << std::oct << (st.st_mode & 07777)
+                     << std::dec << " bytes " << ReadFile(e.path()).size() << " hash " << std::hex << std::hash<std::string>{}(ReadFile(e.path()));
+                files.push_back(line.str());
+            }
+        std::sort(files.begin(), files.end());
+        for (const auto& f : files) record << f << "\n";
+    }
+
+    // Window input, in window pixels, as a hand would give it.
+    void ClickForm(plat::Control& c, int x = 5, int y = 5) { host.Click(*form, &c, x, y); }
+    void Menu(int entry) {
+        Then("menu", [this] { ClickForm(form->imgMenu[0]); });
+        Then("menu entry " + std::to_string(entry), [this, entry] { ClickForm(form->labMenu[entry]); });
+    }
+    void Press(const std::string& dialog, int button) {
+        Then("press " + dialog + " " + std::to_string(button), [this, dialog, button] {
+            for (plat::Form* f : plat::Runtime::Get().Forms())
+                if (f->Name == dialog && host.IsShown(*f))
+                    host.Click(*f, static_cast<Dialog*>(f)->lbBout[static_cast<size_t>(button)].get(), 10, 5);
+        });
+    }
+    void Glide(int fromX, int fromY, int toX, int toY) {
+        for (int i = 1; i <= 4; ++i)
+            host.MouseMove(*form, &form->pctEcran, fromX + (toX - fromX) * i / 4, fromY + (toY - fromY) * i / 4);
+    }
+    // Solves the level on show from its reference solution, piece by piece.
+    void SolveShownLevel() {
+        Then("read level", [this] {
+            const int level = std::stoi(form->labNom.Caption().substr(6)) - 1;
+            const std::string rec = allLevels.substr(static_cast<size_t>(level) * 256, 256);
+            for (int p = 0; p < 12; ++p) {
+                Cells target;
+                for (int i = 0; i < 256; ++i)
+                    if (rec[static_cast<size_t>(i)] == 'B' + p) target.emplace_back(i % 16, i / 16);
+                if (!target.empty()) SolvePiece(p, target);
+            }
+        });
+    }
+    void SolvePiece(int p, Cells target) {
+        std::sort(target.begin(), target.end());
+        std::vector<std::string> grid(kShapes[p], kShapes[p] + 5);
+        std::string keys;
+        for (int k = 0; k < 8; ++k) {
+            if (k) {
+                const std::vector<std::string> old = grid;
+                for (int r = 0; r < 5; ++r)
+                    for (int c = 0; c < 5; ++c) grid[r][c] = k == 4 ? old[r][4 - c] : old[4 - c][r];
+                keys += k == 4 ? ' ' : '\r';
+            }
+            Cells cells;
+            for (int r = 0; r < 5; ++r)
+                for (int c = 0; c < 5; ++c)
+                    if (grid[r][c] != '@') cells.emplace_back(c, r);
+            if (Normalised(cells) != Normalised(target)) continue;
+            std::sort(cells.begin(), cells.end());
+            const int cx = 2 + target[0].first - cells[0].first, cy = 2 + target[0].second - cells[0].second;
+            const int x = CellX(cx) + 12, y = CellY(cy) + 12;
+            std::vector<std::pair<std::string, std::function<void()>>> mine;
+            mine.emplace_back("take " + std::to_string(p), [this, p] {
+                host.Click(*form, &form->pctEcran, kPick[p][0], kPick[p][1]);
+            });
+            for (char key : keys)
+                mine.emplace_back(key == ' ' ? "mirror" : "turn", [this, key] {
+                    host.KeyDown(*form, key == ' ' ? plat::vbKeySpace : plat::vbKeyReturn);
+                });
+            mine.emplace_back("drop " + std::to_string(p), [this, p, x, y] {
+                Glide(kPick[p][0], kPick[p][1], x, y);
+                host.MouseDown(*form, &form->pctEcran, x, y);
+                host.MouseUp(*form, &form->pctEcran, x, y);
+            });
+            steps.insert(steps.begin(), mine.begin(), mine.end());
+            return;
+        }
+        FAIL() << "no orientation of piece " << p << " matches";
+    }
+    void NameGame(const std::string& name) {
+        Menu(0);
+        Then("type name", [this, name] {
+            for (plat::Form* f : plat::Runtime::Get().Forms())
+                if (f->Name == "frmInput" && host.IsShown(*f)) host.Type(*f, name);
+        });
+        Press("frmInput", 0);
+    }
+    void Compare(const std::string& journey) {
+        const fs::path expected = fs::path(TESSALOR_SOURCE_DIR) / "tests/golden" / (journey + ".txt");
+        if (std::getenv("GOLDEN_UPDATE")) WriteFile(expected, record.str());
+        EXPECT_EQ(ReadFile(expected), record.str()) << "journey " << journey;
+    }
+};
+
+}  // namespace
+
+TEST_F(GoldenTest, StartUpAndQuit) {
+    Menu(4);
+    Press("frmMess", 1);
+    Menu(4);
+    Press("frmMess", 0);
+    Play();
+    Compare("quit");
+}
+
+TEST_F(GoldenTest, RandomShapeToVictory) {
+    Menu(3);
+    SolveShownLevel();
+    Then("after", [] {});
+    Play();
+    Compare("victory");
+}
+
+TEST_F(GoldenTest, RandomShapeAbandoned) {
+    Menu(3);
+    Then("take", [this] { host.Click(*form, &form->pctEcran, kPick[9][0], kPick[9][1]); });
+    Then("glide", [this] { Glide(kPick[9][0], kPick[9][1], 300, 200); });
+    Then("right turn", [this] { host.Click(*form, &form->pctEcran, 300, 200, plat::vbRightButton); });
+    Then("drop", [this] { host.Click(*form, &form->pctEcran, 300, 200); });
+    Then("take back", [this] { host.Click(*form, &form->pctEcran, 300, 200); });
+    Then("put back", [this] { host.Click(*form, &form->pctEcran, 100, 370); });
+    Menu(2);
+    Then("after", [] {});
+    Play();
+    Compare("abandon");
+}
+
+TEST_F(GoldenTest, NewGameSolvesItsFirstLevelAndSaves) {
+    NameGame("Golden");
+    SolveShownLevel();
+    Menu(2);
+    Play();
+    Compare("new_game");
+}
+
+TEST_F(GoldenTest, LoadGameResumesAndChooserDeletes) {
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += i < 3 || i == 5 ? "#TRUE#\r\n" : "#FALSE#\r\n";
+    fs::create_directories(saveDir);
+    WriteFile(saveDir / "alpha.pnt", text);
+    WriteFile(saveDir / "beta.pnt", text);
+    Menu(1);
+    Then("down", [this] {
+        for (plat::Form* f : plat::Runtime::Get().Forms())
+            if (f->Name == "frmChoix" && host.IsShown(*f)) host.KeyDown(*f, plat::vbKeyDown);
+    });
+    Then("delete", [this] {
+        for (plat::Form* f : plat::Runtime::Get().Forms())
+            if (f->Name == "frmChoix" && host.IsShown(*f)) host.KeyDown(*f, plat::vbKeyDelete);
+    });
+    Press("frmMess", 0);
+    Then("down again", [this] {
+        for (plat::Form* f : plat::Runtime::Get().Forms())
+            if (f->Name == "frmChoix" && host.IsShown(*f)) host.KeyDown(*f, plat::vbKeyDown);
+    });
+    Press("frmChoix", 0);
+    Then("take", [this] { host.Click(*form, &form->pctEcran, kPick[0][0], kPick[0][1]); });
+    Menu(2);
+    Play();
+    Compare("load_game");
+}
