@@ -56,20 +56,6 @@ TEST_F(LevelLoopTest, SavedGamePlaysItsUnsolvedLevelsInOrderAndSavesAfterEach) {
     EXPECT_EQ(form->labNom.Caption(), "forme 3\r\n3 pièces #3");
 }
 
-TEST_F(LevelLoopTest, LevelStartsWithItsNameShown) {
-    S().strGameName = "jeu.pnt";
-    S().tabLevelDone[0] = true;
-    host.OnIdle = [this] {
-        EXPECT_EQ(form->labNom.Caption(), "forme 2\r\n3 pièces #2");
-        EXPECT_EQ(form->pctEcran.MousePointer(), plat::Cursor::Hand);
-        S().bLevelActive = false;  // leave as the abandon command does
-    };
-    StartLevel(*form);
-    host.OnIdle = nullptr;
-    EXPECT_EQ(S().nCurLevel, 1);
-    EXPECT_FALSE(fs::exists(saveDir / "jeu.pnt"));  // an unsolved level is not saved
-}
-
 TEST_F(LevelLoopTest, FailedSaveTellsThePlayerAndPlayGoesOn) {
     OpenGame("#FALSE#\r\n#TRUE#\r\n#TRUE#\r\n");
     const FileSizeLimit diskFull(8);  // the save cannot be written
