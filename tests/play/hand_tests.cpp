@@ -61,16 +61,13 @@ TEST_F(HandTest, ClicksThatTakeNothingAreSilent) {
     EXPECT_EQ(B().nHeldPiece, -1);
 }
 
-TEST_F(HandTest, DraggingMovesOneImageAndKeepsTheOuterStripsClean) {
+// The dragged image itself, frame by frame: the golden journeys.
+TEST_F(HandTest, DraggingKeepsTheOuterStripsClean) {
     Hold(0);
     EXPECT_EQ(form->pctEcran.MousePointer(), plat::Cursor::Invisible);
-    for (int y = 0; y < 384; y += 5)  // the clean copy the drag restores from
-        for (int x = 0; x < 720; x += 5) ASSERT_EQ(Clean(x, y), Screen().At(x, y));
     const int presents = host.PresentCount(*form);
     MoveScreen(300, 200);
     EXPECT_EQ(host.PresentCount(*form), presents + 1);
-    EXPECT_EQ(Screen().At(300, 150), Tile(0));
-    EXPECT_EQ(Screen().At(280, 200), Clean(280, 200));  // empty box cell untouched
     MoveScreen(20, 100);  // the I covers x 8..31; the strip hides 8..23
     EXPECT_EQ(Screen().At(20, 100), Clean(20, 100));
     EXPECT_EQ(Screen().At(28, 100), Tile(0));

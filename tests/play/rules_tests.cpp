@@ -91,30 +91,6 @@ TEST(HandRules, MovesAreRefusedUnlessTheHandAndTheBoardAllowThem) {
     }
 }
 
-TEST(HandRules, DropCoversTheHeldOrientationAroundTheBoxCentre) {
-    struct Case {
-        int piece;
-        const char* moves;
-        int column, row;
-        std::vector<std::pair<int, int>> cells;  // (column, row), in column order
-    };
-    // The V's box centre is none of its cells; the turned W reaches the square's corner.
-    for (const Case& c : {Case{11, "", 3, 2, {{2, 1}, {3, 1}, {4, 1}, {4, 2}, {4, 3}}},
-                          {0, "t", 2, 0, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}},
-                          {10, "ttt", 3, 3, {{2, 3}, {2, 4}, {3, 2}, {3, 3}, {4, 2}}}}) {
-        Board b;
-        ASSERT_TRUE(b.SetUp(kSquare));
-        b.Take(c.piece);
-        for (const char* m = c.moves; *m; ++m) b.Turn();
-        ASSERT_EQ(b.Drop(c.column, c.row), Change::Dropped) << c.piece;
-        std::vector<std::pair<int, int>> covered;
-        for (int x = 0; x < kBoardCells; ++x)
-            for (int y = 0; y < kBoardCells; ++y)
-                if (b.tabBoard[x][y] == c.piece) covered.emplace_back(x, y);
-        EXPECT_EQ(covered, c.cells) << c.piece;
-    }
-}
-
 TEST(HandRules, TurnsGoClockwiseTheMirrorLeftToRightAndTakingStartsAfresh) {
     struct Case {
         const char* moves;
