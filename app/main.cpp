@@ -1,3 +1,4 @@
+// The program: its command line, the SDL host and the main window's event loop.
 #include <cstdio>
 #include <cstring>
 #include <exception>

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "board/catalogue.h"
+#include "levels/catalogue.h"
 #include "levels/level_text.h"
 
 namespace rules {

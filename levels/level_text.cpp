@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "levels/catalogue.h"
 #include "levels/level_names.h"
-#include "board/catalogue.h"
 
 namespace levels {
 

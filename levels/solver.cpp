@@ -4,7 +4,7 @@
 #include <array>
 #include <bit>
 
-#include "board/catalogue.h"
+#include "levels/catalogue.h"
 #include "levels/transform.h"
 
 namespace levels {

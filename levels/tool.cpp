@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "board/catalogue.h"
+#include "levels/catalogue.h"
 #include "levels/level_text.h"
 #include "levels/pack.h"
 #include "levels/pack_files.h"

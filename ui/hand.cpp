@@ -5,7 +5,7 @@
 // being changed.
 #include <cmath>
 
-#include "board/catalogue.h"
+#include "levels/catalogue.h"
 #include "ui/frmtessa.h"
 #include "ui/geometry.h"
 

@@ -1,4 +1,4 @@
-#include "board/catalogue.h"
+#include "levels/catalogue.h"
 #include "tests/support/game_fixture.h"
 
 using namespace testing_support;

@@ -1,6 +1,6 @@
 #include "tests/support/game_fixture.h"
 
-#include "board/catalogue.h"
+#include "levels/catalogue.h"
 
 #include <sys/resource.h>
 #include <unistd.h>
