@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/modtessa.h"
+#include "levels/catalogue.h"
 #include "levels/pack.h"
 #include "platform/headless.h"
 #include "ui/frmtessa.h"
@@ -83,7 +84,6 @@ struct Game {
             const fs::path p = shipped / pack::PackFileName(i);
             if (fs::exists(p)) fs::copy_file(p, data / p.filename());
         }
-        ResetState();
         plat::Runtime::Get().SetHost(&host);
         form = std::make_unique<frmTessa>();
         const std::string dir = data.string();
@@ -99,18 +99,18 @@ struct Game {
 
     // Sets the level up and picks its first tray piece up by a click on it.
     bool HoldPiece(int level) {
-        SetUpLevel(level);
-        bLevelActive = vbTrue;
-        nHeldPiece = -1;
-        for (int p = 0; p <= 11; ++p) {
-            if (!tabInTray[p]) continue;
+        form->SetUpLevel(level);
+        form->state.bLevelActive = true;
+        for (int p = 0; p < rules::kPieceCount; ++p) {
+            if (!form->state.board.tabInTray[p]) continue;
+            const auto& slot = catalogue::kPieces[static_cast<size_t>(p)];
             for (int r = 0; r < 5; ++r)
                 for (int c = 0; c < 5; ++c) {
-                    const int x = tabTrayX[p] + 24 * c + 12, y = tabTrayY[p] + 24 * r + 12;
-                    if (!tabPieceShape[p][r][c] || x < 0 || x >= 720) continue;
+                    const int x = slot.trayX + 24 * c + 12, y = slot.trayY + 24 * r + 12;
+                    if (!rules::CatalogueGrid(p)[r][c] || x < 0 || x >= 720) continue;
                     form->pctEcran_MouseDown(plat::vbLeftButton, 0, static_cast<float>(x),
                                              static_cast<float>(y));
-                    return nHeldPiece == p;
+                    return form->state.board.nHeldPiece == p;
                 }
         }
         return false;
@@ -145,7 +145,7 @@ void MouseMoveHandler(benchmark::State& state, bool compose) {
 void SetUpLevelBench(benchmark::State& state) {
     const int level = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        SetUpLevel(level);
+        game->form->SetUpLevel(level);
         benchmark::ClobberMemory();
     }
 }
@@ -160,7 +160,7 @@ int main(int argc, char** argv) {
 
     Game g;
     game = &g;
-    if (nLevelCount < 1) {
+    if (g.form->state.nLevelCount < 1) {
         std::fprintf(stderr, "bench_drawing: no levels in %s\n", TESSALOR_DATA_DIR);
         return 1;
     }
@@ -175,7 +175,8 @@ int main(int argc, char** argv) {
     median(benchmark::RegisterBenchmark("MouseMoveHandler/handler+copies,no_composition",
                                         [](benchmark::State& s) { MouseMoveHandler(s, false); }));
     auto* setup = benchmark::RegisterBenchmark("SetUpLevel", SetUpLevelBench);
-    for (int n : {0, nLevelCount / 2, nLevelCount - 1}) setup->Arg(n);
+    const int count = g.form->state.nLevelCount;
+    for (int n : {0, count / 2, count - 1}) setup->Arg(n);
     median(setup);
 
     benchmark::RunSpecifiedBenchmarks();
