@@ -23,7 +23,7 @@ TEST(BoardSetUp, RecordCodesGiveTheShapeTheTrayAndTheSolution) {
     for (const Cell& c : {Cell{0, 0, Outside, -1}, {1, 0, Empty, 0}, {2, 0, Empty, 1}, {3, 0, Empty, 11},
                           {0, 1, Outside, -1}, {1, 1, Outside, -1}, {2, 1, Outside, -1}, {15, 15, Outside, -1}}) {
         EXPECT_EQ(b.tabBoard[c.column][c.row], c.code) << c.column << "," << c.row;
-        if (c.code == Empty) EXPECT_EQ(b.tabSolution[c.column][c.row], c.solution) << c.column << "," << c.row;
+        EXPECT_EQ(b.tabSolution[c.column][c.row], c.solution) << c.column << "," << c.row;
     }
     for (int p = 0; p < kPieceCount; ++p) EXPECT_EQ(b.tabInTray[p], p == 0 || p == 1 || p == 11) << p;
     // A record of another size changes nothing.
