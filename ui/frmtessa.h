@@ -15,6 +15,8 @@ inline constexpr plat::Colour clrButtonHover = look::kHoverGreen.bgr();
 
 // The sounds of the game, named by what happens.
 enum class Sound { Take, Drop, Turn, Victory, Word, Abandon, Tongue };
+// The sound of a move of the hand.
+Sound SoundOf(rules::Change change);
 
 class frmTessa : public plat::Form {
 public:
@@ -98,7 +100,7 @@ public:
 private:
     void PickUpFromTray(float x, float y);
     void PutBackHeldPiece();
-    void RepaintHeldPiece(float x, float y);
+    void RepaintHeldPiece(rules::Change change, float x, float y);
     void ComposePiece(int p, const rules::PieceGrid& grid);
     // The held piece's image: wiped from the clean copy, stamped at (x, y).
     void EraseHeldImage();

@@ -20,6 +20,16 @@ constexpr int kHalfBox = kPieceBox / 2;
 
 }  // namespace
 
+Sound SoundOf(Change change) {
+    switch (change) {
+        case Change::Taken:
+        case Change::TakenBack: return Sound::Take;
+        case Change::Turned:
+        case Change::Mirrored: return Sound::Turn;
+        default: return Sound::Drop;
+    }
+}
+
 namespace geometry {
 
 CellPos CellUnder(float x, float y) {
@@ -61,10 +71,10 @@ int frmTessa::FindTrayPiece(float x, float y) const {
 
 void frmTessa::PickUpFromTray(float x, float y) {
     const int p = FindTrayPiece(x, y);
-    if (p == rules::kNoPiece || !state.board.tabInTray[p]) return;
-    PlaySound(Sound::Take);
+    const Change change = state.board.Take(p);
+    if (change == Change::None) return;
+    PlaySound(SoundOf(change));
     pctEcran.SetMousePointer(pctBrique.MousePointer());
-    state.board.Take(p);
     MakePieceImage(p);
     DrawTrayHole(p);
     const auto& slot = catalogue::kPieces[static_cast<size_t>(p)];
@@ -103,8 +113,9 @@ void frmTessa::pctEcran_MouseMove(int, int, float x, float y) {
 Change frmTessa::DropPiece(float x, float y) {
     const int p = state.board.nHeldPiece;
     const CellPos at = CellUnder(x, y);
-    if (!state.board.HeldFits(at.column, at.row)) return Change::None;
-    PlaySound(Sound::Drop);
+    const Change change = state.board.Drop(at.column, at.row);
+    if (change == Change::None) return change;
+    PlaySound(SoundOf(change));
     pctEcran.SetMousePointer(labMenu[0].MousePointer());
     // The dragged image goes: the board from the clean copy, and the image's
     // own square too, as it may reach past the board's edges.
@@ -118,7 +129,6 @@ Change frmTessa::DropPiece(float x, float y) {
                 plat::BitBlt(pctEcran.Image, CellLeft(at.column - rules::kBoxCentre + c),
                              CellTop(at.row - rules::kBoxCentre + r), kCell, kCell, pctBrique.Image, kCell * p, 0,
                              plat::SRCCOPY);
-    const Change change = state.board.Drop(at.column, at.row);
     pctEcran.Refresh();
     return change;
 }
@@ -126,8 +136,9 @@ Change frmTessa::DropPiece(float x, float y) {
 void frmTessa::PutBackHeldPiece() {
     const int p = state.board.nHeldPiece;
     pctEcran.SetMousePointer(labMenu[0].MousePointer());
-    state.board.PutBack();
-    PlaySound(Sound::Drop);
+    const Change change = state.board.PutBack();
+    if (change == Change::None) return;
+    PlaySound(SoundOf(change));
     EraseHeldImage();
     DrawTrayPiece(p);
     pctEcran.Refresh();
@@ -136,14 +147,15 @@ void frmTessa::PutBackHeldPiece() {
 void frmTessa::TakeBackPiece(float x, float y) {
     const CellPos at = CellUnder(x, y);
     const int k = state.board.At(at.column, at.row);
-    if (k < 0) return;
-    PlaySound(Sound::Take);
+    const rules::BoardGrid<std::int16_t> before = state.board.tabBoard;
+    const Change change = state.board.TakeBack(at.column, at.row);
+    if (change == Change::None) return;
+    PlaySound(SoundOf(change));
     for (int bx = 0; bx < rules::kBoardCells; ++bx)
         for (int by = 0; by < rules::kBoardCells; ++by)
-            if (state.board.tabBoard[bx][by] == k)
+            if (before[bx][by] == k)
                 plat::BitBlt(pctEcran.Image, CellLeft(bx), CellTop(by), kCell, kCell, pctBrique.Image, kWoodTileX, 0,
                              plat::SRCCOPY);
-    state.board.TakeBack(at.column, at.row);
     DrawTrayPiece(k);
     pctEcran.Refresh();
 }

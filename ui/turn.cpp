@@ -1,21 +1,15 @@
 // Turning and mirroring the held piece on screen, by the mouse or the keys.
 #include "ui/frmtessa.h"
 
-void frmTessa::TurnPiece(float x, float y) {
-    bBusy = true;
-    state.board.Turn();
-    RepaintHeldPiece(x, y);
-}
+void frmTessa::TurnPiece(float x, float y) { RepaintHeldPiece(state.board.Turn(), x, y); }
 
-void frmTessa::MirrorPiece(float x, float y) {
-    bBusy = true;
-    state.board.Mirror();
-    RepaintHeldPiece(x, y);
-}
+void frmTessa::MirrorPiece(float x, float y) { RepaintHeldPiece(state.board.Mirror(), x, y); }
 
-void frmTessa::RepaintHeldPiece(float x, float y) {
+void frmTessa::RepaintHeldPiece(rules::Change change, float x, float y) {
+    if (change == rules::Change::None) return;
+    bBusy = true;
     MakeOrientedPieceImage(state.board.nHeldPiece);
-    PlaySound(Sound::Turn);
+    PlaySound(SoundOf(change));
     EraseHeldImage();
     StampHeldImage(x, y);
     pctEcran.Refresh();
