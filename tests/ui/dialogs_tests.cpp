@@ -21,21 +21,16 @@ protected:
 
 TEST_F(DialogTest, QuestionAnswersAndEveryUseStartsAfresh) {
     // How the question is left, and what the caller reads.
-    struct Case {
-        std::function<void(Dialog&)> answer;
-        std::string tag;
-    } cases[] = {
-        {[&](Dialog& d) { Press(d, 0); }, "1"},
-        {[&](Dialog& d) { Press(d, 1); }, "0"},
-        {[&](Dialog& d) { host.CloseRequest(d); }, ""},  // taken as "NON"
-    };
-    for (const Case& c : cases) {
+    const std::pair<std::function<void(Dialog&)>, std::string> cases[] = {
+        {[&](Dialog& d) { Press(d, 0); }, "1"}, {[&](Dialog& d) { Press(d, 1); }, "0"},
+        {[&](Dialog& d) { host.CloseRequest(d); }, ""}};  // taken as "NON"
+    for (const auto& [answer, tag] : cases) {
         auto d = std::make_unique<frmMess>();
         EXPECT_EQ(d->Label1.Caption(), "Voulez-vous vraiment quitter le jeu ?");
         EXPECT_EQ(d->Tag, "");
         d->Label1.SetCaption("toto\r\nVoulez-vous supprimer ce fichier ?");
-        RunModal(*d, {WhenShown(*d, [&] { c.answer(*d); })});
-        EXPECT_EQ(d->Tag, c.tag);
+        RunModal(*d, {WhenShown(*d, [&] { answer(*d); })});
+        EXPECT_EQ(d->Tag, tag);
         d->Unload();
     }
 }
@@ -43,10 +38,7 @@ TEST_F(DialogTest, QuestionAnswersAndEveryUseStartsAfresh) {
 TEST_F(DialogTest, HoverLightsOneButtonUntilTheBackgroundIsReached) {
     auto d = std::make_unique<frmMess>();
     std::vector<std::pair<plat::Colour, plat::Colour>> seen;
-    auto note = [&] {
-        seen.emplace_back(d->lbBout[0]->BackColor(), d->lbBout[1]->BackColor());
-        return true;
-    };
+    auto note = [&] { seen.emplace_back(d->lbBout[0]->BackColor(), d->lbBout[1]->BackColor()); return true; };
     RunModal(*d, {WhenShown(*d, [&] {
                       host.MouseMove(*d, d->lbBout[0].get(), 5, 5);
                       host.MouseMove(*d, &d->Label1, 5, 5);  // over the message: stays lit
@@ -78,19 +70,15 @@ TEST_F(DialogTest, CommonLookAndCaptionsInsideTheirLabel) {
             for (int y = label.y; y < label.Bottom(); ++y) {
                 bool any = false;
                 for (int x = label.x; x < label.Right(); ++x)
-                    if (frame.At(x, y) != ground && frame.At(x, y) != plat::ToPixel(clrButton)) {  // text, even faint
-                        any = true;
-                        left = std::min(left, x);
-                        right = std::max(right, x);
-                    }
+                    if (frame.At(x, y) != ground && frame.At(x, y) != plat::ToPixel(clrButton))  // text, even faint
+                        any = true, left = std::min(left, x), right = std::max(right, x);
                 lines += any && !inText;
                 inText = any;
                 EXPECT_EQ(frame.At(label.x - 1, y), ground) << "text spills left of its label";
                 EXPECT_EQ(frame.At(label.Right(), y), ground) << "text spills right of its label";
             }
-            EXPECT_FALSE(d.Outline.Contains(0, 0));
-            EXPECT_FALSE(d.Outline.Contains(255, 179));
-            EXPECT_TRUE(d.Outline.Contains(128, 1));
+            EXPECT_EQ(std::tuple(d.Outline.Contains(0, 0), d.Outline.Contains(255, 179), d.Outline.Contains(128, 1)),
+                      std::tuple(false, false, true));  // rounded corners
             EXPECT_EQ(frame.At(1, 90), plat::Pixel(0, 198, 0));  // the frame
             host.CloseRequest(d);
         })});

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cmath>
 #include <set>
 
@@ -238,17 +239,15 @@ TEST_F(SavedGamesTest, TheSelectedRowReadsClearlyInsideItsBar) {
     auto d = std::make_unique<frmChoix>();
     // Contrast ratio of two colours, from their relative luminance.
     const auto luminance = [](std::uint32_t px) {
-        double l = 0;
-        const double weights[] = {0.0722, 0.7152, 0.2126};  // blue, green, red
-        for (int i = 0; i < 3; ++i) {
+        double l = 0.05;
+        for (int i = 0; i < 3; ++i) {  // blue, green, red
             const double c = ((px >> (8 * i)) & 255) / 255.0;
-            l += weights[i] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+            l += std::array{0.0722, 0.7152, 0.2126}[i] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
         }
         return l;
     };
     const auto contrast = [&](std::uint32_t a, std::uint32_t b) {
-        const double la = luminance(a), lb = luminance(b);
-        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+        return std::max(luminance(a), luminance(b)) / std::min(luminance(a), luminance(b));
     };
     for (int selected = 0; selected < 3; ++selected) {
         RunModal(*d, {WhenShown(*d, [&] { d->lstFile.SetListIndex(selected); }), [&] {
@@ -261,8 +260,9 @@ TEST_F(SavedGamesTest, TheSelectedRowReadsClearlyInsideItsBar) {
                           for (int y = top; y < top + 18; ++y)
                               for (int x = 20; x < 208; ++x) {
                                   if (frame.At(x, y) == bar) continue;
-                                  best = std::max(best, contrast(frame.At(x, y), bar));
-                                  ink += contrast(frame.At(x, y), bar) >= 4.5;
+                                  const double ratio = contrast(frame.At(x, y), bar);
+                                  best = std::max(best, ratio);
+                                  ink += ratio >= 4.5;
                                   // The text stays off the bar's top and bottom edges.
                                   EXPECT_TRUE(y > top && y < top + 17) << selected << " " << x << "," << y;
                               }
