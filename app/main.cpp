@@ -3,6 +3,7 @@
 #include <cstring>
 #include <exception>
 
+#include "assets/embedded.h"
 #include "platform/scale.h"
 #include "platform/sdl_host.h"
 #include "platform/sound.h"
@@ -43,6 +44,8 @@ int main(int argc, char** argv) {
     if (const int answered = ReadArguments(argc, argv, scale); answered >= 0) return answered;
     plat::SdlHost host;
     host.SetScale(scale);
+    host.SetIcon(assets::kIcon.data, assets::kIcon.size);
+    host.SetCursorPicture(plat::Cursor::Hand, assets::kHandCursor.data, assets::kHandCursor.size, 12, 1);
     std::string error;
     if (!host.Init(&error)) {
         plat::ShowFatalError(error);

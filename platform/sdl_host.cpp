@@ -2,9 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
-#include <SDL_mixer.h>
 #include <SDL_shape.h>
-#include <SDL_syswm.h>
 #include <poll.h>
 
 #include <algorithm>
@@ -16,11 +14,11 @@
 #include <map>
 #include <utility>
 
+#include "platform/beep.h"
 #include "platform/scale.h"
 #include "platform/sound.h"
 #include "platform/system.h"
-
-#include "assets/embedded.h"
+#include "platform/x11_pointer.h"
 
 namespace plat {
 
@@ -35,6 +33,14 @@ struct SdlHost::Impl {
     std::map<Form*, SDL_Point> placed;
     bool noShapes = false;  // shaped windows failed or were turned off
     SDL_Surface* icon = nullptr;
+    // Encoded pictures from the caller: the icon, and the cursors with their
+    // hot spots.
+    std::vector<unsigned char> iconPicture;
+    struct CursorPicture {
+        std::vector<unsigned char> bytes;
+        int hotX = 0, hotY = 0;
+    };
+    std::map<Cursor, CursorPicture> cursorPictures;
 
     // The drag strip: the window follows the mouse while the left button is
     // held. Positions in window pixels: the left press and the last motion.
@@ -46,12 +52,7 @@ struct SdlHost::Impl {
     Form* pointerStale = nullptr;
 
     // The X connection: its descriptor to wait on, the pointer to read.
-    bool x11Tried = false;
-    Display* display = nullptr;
-    ::Window root = 0;
-    int xfd = -1;
-    Bool (*queryPointer)(Display*, ::Window, ::Window*, ::Window*, int*, int*, int*, int*,
-                         unsigned int*) = nullptr;
+    X11Pointer x11;
 
     int held = 0;  // our button mask (1 left, 2 right, 4 middle)
 
@@ -62,8 +63,7 @@ struct SdlHost::Impl {
     Uint64 start = 0;
     double period = 0;
 
-    Mix_Chunk* beep = nullptr;
-    Sint16* beepSamples = nullptr;  // the chunk does not own them
+    Beeper beep;
 
     SDL_Window* WindowOf(const Form* f) const {
         auto it = windows.find(const_cast<Form*>(f));
@@ -132,7 +132,7 @@ struct SdlHost::Impl {
     // the window lag or jump.
     void DragToPointer(int eventX, int eventY) {
         int sx = 0, sy = 0;
-        if (!QueryPointer(sx, sy)) {
+        if (!x11.Query(sx, sy)) {
             const auto at = placed.find(moving);
             if (at == placed.end()) return;
             sx = at->second.x + eventX;
@@ -144,13 +144,7 @@ struct SdlHost::Impl {
         if (moving) SDL_CaptureMouse(SDL_FALSE);
         moving = nullptr;
     }
-    void FindX11(SDL_Window* w);
-    bool QueryPointer(int& x, int& y) const {
-        ::Window r = 0, child = 0;
-        int wx = 0, wy = 0;
-        unsigned int mask = 0;
-        return queryPointer && queryPointer(display, root, &r, &child, &x, &y, &wx, &wy, &mask);
-    }
+    SDL_Surface* LoadIcon();
 };
 
 namespace {
@@ -224,75 +218,41 @@ bool IsDirect32(const SDL_PixelFormat* fmt) {
            fmt->Bmask == 0x000000FF;
 }
 
-void* X11Function(const char* name) {
-    static void* lib = SDL_LoadObject("libX11.so.6");
-    return lib ? SDL_LoadFunction(lib, name) : nullptr;
-}
-
-// The desktop's Xft.dpi, as the X resources on the root window say.
-std::string XResources() {
-    using Open = Display* (*)(const char*);
-    using Strings = char* (*)(Display*);
-    using Close = int (*)(Display*);
-    auto open = reinterpret_cast<Open>(X11Function("XOpenDisplay"));
-    auto strings = reinterpret_cast<Strings>(X11Function("XResourceManagerString"));
-    auto close = reinterpret_cast<Close>(X11Function("XCloseDisplay"));
-    if (!open || !strings || !close) return {};
-    Display* d = open(nullptr);
-    if (!d) return {};
-    const char* text = strings(d);
-    std::string result = text ? text : "";
-    close(d);
-    return result;
-}
-
 bool Env(const char* name) {
     const char* v = std::getenv(name);
     return v && *v;
 }
 
-// The window icon, decoded once.
-SDL_Surface* LoadIcon() {
-    const assets::Blob& blob = assets::kIcon;
-    SDL_RWops* rw = SDL_RWFromConstMem(blob.data, static_cast<int>(blob.size));
+// An encoded picture from memory; null when absent or unreadable.
+SDL_Surface* Decode(const std::vector<unsigned char>& bytes) {
+    if (bytes.empty() || bytes.size() > static_cast<size_t>(std::numeric_limits<int>::max())) return nullptr;
+    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     return rw ? IMG_Load_RW(rw, 1) : nullptr;
 }
 
 }  // namespace
 
-void SdlHost::Impl::FindX11(SDL_Window* w) {
-    if (x11Tried) return;
-    x11Tried = true;
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(w, &info) || info.subsystem != SDL_SYSWM_X11) return;
-    using Number = int (*)(Display*);
-    using Root = ::Window (*)(Display*);
-    auto number = reinterpret_cast<Number>(X11Function("XConnectionNumber"));
-    auto rootOf = reinterpret_cast<Root>(X11Function("XDefaultRootWindow"));
-    queryPointer = reinterpret_cast<decltype(queryPointer)>(X11Function("XQueryPointer"));
-    display = info.info.x11.display;
-    if (number) xfd = number(display);
-    if (rootOf) root = rootOf(display);
-    if (!root) queryPointer = nullptr;
+// The window icon, decoded once.
+SDL_Surface* SdlHost::Impl::LoadIcon() {
+    if (!icon) icon = Decode(iconPicture);
+    return icon;
 }
 
 SDL_Cursor* SdlHost::Impl::MakeCursor(Cursor c) {
-    switch (c) {
-        case Cursor::Hand: {
-            const assets::Blob& blob = assets::kHandCursor;
-            SDL_RWops* rw = SDL_RWFromConstMem(blob.data, static_cast<int>(blob.size));
-            if (SDL_Surface* png = rw ? IMG_Load_RW(rw, 1) : nullptr) {
-                SDL_Surface* argb = SDL_ConvertSurfaceFormat(png, SDL_PIXELFORMAT_ARGB8888, 0);
-                SDL_FreeSurface(png);
-                if (argb) {
-                    SDL_Cursor* cur = SDL_CreateColorCursor(argb, 12, 1);
-                    SDL_FreeSurface(argb);
-                    if (cur) return cur;
-                }
+    // The caller's picture first; the system's cursor where it fails.
+    if (auto it = cursorPictures.find(c); it != cursorPictures.end()) {
+        if (SDL_Surface* png = Decode(it->second.bytes)) {
+            SDL_Surface* argb = SDL_ConvertSurfaceFormat(png, SDL_PIXELFORMAT_ARGB8888, 0);
+            SDL_FreeSurface(png);
+            if (argb) {
+                SDL_Cursor* cur = SDL_CreateColorCursor(argb, it->second.hotX, it->second.hotY);
+                SDL_FreeSurface(argb);
+                if (cur) return cur;
             }
-            return SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
         }
+    }
+    switch (c) {
+        case Cursor::Hand: return SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
         case Cursor::Invisible: {
             SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 32, 32, 32, SDL_PIXELFORMAT_ARGB8888);
             if (!s) return nullptr;
@@ -320,8 +280,7 @@ SdlHost::~SdlHost() {
     for (auto& [kind, cur] : impl_->cursors)
         if (cur) SDL_FreeCursor(cur);
     if (impl_->icon) SDL_FreeSurface(impl_->icon);
-    if (impl_->beep) Mix_FreeChunk(impl_->beep);
-    SDL_free(impl_->beepSamples);
+    impl_->beep.Free();
     CloseAudio();
     SDL_StopTextInput();
     SDL_Quit();
@@ -352,7 +311,7 @@ bool SdlHost::Init(std::string* error) {
     const bool x11 = SDL_strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0;
     const bool chosen = askedScale_ || Env("TESSALOR_SCALE") || Env("GDK_SCALE");
     impl_->scale = ChooseScale(askedScale_, std::getenv("TESSALOR_SCALE"), std::getenv("GDK_SCALE"),
-                               x11 && !chosen ? XResources() : std::string());
+                               x11 && !chosen ? X11Resources() : std::string());
     // Forces the rectangular window, as where shapes fail.
     if (Env("TESSALOR_NO_SHAPE")) NoShapes("TESSALOR_NO_SHAPE");
     impl_->start = SDL_GetPerformanceCounter();
@@ -382,9 +341,8 @@ void SdlHost::OpenWindow(Form& f) {
     }
     impl_->windows[&f] = win;
     impl_->byId[SDL_GetWindowID(win)] = &f;
-    if (!impl_->icon) impl_->icon = LoadIcon();
-    if (impl_->icon) SDL_SetWindowIcon(win, impl_->icon);
-    impl_->FindX11(win);
+    if (impl_->LoadIcon()) SDL_SetWindowIcon(win, impl_->icon);
+    impl_->x11.Find(win);
     ApplyOutline(f);
 }
 
@@ -628,7 +586,7 @@ bool SdlHost::Poll(InputEvent& e) {
                 if (!f) break;
                 int sx = 0, sy = 0;
                 const auto at = impl_->placed.find(f);
-                if (impl_->pointerStale == f && at != impl_->placed.end() && impl_->QueryPointer(sx, sy)) {
+                if (impl_->pointerStale == f && at != impl_->placed.end() && impl_->x11.Query(sx, sy)) {
                     // No motion since we moved the window: ask the server.
                     ev.button.x = sx - at->second.x;
                     ev.button.y = sy - at->second.y;
@@ -681,19 +639,19 @@ void SdlHost::Wait(double seconds) {
     SDL_PumpEvents();
     if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return;
     int ms = std::clamp(static_cast<int>(std::ceil(seconds * 1000.0)), 1, 1000);
-    if (impl_->moving && impl_->queryPointer) {
+    if (impl_->moving && impl_->x11.CanQuery()) {
         // During a drag motion can be dropped (see the release): follow the
         // pointer itself as well, every 10 ms.
         int sx = 0, sy = 0;
-        if (impl_->QueryPointer(sx, sy)) impl_->DragTo(sx, sy);
+        if (impl_->x11.Query(sx, sy)) impl_->DragTo(sx, sy);
         ms = std::min(ms, 10);
     }
-    if (impl_->xfd >= 0) {
+    if (impl_->x11.Fd() >= 0) {
         // On the X connection itself rather than inside SDL, whose wait
         // crashed with BadWindow after a dialog's window was destroyed. The
         // pump above emptied Xlib's queue, so anything new is on the socket;
         // a signal (SIGTERM) ends the wait too.
-        pollfd p{impl_->xfd, POLLIN, 0};
+        pollfd p{impl_->x11.Fd(), POLLIN, 0};
         ::poll(&p, 1, ms);
         return;
     }
@@ -772,30 +730,14 @@ std::string SdlHost::GetClipboard() {
 
 void SdlHost::SetClipboard(const std::string& utf8) { SDL_SetClipboardText(utf8.c_str()); }
 
-void SdlHost::Beep() {
-    int freq = 0, channels = 0;
-    Uint16 format = 0;
-    if (!Mix_QuerySpec(&freq, &format, &channels) || format != AUDIO_S16SYS) return;
-    if (!impl_->beep) {
-        // A tenth of a second of 880 Hz, faded out so it does not click.
-        const int frames = freq / 10;
-        auto* samples = static_cast<Sint16*>(SDL_malloc(sizeof(Sint16) * frames * channels));
-        if (!samples) return;
-        for (int i = 0; i < frames; ++i) {
-            const double t = static_cast<double>(i) / freq;
-            const double env = 1.0 - static_cast<double>(i) / frames;
-            const auto v = static_cast<Sint16>(6000.0 * env * std::sin(2 * M_PI * 880.0 * t));
-            for (int c = 0; c < channels; ++c) samples[i * channels + c] = v;
-        }
-        impl_->beep = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(samples),
-                                        static_cast<Uint32>(sizeof(Sint16) * frames * channels));
-        if (!impl_->beep) {
-            SDL_free(samples);
-            return;
-        }
-        impl_->beepSamples = samples;
-    }
-    Mix_PlayChannel(-1, impl_->beep, 0);
+void SdlHost::Beep() { impl_->beep.Play(); }
+
+void SdlHost::SetIcon(const unsigned char* data, std::size_t size) {
+    impl_->iconPicture.assign(data, data + size);
+}
+
+void SdlHost::SetCursorPicture(Cursor c, const unsigned char* data, std::size_t size, int hotX, int hotY) {
+    impl_->cursorPictures[c] = Impl::CursorPicture{std::vector<unsigned char>(data, data + size), hotX, hotY};
 }
 
 void ShowFatalError(const std::string& message) {

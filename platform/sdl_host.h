@@ -1,6 +1,7 @@
 // The real host: SDL2 windows (borderless, shaped, scaled), cursors, the drag
 // move, the wait for input.
 #pragma once
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -17,6 +18,11 @@ public:
     // False with a French reason when there is no display.
     bool Init(std::string* error);
     int Scale() const;  // window pixels per form pixel, once initialised
+    // Pictures as encoded bytes (PNG, BMP or JPEG; PNG keeps its alpha),
+    // copied; given before the first window. Without one, or where it does
+    // not decode: no icon, the system's cursor.
+    void SetIcon(const unsigned char* data, std::size_t size);
+    void SetCursorPicture(Cursor c, const unsigned char* data, std::size_t size, int hotX, int hotY);
 
     void OpenWindow(Form& f) override;
     void CloseWindow(Form& f) override;

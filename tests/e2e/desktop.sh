@@ -4,16 +4,11 @@
 # where shapes fail, the installed tree and the Debian package.
 # Usage: desktop.sh [--wm] TESSALOR_BINARY ASSET_TOOL BUILD_DIR
 #   --wm: only the drag strip, under openbox, at scale 1 and 2.
-here=$(cd "$(dirname "$0")" && pwd)
-WM=
-[ "${1:-}" = --wm ] && { WM=1; shift; }
-[ -n "$WM" ] && E2E_NAME=desktop-wm
-. "$here/lib.sh"
+. "$(dirname "$0")/lib.sh"
 BIN=${1:?usage}
 TOOL=${2:?usage}
 BUILD=${3:?usage}
-skip_unless_tools Xvfb xdotool xsetroot xdpyinfo xprop import convert compare
-[ -n "$WM" ] && skip_unless_tools openbox
+skip_unless_x_tools
 E2E_SCREEN_W=1920
 E2E_SCREEN_H=1200
 S=1  # scale of the running game: window points are given at scale 1
@@ -55,17 +50,16 @@ drag_checks() {
 # A random shipped level, then the first piece in play picked from the tray:
 # its slot turns into a silhouette.
 plays_a_piece() {
-    local what=$1 p
+    local what=$1 p found=
     sclick 360 430
     sleep 0.3
     sclick 460 280
     sleep 0.5
     shot "$what-level"
     for p in $(seq 0 11); do
-        [ "$(px $(($(tray_cell_x "$p") * S)) $(($(tray_cell_y "$p") * S)))" = "$(tile_centre "$p")" ] && break
+        [ "$(px $(($(tray_cell_x "$p") * S)) $(($(tray_cell_y "$p") * S)))" = "$(tile_centre "$p")" ] && { found=1; break; }
     done
-    [ "$p" -le 11 ] && [ "$(px $(($(tray_cell_x "$p") * S)) $(($(tray_cell_y "$p") * S)))" = "$(tile_centre "$p")" ] ||
-        { fail "$what: no piece in play in the tray"; return; }
+    [ -n "$found" ] || { fail "$what: no piece in play in the tray"; return; }
     sclick "$(tray_cell_x "$p")" "$(tray_cell_y "$p")"
     wmove $((700 * S)) $((300 * S))
     wait_for 5 spx_is "$what-held" "$(tray_cell_x "$p")" "$(tray_cell_y "$p")" "$(tile_centre 13)" ||
@@ -85,9 +79,8 @@ for a in --scale=5 --bogus; do
 done
 
 make_reference_art "$TOOL"
-start_xvfb
+start_screen
 if [ -n "$WM" ]; then
-    start_openbox
     for S in 1 2; do
         run_game "wm$S" "$BIN" --scale $S
         drag_checks "openbox, scale $S"
@@ -106,7 +99,7 @@ convert "$SHOT.png" -crop "720x488+$SX+$SY" +repage -scale 200% "$E2E_TMP/one-x2
 # ---- scale 2 ------------------------------------------------------------------
 S=2
 run_game two "$BIN" --scale 2
-expect_eq "window size at --scale 2" "$(xdotool getwindowgeometry "$WID" | sed -n 's/.*Geometry: //p')" "1440x976"
+expect_eq "window size at --scale 2" "$(window_size "$WID")" "1440x976"
 sleep 0.3
 shot two
 # Pixel for pixel the scale-1 picture doubled, but for the clock's digits.
@@ -118,10 +111,8 @@ n=$(diff_pixels "$E2E_TMP/two-masked.png" "$E2E_TMP/one-masked.png")
 [ "$n" = 0 ] || fail "scale 2: the window differs from the scale-1 one doubled in $n pixels"
 # The about box at twice its size, closed by its X.
 sclick 429 464
-wait_for 5 dialog_up || fail "scale 2: no about box"
-DLG=$(dialog_window)
-if [ -n "$DLG" ]; then
-    expect_eq "about box at scale 2" "$(xdotool getwindowgeometry "$DLG" | sed -n 's/.*Geometry: //p')" "514x362"
+if await_dialog "scale 2: no about box"; then
+    expect_eq "about box at scale 2" "$(window_size "$DLG")" "514x362"
     sclick 237 18 1 "$DLG"
     wait_for 5 dialog_gone || fail "scale 2: the X did not close the about box"
 fi

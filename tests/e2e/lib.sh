@@ -5,7 +5,13 @@
 
 set -u
 
-E2E_NAME=${E2E_NAME:-$(basename "$0" .sh)}
+# --wm before the script's own arguments: the same journey under openbox.
+WM=
+if [ "${1:-}" = --wm ]; then
+    WM=1
+    shift
+fi
+E2E_NAME=${E2E_NAME:-$(basename "$0" .sh)${WM:+-wm}}
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/tessalor-e2e-$E2E_NAME.XXXXXX")
 E2E_FAILS=0
 E2E_SCREEN_W=1024
@@ -22,6 +28,11 @@ die() { fail "$@"; exit 1; }
 skip_unless_tools() {
     local t
     for t; do command -v "$t" >/dev/null 2>&1 || { echo "SKIP [$E2E_NAME]: $t is not installed"; exit 77; }; done
+}
+# The tools of a journey in windows, and openbox for --wm.
+skip_unless_x_tools() {
+    skip_unless_tools Xvfb xdotool xsetroot xdpyinfo xprop import convert compare
+    [ -z "$WM" ] || skip_unless_tools openbox
 }
 
 # Ends one process we started: politely, then for good.
@@ -92,7 +103,10 @@ start_xvfb() {
     log "Xvfb on $DISPLAY"
 }
 
-start_openbox() {
+# Xvfb, and openbox on it for --wm.
+start_screen() {
+    start_xvfb
+    [ -n "$WM" ] || return 0
     openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
     WM_PID=$!
     wait_for 20 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" || die "openbox did not take the screen (see $E2E_TMP/openbox.log)"
@@ -174,6 +188,11 @@ tessalor_windows() { xdotool search --onlyvisible --name '^Tessalor$' 2>/dev/nul
 dialog_window() { tessalor_windows | grep -vx "$WID" | head -n1; }
 dialog_up() { DLG=$(dialog_window); [ -n "$DLG" ]; }
 dialog_gone() { [ -z "$(dialog_window)" ]; }
+# await_dialog FAILURE: waits for a dialog (DLG), else counts the failure.
+await_dialog() { wait_for 5 dialog_up || { fail "$1"; return 1; }; }
+
+# window_size WINDOW: its size as WxH.
+window_size() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
 
 # window_pos WINDOW -> sets WX WY (screen position of its top-left pixel).
 window_pos() {
@@ -237,11 +256,8 @@ expect_px() {
     got=$(px "$2" "$3")
     [ "$got" = "$4" ] || fail "$1: window pixel ($2,$3) is #$got, expected #$4 (${SHOT##*/}.png, window at $SX,$SY)"
 }
-
 expect_not_px() {
-    local got
-    got=$(px "$2" "$3")
-    [ "$got" != "$4" ] || fail "$1: window pixel ($2,$3) is #$got, expected anything else (${SHOT##*/}.png)"
+    [ "$(px "$2" "$3")" != "$4" ] || fail "$1: window pixel ($2,$3) is #$4, expected anything else (${SHOT##*/}.png)"
 }
 
 expect_eq() { [ "$2" = "$3" ] || fail "$1: got '$2', expected '$3'"; }

@@ -4,19 +4,10 @@
 # drop, take back, abandon, solve), the quit dialog answered NON, the hidden
 # word typed in the window, SIGTERM. Quitting with OUI: saved_games.sh.
 # Usage: play.sh [--wm] TESSALOR_BINARY ASSET_TOOL   (--wm: under openbox)
-here=$(cd "$(dirname "$0")" && pwd)
-WM=
-if [ "${1:-}" = --wm ]; then
-    WM=1
-    shift
-fi
-[ -n "$WM" ] && E2E_NAME=play-wm
-. "$here/lib.sh"
-
+. "$(dirname "$0")/lib.sh"
 BIN=${1:?usage: play.sh [--wm] TESSALOR_BINARY ASSET_TOOL}
 TOOL=${2:?usage: play.sh [--wm] TESSALOR_BINARY ASSET_TOOL}
-skip_unless_tools Xvfb xdotool xsetroot xdpyinfo xprop import convert compare
-[ -n "$WM" ] && skip_unless_tools openbox
+skip_unless_x_tools
 
 CLR_BUTTON=109410
 CLR_HOVER=00ff00
@@ -37,13 +28,12 @@ make_game_dir "$BIN"
 write_pack "$GAME_DIR/tessa320.dat" "$(level_record $(for c in $I_CELLS; do echo 0:$c; done) \
     $(for c in $X_CELLS; do echo 1:$c; done) $(for c in $L_CELLS; do echo 2:$c; done))"
 
-start_xvfb
-[ -n "$WM" ] && start_openbox
+start_screen
 # The head keeps its first frame while the pointer rests where the program
 # believes it was last: the screen origin.
 xdotool mousemove 0 0
 start_game "$GAME_DIR/tessalor"
-expect_eq "main window size" "$(xdotool getwindowgeometry "$WID" | sed -n 's/.*Geometry: //p')" "720x488"
+expect_eq "main window size" "$(window_size "$WID")" "720x488"
 window_pos "$WID"
 [ -z "$WM" ] && expect_eq "main window centred on the screen" "$WX,$WY" "152,140"
 [ -d "$E2E_TMP/xdg/kvtscore/tessa2002" ] || fail "no save folder under \$XDG_DATA_HOME after start"
@@ -187,14 +177,12 @@ shot before-dialog
 BEFORE=$SHOT.png
 open_menu menu-quit
 menu_entry 4
-wait_for 5 dialog_up || fail "no quit dialog"
-DLG=$(dialog_window)
-if [ -n "$DLG" ]; then
+if await_dialog "no quit dialog"; then
     window_pos "$DLG"
     DX=$WX
     DY=$WY
     window_pos "$WID"
-    expect_eq "quit dialog size" "$(xdotool getwindowgeometry "$DLG" | sed -n 's/.*Geometry: //p')" "257x181"
+    expect_eq "quit dialog size" "$(window_size "$DLG")" "257x181"
     expect_eq "quit dialog centred over the main window" "$((DX - WX)),$((DY - WY))" "231,153"
     sleep 0.3
     shot dialog "$DLG"

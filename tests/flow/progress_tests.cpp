@@ -34,20 +34,6 @@ constexpr bool T = true, F = false;
 
 }  // namespace
 
-TEST_F(ProgressTest, SavedFileHoldsOneLinePerLevelAndNothingElse) {
-    // A file of the player's that an older save would have used as its scratch copy.
-    WriteFile(saveDir / "ma partie.pnt.tmp", "à moi");
-    S().tabLevelDone[1] = true;
-    S().tabLevelDone[3] = true;  // the spare entry is never written
-    ASSERT_TRUE(SaveProgress(S()));
-    EXPECT_EQ(ReadFile(File()), "#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n");
-    S().tabLevelDone[2] = true;
-    ASSERT_TRUE(SaveProgress(S()));
-    EXPECT_EQ(ReadFile(File()), "#FALSE#\r\n#TRUE#\r\n#TRUE#\r\n");
-    EXPECT_EQ(Folder(), (std::vector<std::string>{"ma partie.pnt", "ma partie.pnt.tmp"}));
-    EXPECT_EQ(ReadFile(saveDir / "ma partie.pnt.tmp"), "à moi");
-}
-
 TEST_F(ProgressTest, ReadingKeepsEveryReadableLine) {
     struct Case {
         std::string file;
@@ -95,6 +81,8 @@ TEST_F(ProgressTest, WhatCannotBeReadIsANewGameAndNeverBlocks) {
 }
 
 TEST_F(ProgressTest, FailedSaveKeepsTheOldFileWholeAndLeavesNothingBehind) {
+    // A file of the player's that an older save would have used as its scratch copy.
+    WriteFile(saveDir / "ma partie.pnt.tmp", "à moi");
     WriteFile(File(), "#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n");
     S().tabLevelDone.assign(4, true);
     {
@@ -102,11 +90,14 @@ TEST_F(ProgressTest, FailedSaveKeepsTheOldFileWholeAndLeavesNothingBehind) {
         EXPECT_FALSE(SaveProgress(S()));
     }
     EXPECT_EQ(ReadFile(File()), "#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n");
-    EXPECT_EQ(Folder(), std::vector<std::string>{"ma partie.pnt"});
+    EXPECT_EQ(Folder(), (std::vector<std::string>{"ma partie.pnt", "ma partie.pnt.tmp"}));
+    EXPECT_TRUE(SaveProgress(S()));
+    EXPECT_EQ(ReadFile(File()), "#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n");  // the spare entry is never written
+    EXPECT_EQ(ReadFile(saveDir / "ma partie.pnt.tmp"), "à moi");
     // A folder removed during play is made again; one that cannot be is reported.
     fs::remove_all(saveDir);
     EXPECT_TRUE(SaveProgress(S()));
-    EXPECT_EQ(ReadFile(File()), "#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n");
+    EXPECT_EQ(Folder(), std::vector<std::string>{"ma partie.pnt"});
     fs::remove_all(saveDir);
     WriteFile(saveDir, "");
     EXPECT_FALSE(SaveProgress(S()));
@@ -114,18 +105,12 @@ TEST_F(ProgressTest, FailedSaveKeepsTheOldFileWholeAndLeavesNothingBehind) {
 
 TEST_F(ProgressTest, NamesThatReadAlikeAreOneGame) {
     // Typed one way, then the other: the second always meets the first.
+    // Latin Extended-B, Cyrillic and its extensions, Greek, Armenian, Georgian,
+    // full width, combining and precomposed accents, lower case not case folding.
     const std::pair<std::string, std::string> alike[] = {
-        {"ȘTEFAN", "ștefan"},                  // Latin Extended-B
-        {"ƁƊƑ", "ɓɗƒ"},
-        {"ҐӘӨ ЉЊ", "ґәө љњ"},                 // Cyrillic and its extensions
-        {"ΣΟΦΊΑ", "σοφία"},                    // Greek
-        {"ԱՐԱՄ", "արամ"},                      // Armenian
-        {"ᲗᲐᲛᲐᲠ", "თამარ"},                    // Georgian
-        {"ＡＢＣ", "ａｂｃ"},                  // full width
-        {"E\u0301COLE", "école"},             // a combining accent and a precomposed one
-        {"Ame\u0301lie", "AMÉLIE"},
-        {"STRAßE", "straße"},                  // lower case, not case folding
-    };
+        {"ȘTEFAN", "ștefan"}, {"ƁƊƑ", "ɓɗƒ"}, {"ҐӘӨ ЉЊ", "ґәө љњ"}, {"ΣΟΦΊΑ", "σοφία"}, {"ԱՐԱՄ", "արամ"},
+        {"ᲗᲐᲛᲐᲠ", "თამარ"}, {"ＡＢＣ", "ａｂｃ"}, {"E\u0301COLE", "école"}, {"Ame\u0301lie", "AMÉLIE"},
+        {"STRAßE", "straße"}};
     for (const auto& [first, second] : alike) {
         for (const auto& [a, b] : {std::pair(first, second), std::pair(second, first)}) {
             const std::string name = saves::NormalName(a);
@@ -142,34 +127,12 @@ TEST_F(ProgressTest, NamesThatReadAlikeAreOneGame) {
 
 TEST_F(ProgressTest, ChooserListsOnlyGamesTheNamingDialogCouldHaveMade) {
     WriteFile(root / "ailleurs", "#TRUE#\r\n");
-    const struct Case {
-        std::string name;
-        enum { File, Folder, Link } kind;
-        bool listed;
-    } cases[] = {
-        {"ma partie.pnt", Case::File, true},
-        {"a.b.pnt", Case::File, true},
-        {"été.pnt", Case::File, true},
-        {"zz.PNT", Case::File, false},
-        {"z.pnt.bak", Case::File, false},
-        {".x.pnt", Case::File, false},
-        {".pnt", Case::File, false},
-        {"a\nb.pnt", Case::File, false},
-        {"a\tb.pnt", Case::File, false},
-        {"\xC3(.pnt", Case::File, false},  // not UTF-8
-        {"dossier.pnt", Case::Folder, false},
-        {"lien.pnt", Case::Link, false},    // could be played but never deleted
-    };
-    std::vector<std::string> expected;
-    for (const Case& c : cases) {
-        const fs::path p = saveDir / c.name;
-        if (c.kind == Case::File) WriteFile(p, "");
-        if (c.kind == Case::Folder) fs::create_directory(p);
-        if (c.kind == Case::Link) fs::create_symlink(root / "ailleurs", p);
-        if (c.listed) expected.push_back(c.name);
-    }
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(saves::List(saveDir.string()), expected);
+    for (const char* name : {"ma partie.pnt", "a.b.pnt", "été.pnt", "zz.PNT", "z.pnt.bak", ".x.pnt", ".pnt", "a\nb.pnt",
+                             "a\tb.pnt", "\xC3(.pnt" /* not UTF-8 */})
+        WriteFile(saveDir / name, "");
+    fs::create_directory(saveDir / "dossier.pnt");
+    fs::create_symlink(root / "ailleurs", saveDir / "lien.pnt");  // could be played but never deleted
+    EXPECT_EQ(saves::List(saveDir.string()), (std::vector<std::string>{"a.b.pnt", "ma partie.pnt", "été.pnt"}));
 }
 
 TEST_F(ProgressTest, ASaveKeepsOnlySanePermissions) {
@@ -178,30 +141,24 @@ TEST_F(ProgressTest, ASaveKeepsOnlySanePermissions) {
     chmod((root / "partagé").c_str(), 01777);
     WriteFile(root / "autre", "à moi");
     chmod((root / "autre").c_str(), 0666);
-    // What stands at the game's name before the save, and the mode after it.
+    // The mode of the file at the game's name before the save (-1: none, or
+    // a link to `link`), and the mode after it.
     const struct Case {
-        std::function<void()> make;
+        int before;
+        fs::path link;
         mode_t after;
-    } cases[] = {
-        {[] {}, 0644},
-        {[&] { WriteFile(File(), "x"); chmod(File().c_str(), 0600); }, 0600},
-        {[&] { WriteFile(File(), "x"); chmod(File().c_str(), 0640); }, 0640},
-        {[&] { WriteFile(File(), "x"); chmod(File().c_str(), 0666); }, 0666},
-        {[&] { WriteFile(File(), "x"); chmod(File().c_str(), 0000); }, 0600},
-        {[&] { WriteFile(File(), "x"); chmod(File().c_str(), 04755); }, 0755},
-        {[&] { WriteFile(File(), "x"); chmod(File().c_str(), 01444); }, 0644},
-        {[&] { fs::create_symlink("/dev/zero", File()); }, 0644},
-        {[&] { fs::create_symlink(root / "partagé", File()); }, 0644},
-        {[&] { fs::create_symlink(root / "autre", File()); }, 0644},
-    };
+    } cases[] = {{-1, "", 0644},   {0600, "", 0600}, {0640, "", 0640}, {0666, "", 0666}, {0000, "", 0600},
+                 {04755, "", 0755}, {01444, "", 0644}, {-1, "/dev/zero", 0644}, {-1, root / "partagé", 0644},
+                 {-1, root / "autre", 0644}};
     for (const Case& c : cases) {
         fs::remove_all(File());
-        c.make();
+        if (!c.link.empty()) fs::create_symlink(c.link, File());
+        if (c.before >= 0) WriteFile(File(), "x"), chmod(File().c_str(), static_cast<mode_t>(c.before));
         ASSERT_TRUE(SaveProgress(S()));
         struct stat st {};
         ASSERT_EQ(lstat(File().c_str(), &st), 0);
         EXPECT_TRUE(S_ISREG(st.st_mode));
-        EXPECT_EQ(st.st_mode & 07777, c.after) << std::oct << c.after;
+        EXPECT_EQ(st.st_mode & 07777, c.after) << std::oct << c.before;
     }
     umask(oldMask);
     // What the links pointed at is untouched.
@@ -220,15 +177,12 @@ TEST_F(ProgressTest, StartUpRemovesOnlyStaleTemporaries) {
     const struct Case {
         std::string name;
         bool link, aged, kept;
-    } cases[] = {
-        {".tessalor-a1B2c3", false, true, false},
-        {".tessalor-Zz9y8X", false, false, true},   // a save under way elsewhere
-        {".tessalor-abc", false, true, true},       // not the pattern
-        {".tessalor-abcdefg", false, true, true},
-        {"x.tessalor-abcdef", false, true, true},
-        {".tessalor-l1nk00", true, true, true},    // a link is not ours
-        {"jeu.pnt", false, true, true},
-    };
+    } cases[] = {{".tessalor-a1B2c3", false, true, false},
+                 {".tessalor-Zz9y8X", false, false, true},  // a save under way elsewhere
+                 {".tessalor-abc", false, true, true},      // not the pattern
+                 {".tessalor-abcdefg", false, true, true}, {"x.tessalor-abcdef", false, true, true},
+                 {".tessalor-l1nk00", true, true, true},  // a link is not ours
+                 {"jeu.pnt", false, true, true}};
     for (const Case& c : cases) {
         const fs::path p = saveDir / c.name;
         if (c.link) fs::create_symlink(root / "ailleurs", p);

@@ -1,8 +1,8 @@
 // The main journeys played on the headless host through the window's own
 // controls, recorded step by step: a digest of every window shown, the sounds
-// asked for and the saved-game files. The record must match the one kept in
-// journeys.txt, so a change that moves a pixel, a sound or a byte on disk
-// shows here. GOLDEN_UPDATE=1 writes the record anew.
+// asked for and the saved-game files. Each record must match the one kept in
+// tests/golden/<journey>.txt, so a change that moves a pixel, a sound or a byte on disk
+// shows here. GOLDEN_UPDATE=1 writes the records anew.
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -10,25 +10,22 @@
 #include <functional>
 #include <sstream>
 
+#include "levels/catalogue.h"
 #include "levels/pack.h"
 #include "tests/support/game_fixture.h"
 #include "ui/dialogs.h"
+#include "ui/geometry.h"
 
 using namespace testing_support;
 
 namespace {
 
-// Catalogue patterns of the twelve pieces ('@' empty) and a point inside each
-// piece's tray pick rectangle, in play-area pixels.
-constexpr const char* kShapes[12][5] = {
-    {"@@A@@", "@@A@@", "@@A@@", "@@A@@", "@@A@@"}, {"@@@@@", "@@B@@", "@BBB@", "@@B@@", "@@@@@"},
-    {"@CC@@", "@@C@@", "@@C@@", "@@C@@", "@@@@@"}, {"@@D@@", "@@D@@", "@DD@@", "@D@@@", "@@@@@"},
-    {"@@@@@", "@EE@@", "@EE@@", "@E@@@", "@@@@@"}, {"@@@@@", "@@FF@", "@@F@@", "@@FF@", "@@@@@"},
-    {"@@@@@", "@@G@@", "@@G@@", "@@GG@", "@@G@@"}, {"@@@@@", "@@H@@", "@@HH@", "@HH@@", "@@@@@"},
-    {"@@@@@", "@II@@", "@@I@@", "@@II@", "@@@@@"}, {"@@@@@", "@JJJ@", "@@J@@", "@@J@@", "@@@@@"},
-    {"@@@@@", "@KK@@", "@@KK@", "@@@K@", "@@@@@"}, {"@@@@@", "@LLL@", "@@@L@", "@@@L@", "@@@@@"}};
-constexpr int kPick[12][2] = {{664, 204}, {124, 60},  {664, 72},  {56, 72},  {664, 324}, {56, 300},
-                              {56, 192},  {596, 324}, {596, 60},  {596, 180}, {124, 300}, {124, 180}};
+// A point inside the piece's tray pick rectangle, in play-area pixels.
+std::pair<int, int> Pick(int p) {
+    for (const auto& r : geometry::kTrayRects)
+        if (r.piece == p) return {(r.x1 + r.x2) / 2, (r.y1 + r.y2) / 2};
+    return {};
+}
 
 using Cells = std::vector<std::pair<int, int>>;  // (column, row)
 
@@ -129,12 +126,20 @@ protected:
         Then("menu", [this] { ClickForm(form->imgMenu[0]); });
         Then("menu entry " + std::to_string(entry), [this, entry] { ClickForm(form->labMenu[entry]); });
     }
-    void Press(const std::string& dialog, int button) {
-        Then("press " + dialog + " " + std::to_string(button), [this, dialog, button] {
+    // A step acting on the dialog of that name, if it shows.
+    void ThenIn(std::string name, const std::string& dialog, std::function<void(plat::Form&)> act) {
+        Then(std::move(name), [this, dialog, act] {
             for (plat::Form* f : plat::Runtime::Get().Forms())
-                if (f->Name == dialog && host.IsShown(*f))
-                    host.Click(*f, static_cast<Dialog*>(f)->lbBout[static_cast<size_t>(button)].get(), 10, 5);
+                if (f->Name == dialog && host.IsShown(*f)) act(*f);
         });
+    }
+    void Press(const std::string& dialog, int button) {
+        ThenIn("press " + dialog + " " + std::to_string(button), dialog, [this, button](plat::Form& f) {
+            host.Click(f, static_cast<Dialog&>(f).lbBout[static_cast<size_t>(button)].get(), 10, 5);
+        });
+    }
+    void KeyIn(std::string name, const std::string& dialog, int key) {
+        ThenIn(std::move(name), dialog, [this, key](plat::Form& f) { host.KeyDown(f, key); });
     }
     void Glide(int fromX, int fromY, int toX, int toY) {
         for (int i = 1; i <= 4; ++i)
@@ -155,7 +160,7 @@ protected:
     }
     void SolvePiece(int p, Cells target) {
         std::sort(target.begin(), target.end());
-        std::vector<std::string> grid(kShapes[p], kShapes[p] + 5);
+        std::vector<std::string> grid(catalogue::kPieces[p].rows.begin(), catalogue::kPieces[p].rows.end());
         std::string keys;
         for (int k = 0; k < 8; ++k) {
             if (k) {
@@ -173,15 +178,14 @@ protected:
             const int cx = 2 + target[0].first - cells[0].first, cy = 2 + target[0].second - cells[0].second;
             const int x = CellX(cx) + 12, y = CellY(cy) + 12;
             std::vector<std::pair<std::string, std::function<void()>>> mine;
-            mine.emplace_back("take " + std::to_string(p), [this, p] {
-                host.Click(*form, &form->pctEcran, kPick[p][0], kPick[p][1]);
-            });
+            const auto [px, py] = Pick(p);
+            mine.emplace_back("take " + std::to_string(p), [this, px, py] { host.Click(*form, &form->pctEcran, px, py); });
             for (char key : keys)
                 mine.emplace_back(key == ' ' ? "mirror" : "turn", [this, key] {
                     host.KeyDown(*form, key == ' ' ? plat::vbKeySpace : plat::vbKeyReturn);
                 });
-            mine.emplace_back("drop " + std::to_string(p), [this, p, x, y] {
-                Glide(kPick[p][0], kPick[p][1], x, y);
+            mine.emplace_back("drop " + std::to_string(p), [this, px, py, x, y] {
+                Glide(px, py, x, y);
                 host.MouseDown(*form, &form->pctEcran, x, y);
                 host.MouseUp(*form, &form->pctEcran, x, y);
             });
@@ -192,10 +196,7 @@ protected:
     }
     void NameGame(const std::string& name) {
         Menu(0);
-        Then("type name", [this, name] {
-            for (plat::Form* f : plat::Runtime::Get().Forms())
-                if (f->Name == "frmInput" && host.IsShown(*f)) host.Type(*f, name);
-        });
+        ThenIn("type name", "frmInput", [this, name](plat::Form& f) { host.Type(f, name); });
         Press("frmInput", 0);
     }
     void Compare(const std::string& journey) {
@@ -226,8 +227,9 @@ TEST_F(GoldenTest, RandomShapeToVictory) {
 
 TEST_F(GoldenTest, RandomShapeAbandoned) {
     Menu(3);
-    Then("take", [this] { host.Click(*form, &form->pctEcran, kPick[9][0], kPick[9][1]); });
-    Then("glide", [this] { Glide(kPick[9][0], kPick[9][1], 300, 200); });
+    const auto [px, py] = Pick(9);
+    Then("take", [this, px, py] { host.Click(*form, &form->pctEcran, px, py); });
+    Then("glide", [this, px, py] { Glide(px, py, 300, 200); });
     Then("right turn", [this] { host.Click(*form, &form->pctEcran, 300, 200, plat::vbRightButton); });
     Then("drop", [this] { host.Click(*form, &form->pctEcran, 300, 200); });
     Then("take back", [this] { host.Click(*form, &form->pctEcran, 300, 200); });
@@ -253,21 +255,12 @@ TEST_F(GoldenTest, LoadGameResumesAndChooserDeletes) {
     WriteFile(saveDir / "alpha.pnt", text);
     WriteFile(saveDir / "beta.pnt", text);
     Menu(1);
-    Then("down", [this] {
-        for (plat::Form* f : plat::Runtime::Get().Forms())
-            if (f->Name == "frmChoix" && host.IsShown(*f)) host.KeyDown(*f, plat::vbKeyDown);
-    });
-    Then("delete", [this] {
-        for (plat::Form* f : plat::Runtime::Get().Forms())
-            if (f->Name == "frmChoix" && host.IsShown(*f)) host.KeyDown(*f, plat::vbKeyDelete);
-    });
+    KeyIn("down", "frmChoix", plat::vbKeyDown);
+    KeyIn("delete", "frmChoix", plat::vbKeyDelete);
     Press("frmMess", 0);
-    Then("down again", [this] {
-        for (plat::Form* f : plat::Runtime::Get().Forms())
-            if (f->Name == "frmChoix" && host.IsShown(*f)) host.KeyDown(*f, plat::vbKeyDown);
-    });
+    KeyIn("down again", "frmChoix", plat::vbKeyDown);
     Press("frmChoix", 0);
-    Then("take", [this] { host.Click(*form, &form->pctEcran, kPick[0][0], kPick[0][1]); });
+    Then("take", [this] { host.Click(*form, &form->pctEcran, Pick(0).first, Pick(0).second); });
     Menu(2);
     Play();
     Compare("load_game");

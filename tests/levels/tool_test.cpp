@@ -1,17 +1,20 @@
-// The tessalor-levels command line: exit codes and messages.
+// Pack files and the tessalor-levels command line: exit codes and messages.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
+#include "levels/level_names.h"
 #include "levels/level_text.h"
+#include "levels/pack.h"
+#include "levels/pack_files.h"
 
+namespace levels {
 namespace {
-
-using levels::Level;
 
 namespace fs = std::filesystem;
 
@@ -21,8 +24,7 @@ struct ToolRun {
 };
 
 ToolRun Tool(const std::string& args) {
-    const std::string cmd = std::string(TESSALOR_LEVELS_TOOL) + " " + args + " 2>&1";
-    FILE* pipe = popen(cmd.c_str(), "r");
+    FILE* pipe = popen((std::string(TESSALOR_LEVELS_TOOL) + " " + args + " 2>&1").c_str(), "r");
     std::string out;
     std::array<char, 4096> buf{};
     while (size_t n = fread(buf.data(), 1, buf.size(), pipe)) out.append(buf.data(), n);
@@ -30,64 +32,125 @@ ToolRun Tool(const std::string& args) {
     return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, out};
 }
 
-class LevelTool : public ::testing::Test {
+std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+// Each test works in a folder of its own.
+class LevelFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("tessalor_tool_" + std::to_string(::getpid()) + "_" +
+        dir_ = fs::temp_directory_path() / ("tessalor_levels_" + std::to_string(::getpid()) + "_" +
                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
     void TearDown() override { fs::remove_all(dir_); }
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
     std::string Write(const std::string& name, const std::string& text) {
-        const auto path = (dir_ / name).string();
-        std::ofstream(path) << text;
-        return path;
-    }
-    std::string Read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), {});
+        std::ofstream(Path(name), std::ios::binary) << text;
+        return Path(name);
     }
     fs::path dir_;
 };
 
-TEST_F(LevelTool, ExitCodesAndMessages) {
-    for (const char* args : {"", "frobnicate", "solve", "count shape.txt --pieces XYZ", "build only-one-arg"})
-        EXPECT_EQ(Tool(args).status, 2) << "bad usage: " << args;
+// A record per level: a bar of I in row n on varied outside codes, so that no
+// stored byte repeats by chance.
+std::string Records(int count) {
+    std::string plain;
+    for (int n = 0; n < count; ++n) {
+        std::string rec(256, 'A');
+        for (int k = 0; k < 256; ++k) rec[k] = static_cast<char>('A' - (k * 7 + n * 3) % 23);
+        for (int x = 0; x < 5; ++x) rec[(n % 16) * 16 + 5 + x] = 'B';
+        plain += rec;
+    }
+    return plain;
+}
+
+TEST_F(LevelFiles, EveryPackChainsFromTheSeedAndLevelsTakeTheirNames) {
+    const std::string plain = Records(4);
+    std::string error, back;
+    ASSERT_TRUE(WritePack(Path("tessa320.dat"), plain.substr(0, 512), error)) << error;
+    ASSERT_TRUE(WritePack(Path("tessa322.dat"), plain.substr(512), error)) << error;  // pack 1 missing: no gap
+    EXPECT_EQ(fs::file_size(Path("tessa320.dat")), 2u * 256 + 2);
+    EXPECT_FALSE(fs::exists(Path("tessa320.dat.tmp")));
+    ASSERT_TRUE(ReadPack(Path("tessa322.dat"), back, error)) << error;
+    EXPECT_EQ(back, plain.substr(512));
+    EXPECT_EQ(static_cast<unsigned char>(Read(Path("tessa322.dat"))[0]), static_cast<unsigned char>(plain[512]) ^ pack::kSeed);
+    std::vector<Level> levels;
+    std::vector<std::string> errors;
+    ASSERT_TRUE(LoadPacks(PackFilesIn(dir_.string()), levels, errors));
+    ASSERT_EQ(levels.size(), 4u);
+    EXPECT_EQ(levels[2].name, kLevelNames[2]);
+    EXPECT_EQ(levels[2].Where(), Path("tessa322.dat") + ": record 2");
+    EXPECT_EQ(levels[3].At(5, 3), 0);
+}
+
+TEST_F(LevelFiles, BrokenPacksAreRejectedWithTheFileName) {
+    std::string plain, error;
+    for (size_t length : {0, 1, 256, 257, 259, 515}) {
+        EXPECT_FALSE(ReadPack(Write("tessa320.dat", std::string(length, 'x')), plain, error)) << length;
+        EXPECT_EQ(error, Path("tessa320.dat") + ": length " + std::to_string(length) + " is not 256 x n + 2");
+    }
+    EXPECT_FALSE(ReadPack(Path("missing.dat"), plain, error));
+    EXPECT_EQ(error.rfind(Path("missing.dat") + ": cannot open", 0), 0u);
+    plain = Records(2);
+    plain[256 + 3 * 16 + 4] = 'Q';
+    ASSERT_TRUE(WritePack(Path("tessa320.dat"), plain, error));
+    std::vector<Level> levels;
+    std::vector<std::string> errors;
+    EXPECT_FALSE(LoadPacks({Path("tessa320.dat")}, levels, errors));
+    EXPECT_EQ(errors, std::vector<std::string>{Path("tessa320.dat") +
+                                               ": record 1: row 3, column 4: character code 81 is no piece letter"});
+    EXPECT_FALSE(WriteFileAtomically(Path("no/such/dir/out.txt"), "x", error));
+    EXPECT_NE(error.find("cannot create"), std::string::npos);
+    EXPECT_FALSE(fs::exists(Path("no")));
+}
+
+// The packs the build wrote beside the game: every level of the names table,
+// each verified again as read back.
+TEST(ShippedPacks, HoldEveryNamedLevelAndVerify) {
+    std::vector<Level> levels;
+    std::vector<std::string> errors;
+    ASSERT_TRUE(LoadPacks(PackFilesIn(TESSALOR_DATA_DIR), levels, errors)) << errors.front();
+    EXPECT_EQ(levels.size(), kLevelNames.size());
+    errors = VerifyLevels(levels, true);
+    EXPECT_TRUE(errors.empty()) << errors.front();
+}
+
+TEST_F(LevelFiles, ToolExitCodesAndMessages) {
     const auto shape = Write("s.txt", "#####\n#####\n#####\n");
-    ToolRun run = Tool("solve " + shape + " --pieces FGH");
-    EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_EQ(run.output.size(), 18u) << run.output;
-    EXPECT_EQ(run.output.find_first_not_of("FGH\n"), std::string::npos) << run.output;
-    run = Tool("solve " + shape + " --pieces BCD");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.output.find("no tiling"), std::string::npos);
-    std::string rows;
-    for (int y = 0; y < 5; ++y) rows += "############\n";
-    run = Tool("count " + Write("r.txt", rows));
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.output, "tilings: 4040\nup to symmetry: 1010\n");
-    // Malformed input fails with the file and line.
-    for (auto [command, want] :
-         {std::pair{"count " + Write("ragged.txt", "###\n##\n"), std::string(":2: row has 2 characters")},
-          {"verify " + Write("bad.txt", "3 pièces #1\n" + std::string(16, '.') + "\nshort\n"), ":3: row 1 has 5 characters"},
-          {"verify " + Write("tessa320.dat", std::string(300, 'x')), "length 300 is not 256 x n + 2"},
-          {"count " + dir_.string(), ": cannot open: Is a directory"}}) {
-        run = Tool(command);
-        EXPECT_EQ(run.status, 1) << command;
+    const ToolRun solved = Tool("solve " + shape + " --pieces FGH");
+    EXPECT_EQ(solved.status, 0) << solved.output;
+    EXPECT_EQ(solved.output.size(), 18u) << solved.output;
+    EXPECT_EQ(solved.output.find_first_not_of("FGH\n"), std::string::npos) << solved.output;
+    // The arguments, the exit status and a part of what the tool writes:
+    // bad usage, no tiling, a count, then malformed input named by file and line.
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {"", 2, ""}, {"frobnicate", 2, ""}, {"solve", 2, ""}, {"count shape.txt --pieces XYZ", 2, ""},
+        {"build only-one-arg", 2, ""}, {"solve " + shape + " --pieces BCD", 1, "no tiling"},
+        {"count " + Write("r.txt", "############\n############\n############\n############\n############\n"), 0,
+         "tilings: 4040\nup to symmetry: 1010\n"},
+        {"count " + Write("ragged.txt", "###\n##\n"), 1, ":2: row has 2 characters"},
+        {"verify " + Write("bad.txt", "3 pièces #1\n" + std::string(16, '.') + "\nshort\n"), 1, ":3: row 1 has 5 characters"},
+        {"verify " + Write("tessa320.dat", std::string(300, 'x')), 1, "length 300 is not 256 x n + 2"},
+        {"count " + dir_.string(), 1, ": cannot open: Is a directory"}};
+    for (const auto& [args, status, want] : cases) {
+        const ToolRun run = Tool(args);
+        EXPECT_EQ(run.status, status) << args;
         EXPECT_NE(run.output.find(want), std::string::npos) << run.output;
     }
 }
 
-TEST_F(LevelTool, BuildDumpVerifyRoundTrip) {
-    const std::string source = TESSALOR_LEVEL_SOURCE;
-    const std::string build = "build " + source + " " + dir_.string();
+TEST_F(LevelFiles, ToolBuildDumpVerifyRoundTrip) {
+    const std::string source = TESSALOR_LEVEL_SOURCE, build = "build " + source + " " + dir_.string();
     const ToolRun run = Tool(build + " --per-pack 7");
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_TRUE(fs::exists(dir_ / "tessa325.dat"));  // 40 levels, 7 a pack: six files
     EXPECT_FALSE(fs::exists(dir_ / "tessa326.dat"));
     EXPECT_EQ(Tool("verify " + dir_.string()).status, 0);
-    const auto out = (dir_ / "back.txt").string();
+    const auto out = Path("back.txt");
     ASSERT_EQ(Tool("dump " + dir_.string() + " -o " + out).status, 0);
     EXPECT_EQ(Read(out), Read(source));
     // The catalogue is what fill makes of the designs, names included.
@@ -101,10 +164,10 @@ TEST_F(LevelTool, BuildDumpVerifyRoundTrip) {
 // Each picture, read back cell by cell, gives its level's text again: the
 // shape where the centre is not the light outside, and a piece boundary
 // wherever a dark line runs between two inside cells.
-TEST_F(LevelTool, RenderDrawsEachLevelsShapeAndTiling) {
+TEST_F(LevelFiles, ToolRenderDrawsEachLevelsShapeAndTiling) {
     const ToolRun run = Tool(std::string("render ") + TESSALOR_LEVEL_SOURCE + " " + dir_.string());
     ASSERT_EQ(run.status, 0) << run.output;
-    const auto source = levels::ParseSource(Read(TESSALOR_LEVEL_SOURCE), "catalogue");
+    const auto source = ParseSource(Read(TESSALOR_LEVEL_SOURCE), "catalogue");
     ASSERT_EQ(source.levels.size(), 40u);
     std::string labels;
     for (size_t n = 0; n < source.levels.size(); ++n) {
@@ -115,25 +178,23 @@ TEST_F(LevelTool, RenderDrawsEachLevelsShapeAndTiling) {
         const std::string ppm = Read(dir_ / name), header = "P6\n192 192\n255\n";
         ASSERT_EQ(ppm.size(), header.size() + 192 * 192 * 3) << name;
         ASSERT_EQ(ppm.substr(0, header.size()), header) << name;
-        auto red = [&](int px, int py) {
+        const auto red = [&](int px, int py) {
             return static_cast<unsigned char>(ppm[header.size() + (py * 192 + px) * 3]);
         };
-        auto dark = [&](int px, int py) { return red(px, py) < 40; };
-        auto light = [&](int px, int py) { return red(px, py) > 200; };
         std::string want, seen;
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x) {
                 const int p = level.At(x, y);
                 want += p < 0 ? '.' : '#';
-                seen += light(x * 12 + 6, y * 12 + 6) ? '.' : '#';
+                seen += red(x * 12 + 6, y * 12 + 6) > 200 ? '.' : '#';
                 if (p < 0) continue;
                 if (x < 15 && level.At(x + 1, y) >= 0) {
                     want += level.At(x + 1, y) != p ? '|' : ' ';
-                    seen += dark(x * 12 + 11, y * 12 + 6) ? '|' : ' ';
+                    seen += red(x * 12 + 11, y * 12 + 6) < 40 ? '|' : ' ';
                 }
                 if (y < 15 && level.At(x, y + 1) >= 0) {
                     want += level.At(x, y + 1) != p ? '_' : ' ';
-                    seen += dark(x * 12 + 6, y * 12 + 11) ? '_' : ' ';
+                    seen += red(x * 12 + 6, y * 12 + 11) < 40 ? '_' : ' ';
                 }
             }
         EXPECT_EQ(seen, want) << name;
@@ -144,7 +205,7 @@ TEST_F(LevelTool, RenderDrawsEachLevelsShapeAndTiling) {
 // Every design comes out as a level tiled by exactly its allowed pieces,
 // covering the design's shape in the middle of the board, in design order;
 // pick takes another tiling.
-TEST_F(LevelTool, FillTilesEachDesignWithItsPieces) {
+TEST_F(LevelFiles, ToolFillTilesEachDesignWithItsPieces) {
     struct Design {
         std::string name, pieces;  // pieces empty: no "pieces:" line, all twelve
         int pick;                  // 0: no "pick:" line
@@ -155,43 +216,36 @@ TEST_F(LevelTool, FillTilesEachDesignWithItsPieces) {
         {"triangle", "BFH", 0, {"#....", "##...", "###..", "####.", "#####"}},
         {"bloc 1", "FGH", 1, block},
         {"bloc 2", "FGH", 2, block},
-        {"chien", "", 0,
-         {".........#..", "........###.", "#.......####", "#########...", ".########...", ".#.#..#.#..."}},
+        {"chien", "", 0, {".........#..", "........###.", "#.......####", "#########...", ".########...", ".#.#..#.#..."}},
     };
     std::string text;
     for (const Design& d : designs) {
-        text += "name: " + d.name + "\n";
-        if (!d.pieces.empty()) text += "pieces: " + d.pieces + "\n";
-        if (d.pick) text += "pick: " + std::to_string(d.pick) + "\n";
+        text += "name: " + d.name + "\n" + (d.pieces.empty() ? "" : "pieces: " + d.pieces + "\n") +
+                (d.pick ? "pick: " + std::to_string(d.pick) + "\n" : "");
         for (const auto& row : d.rows) text += row + "\n";
         text += "\n";
     }
-    const auto out = (dir_ / "filled.txt").string();
-    const ToolRun run = Tool("fill " + Write("designs.txt", text) + " -o " + out);
+    const ToolRun run = Tool("fill " + Write("designs.txt", text) + " -o " + Path("filled.txt"));
     ASSERT_EQ(run.status, 0) << run.output;
-    const auto filled = levels::ParseSource(Read(out), "filled");
+    const auto filled = ParseSource(Read(Path("filled.txt")), "filled");
     ASSERT_TRUE(filled.errors.empty()) << filled.errors.front();  // every piece five cells of its own shape
     ASSERT_EQ(filled.levels.size(), designs.size());
     for (size_t n = 0; n < designs.size(); ++n) {
         const Design& d = designs[n];
         const Level& level = filled.levels[n];
         EXPECT_EQ(level.name, d.name);
-        levels::PieceSet allowed = levels::kAllPieces;
+        PieceSet allowed = kAllPieces;
         if (!d.pieces.empty()) {
-            ASSERT_TRUE(levels::ParsePieceList(d.pieces, allowed));
+            ASSERT_TRUE(ParsePieceList(d.pieces, allowed));
         }
         // A listed set is used whole; the area leaves no choice.
-        const levels::PieceSet used = levels::PiecesOf(level);
-        EXPECT_EQ(used & ~allowed, 0) << d.name << " uses a piece it may not";
-        EXPECT_TRUE(d.pieces.empty() || used == allowed) << d.name;
-        // The shape, found again where the level's cells start.
+        EXPECT_EQ(PiecesOf(level) & ~allowed, 0) << d.name << " uses a piece it may not";
+        EXPECT_TRUE(d.pieces.empty() || PiecesOf(level) == allowed) << d.name;
+        // The shape, found again where the level's cells start, centred.
         int left = 16, top = 16, right = -1, bottom = -1;
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x)
-                if (level.At(x, y) >= 0) {
-                    left = std::min(left, x), right = std::max(right, x);
-                    top = std::min(top, y), bottom = std::max(bottom, y);
-                }
+        for (int i = 0; i < 256; ++i)
+            if (level.At(i % 16, i / 16) >= 0)
+                left = std::min(left, i % 16), right = std::max(right, i % 16), top = std::min(top, i / 16), bottom = i / 16;
         std::vector<std::string> shape;
         for (int y = top; y <= bottom; ++y) {
             shape.emplace_back();
@@ -205,3 +259,4 @@ TEST_F(LevelTool, FillTilesEachDesignWithItsPieces) {
 }
 
 }  // namespace
+}  // namespace levels

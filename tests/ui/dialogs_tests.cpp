@@ -1,3 +1,5 @@
+#include <map>
+
 #include "platform/text.h"
 #include "tests/support/dialog_script.h"
 
@@ -19,21 +21,16 @@ protected:
 
 TEST_F(DialogTest, QuestionAnswersAndEveryUseStartsAfresh) {
     // How the question is left, and what the caller reads.
-    struct Case {
-        std::function<void(Dialog&)> answer;
-        std::string tag;
-    } cases[] = {
-        {[&](Dialog& d) { Press(d, 0); }, "1"},
-        {[&](Dialog& d) { Press(d, 1); }, "0"},
-        {[&](Dialog& d) { host.CloseRequest(d); }, ""},  // taken as "NON"
-    };
-    for (const Case& c : cases) {
+    const std::pair<std::function<void(Dialog&)>, std::string> cases[] = {
+        {[&](Dialog& d) { Press(d, 0); }, "1"}, {[&](Dialog& d) { Press(d, 1); }, "0"},
+        {[&](Dialog& d) { host.CloseRequest(d); }, ""}};  // taken as "NON"
+    for (const auto& [answer, tag] : cases) {
         auto d = std::make_unique<frmMess>();
         EXPECT_EQ(d->Label1.Caption(), "Voulez-vous vraiment quitter le jeu ?");
         EXPECT_EQ(d->Tag, "");
         d->Label1.SetCaption("toto\r\nVoulez-vous supprimer ce fichier ?");
-        RunModal(*d, {WhenShown(*d, [&] { c.answer(*d); })});
-        EXPECT_EQ(d->Tag, c.tag);
+        RunModal(*d, {WhenShown(*d, [&] { answer(*d); })});
+        EXPECT_EQ(d->Tag, tag);
         d->Unload();
     }
 }
@@ -41,10 +38,7 @@ TEST_F(DialogTest, QuestionAnswersAndEveryUseStartsAfresh) {
 TEST_F(DialogTest, HoverLightsOneButtonUntilTheBackgroundIsReached) {
     auto d = std::make_unique<frmMess>();
     std::vector<std::pair<plat::Colour, plat::Colour>> seen;
-    auto note = [&] {
-        seen.emplace_back(d->lbBout[0]->BackColor(), d->lbBout[1]->BackColor());
-        return true;
-    };
+    auto note = [&] { seen.emplace_back(d->lbBout[0]->BackColor(), d->lbBout[1]->BackColor()); return true; };
     RunModal(*d, {WhenShown(*d, [&] {
                       host.MouseMove(*d, d->lbBout[0].get(), 5, 5);
                       host.MouseMove(*d, &d->Label1, 5, 5);  // over the message: stays lit
@@ -76,19 +70,15 @@ TEST_F(DialogTest, CommonLookAndCaptionsInsideTheirLabel) {
             for (int y = label.y; y < label.Bottom(); ++y) {
                 bool any = false;
                 for (int x = label.x; x < label.Right(); ++x)
-                    if (frame.At(x, y) != ground && frame.At(x, y) != plat::ToPixel(clrButton)) {  // text, even faint
-                        any = true;
-                        left = std::min(left, x);
-                        right = std::max(right, x);
-                    }
+                    if (frame.At(x, y) != ground && frame.At(x, y) != plat::ToPixel(clrButton))  // text, even faint
+                        any = true, left = std::min(left, x), right = std::max(right, x);
                 lines += any && !inText;
                 inText = any;
                 EXPECT_EQ(frame.At(label.x - 1, y), ground) << "text spills left of its label";
                 EXPECT_EQ(frame.At(label.Right(), y), ground) << "text spills right of its label";
             }
-            EXPECT_FALSE(d.Outline.Contains(0, 0));
-            EXPECT_FALSE(d.Outline.Contains(255, 179));
-            EXPECT_TRUE(d.Outline.Contains(128, 1));
+            EXPECT_EQ(std::tuple(d.Outline.Contains(0, 0), d.Outline.Contains(255, 179), d.Outline.Contains(128, 1)),
+                      std::tuple(false, false, true));  // rounded corners
             EXPECT_EQ(frame.At(1, 90), plat::Pixel(0, 198, 0));  // the frame
             host.CloseRequest(d);
         })});
@@ -114,77 +104,67 @@ TEST_F(DialogTest, AboutBoxClosesOnlyByItsCross) {
 }
 
 TEST_F(DialogTest, TheNameFieldEditsWhereTheCaretIs) {
-    using plat::vbKeyLeft, plat::vbKeyRight, plat::vbKeyHome, plat::vbKeyEnd, plat::vbKeyDelete, plat::vbKeyBack;
-    constexpr int kShift = 1, kCtrl = 2;
-    // One step: a key (with its Shift state), typed text, or a click at a
-    // text position (the caret goes to the nearest character boundary).
-    struct Step {
-        int key = 0, shift = 0;
-        std::string text;
-        int clickAfter = -1;  // characters of the text left of the click
-    };
-    const auto K = [](int key, int shift = 0) { return Step{key, shift, {}, -1}; };
-    const auto T = [](std::string text) { return Step{0, 0, std::move(text), -1}; };
-    const auto C = [](int chars) { return Step{0, 0, {}, chars}; };
-    const auto Repeat = [](const std::string& s, int n) {
-        std::string r;
-        for (int i = 0; i < n; ++i) r += s;
-        return r;
-    };
+    // Steps: typed text, or a key in braces: < > ^ $ (Left, Right, Home, End),
+    // d (Delete), b (Back), s before them for Shift, c before a letter for
+    // Ctrl, a plain letter alone; @n clicks with n characters left of it.
     struct Case {
-        std::string clipboardBefore;
-        std::vector<Step> steps;
-        std::string text;
+        std::string clipboardBefore, steps, text;
         int caret, selected;
         std::string clipboardAfter;
     } cases[] = {
-        {"", {T("abc"), K(vbKeyHome), T("X")}, "Xabc", 1, 0, ""},
-        {"", {T("abcd"), K(vbKeyLeft), K(vbKeyLeft), K(vbKeyBack)}, "acd", 1, 0, ""},
-        {"", {T("abcd"), K(vbKeyHome), K(vbKeyDelete), K(vbKeyRight), K(vbKeyDelete)}, "bd", 1, 0, ""},
-        {"", {T("abcd"), K(vbKeyEnd), K(vbKeyDelete), K(vbKeyRight)}, "abcd", 4, 0, ""},
-        {"", {T("ab"), K(vbKeyHome), K(vbKeyLeft), K(vbKeyBack)}, "ab", 0, 0, ""},
-        {"", {T("abcd"), K(vbKeyHome), K(vbKeyRight, kShift), K(vbKeyRight, kShift), T("Z")}, "Zcd", 1, 0, ""},
-        {"", {T("abcd"), K(vbKeyLeft, kShift), K(vbKeyLeft, kShift), K(vbKeyBack)}, "ab", 2, 0, ""},
-        {"", {T("abcd"), K(vbKeyLeft, kShift), K(vbKeyLeft, kShift)}, "abcd", 2, 2, ""},
-        {"", {T("abcd"), K(vbKeyLeft, kShift), K(vbKeyLeft, kShift), K(vbKeyLeft)}, "abcd", 2, 0, ""},
-        {"", {T("abcd"), K(vbKeyHome), K(vbKeyRight, kShift), K(vbKeyRight)}, "abcd", 1, 0, ""},
-        {"", {T("abcd"), K(vbKeyHome), K(vbKeyEnd, kShift), K(vbKeyDelete)}, "", 0, 0, ""},
-        {"", {T("abcd"), K('A', kCtrl), K('X', kCtrl)}, "", 0, 0, "abcd"},
-        {"", {T("abcd"), K('A'), K('X')}, "abcd", 4, 0, ""},  // without Ctrl: nothing
-        {"", {T("ab"), K('A', kCtrl), K('C', kCtrl), K(vbKeyEnd), K('V', kCtrl)}, "abab", 4, 0, "ab"},
-        {"", {T("abcd"), K('C', kCtrl)}, "abcd", 4, 0, ""},  // nothing selected, nothing copied
-        {"x\r\ny\tz\x7f", {T("ab"), K(vbKeyLeft), K('V', kCtrl)}, "axyzb", 4, 0, "x\r\ny\tz\x7f"},
-        {"123456", {T("abcdefghij"), K(vbKeyHome), K('V', kCtrl)}, "12abcdefghij", 2, 0, "123456"},
-        {"", {T("abcdefghijkl"), K(vbKeyHome), T("Z"), K(vbKeyDelete), T("Z")}, "Zbcdefghijkl", 1, 0, ""},
+        {"", "abc{^}X", "Xabc", 1, 0, ""},
+        {"", "abcd{<}{<}{b}", "acd", 1, 0, ""},
+        {"", "abcd{^}{d}{>}{d}", "bd", 1, 0, ""},
+        {"", "abcd{$}{d}{>}", "abcd", 4, 0, ""},
+        {"", "ab{^}{<}{b}", "ab", 0, 0, ""},
+        {"", "abcd{^}{s>}{s>}Z", "Zcd", 1, 0, ""},
+        {"", "abcd{s<}{s<}{b}", "ab", 2, 0, ""},
+        {"", "abcd{s<}{s<}", "abcd", 2, 2, ""},
+        {"", "abcd{s<}{s<}{<}", "abcd", 2, 0, ""},
+        {"", "abcd{^}{s>}{>}", "abcd", 1, 0, ""},
+        {"", "abcd{^}{s$}{d}", "", 0, 0, ""},
+        {"", "abcd{cA}{cX}", "", 0, 0, "abcd"},
+        {"", "abcd{A}{X}", "abcd", 4, 0, ""},  // without Ctrl: nothing
+        {"", "ab{cA}{cC}{$}{cV}", "abab", 4, 0, "ab"},
+        {"", "abcd{cC}", "abcd", 4, 0, ""},  // nothing selected, nothing copied
+        {"x\r\ny\tz\x7f", "ab{<}{cV}", "axyzb", 4, 0, "x\r\ny\tz\x7f"},
+        {"123456", "abcdefghij{^}{cV}", "12abcdefghij", 2, 0, "123456"},
+        {"", "abcdefghijkl{^}Z{d}Z", "Zbcdefghijkl", 1, 0, ""},
         // What the player sees counts: a letter and its combining accent are one.
-        {"", {T("E\u0301")}, "É", 1, 0, ""},
-        {"", {T(Repeat("e\u0301", 13))}, Repeat("é", 12), 12, 0, ""},
-        {"", {T("ÀÉ"), K(vbKeyLeft), K(vbKeyBack)}, "É", 0, 0, ""},
-        {"", {T("WWWW"), C(2), T("x")}, "WWxWW", 3, 0, ""},
-        {"", {T("WWWW"), C(0), K(vbKeyDelete)}, "WWW", 0, 0, ""},
+        {"", "E\u0301", "É", 1, 0, ""},
+        {"", "e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301",
+         "éééééééééééé", 12, 0, ""},
+        {"", "ÀÉ{<}{b}", "É", 0, 0, ""},
+        {"", "WWWW{@2}x", "WWxWW", 3, 0, ""},
+        {"", "WWWW{@0}{d}", "WWW", 0, 0, ""},
     };
+    const std::map<char, int> keys = {{'<', plat::vbKeyLeft},   {'>', plat::vbKeyRight},  {'^', plat::vbKeyHome},
+                                      {'$', plat::vbKeyEnd},    {'d', plat::vbKeyDelete}, {'b', plat::vbKeyBack}};
     for (const Case& c : cases) {
         auto d = std::make_unique<frmInput>();
         host.clipboard = c.clipboardBefore;
         std::vector<std::function<bool()>> steps;
-        for (const Step& s : c.steps)
-            steps.push_back(WhenShown(*d, [&, s] {
-                if (s.clickAfter >= 0) {
-                    const std::string left = d->txtNom.Text().substr(0, static_cast<size_t>(s.clickAfter));
-                    host.Click(*d, &d->txtNom, 3 + plat::TextWidth(d->txtNom.BoxFont, left), 10);
-                } else if (!s.text.empty()) {
-                    host.Type(*d, s.text);
-                } else {
-                    host.KeyDown(*d, s.key, s.shift);
+        for (size_t i = 0; i < c.steps.size();) {
+            const size_t open = c.steps[i] == '{' ? i : c.steps.find('{', i);
+            const size_t end = open == i ? c.steps.find('}', i) + 1 : std::min(open, c.steps.size());
+            std::string s = c.steps.substr(i, end - i);
+            i = end;
+            steps.push_back(WhenShown(*d, [&, s]() mutable {
+                if (s[0] != '{') return host.Type(*d, s);
+                s = s.substr(1, s.size() - 2);
+                if (s[0] == '@') {
+                    const std::string left = d->txtNom.Text().substr(0, static_cast<size_t>(std::stoi(s.substr(1))));
+                    return host.Click(*d, &d->txtNom, 3 + plat::TextWidth(d->txtNom.BoxFont, left), 10);
                 }
+                const int shift = s.size() == 1 ? 0 : s[0] == 's' ? 1 : 2;
+                host.KeyDown(*d, keys.count(s.back()) ? keys.at(s.back()) : s.back(), shift);
             }));
-        std::string label;
-        for (const Step& s : c.steps) label += s.text + (s.key ? "<" + std::to_string(s.key) + ">" : "");
+        }
         steps.push_back([&] {
-            EXPECT_EQ(d->txtNom.Text(), c.text) << label;
-            EXPECT_EQ(d->txtNom.Caret(), c.caret) << label;
-            EXPECT_EQ(d->txtNom.SelLength(), c.selected) << label;
-            EXPECT_EQ(host.clipboard, c.clipboardAfter) << label;
+            EXPECT_EQ(d->txtNom.Text(), c.text) << c.steps;
+            EXPECT_EQ(d->txtNom.Caret(), c.caret) << c.steps;
+            EXPECT_EQ(d->txtNom.SelLength(), c.selected) << c.steps;
+            EXPECT_EQ(host.clipboard, c.clipboardAfter) << c.steps;
             host.CloseRequest(*d);
             return true;
         });

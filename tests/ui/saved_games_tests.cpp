@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cmath>
 #include <set>
 
@@ -12,11 +13,12 @@ using namespace modTessa;
 
 namespace {
 
-const std::string kAllFalse = [] {
+std::string Lines(const char* line, int n = 40) {
     std::string s;
-    for (int i = 0; i < 40; ++i) s += "#FALSE#\r\n";
+    for (int i = 0; i < n; ++i) s += line;
     return s;
-}();
+}
+const std::string kAllFalse = Lines("#FALSE#\r\n");
 
 class SavedGamesTest : public ScriptedTest {
 protected:
@@ -32,11 +34,10 @@ protected:
     }
     // Names a new game in a fresh naming dialog and presses "Ok" until it
     // closes (with the field emptied after an alert); its result.
-    std::string NameGame(const std::string& text, bool typed = false) {
+    std::string NameGame(const std::string& text) {
         auto d = std::make_unique<frmInput>();
         bool pressed = false;
-        RunModal(*d, {WhenShown(*d, [&] { typed ? host.Type(*d, text) : d->txtNom.SetText(text); }),
-                      [&] {
+        RunModal(*d, {WhenShown(*d, [&] { d->txtNom.SetText(text); }), [&] {
                           if (pressed) d->txtNom.SetText("");
                           pressed = true;
                           Press(*d, 0);
@@ -44,6 +45,10 @@ protected:
                       }});
         d->Unload();
         return d->Result.value_or("");
+    }
+    // A step that waits for the chooser, then presses one of its buttons.
+    std::function<bool()> Choose(int button) {
+        return On("frmChoix", [this, button](Dialog& d) { Press(d, button); });
     }
 };
 
@@ -53,57 +58,55 @@ TEST_F(SavedGamesTest, NamingCreatesALowerCaseGameOrSaysWhyNot) {
     WriteFile(saveDir / "toto.pnt", "#TRUE#\r\n");
     WriteFile(saveDir / "élodie.pnt", "#TRUE#\r\n");
     fs::create_directory(saveDir / "tard.pnt");  // not a game the list shows, yet taken
-    const std::string bad = kBadNameMessage, taken = kNameTakenMessage;
+    const std::string taken = kNameTakenMessage;
     struct Case {
         std::string text, tag, alert;
-    } cases[] = {
-        {"  Ma Partie  ", "ma partie.pnt", ""},
-        {"a.b", "a.b.pnt", ""},
-        {"   ", "", ""},
-        {"TOTO", "", taken},
-        {"MA PARTIE", "", taken},  // made a moment ago in this run
-        {"tard", "", taken},
     };
+    std::vector<Case> cases = {{"  Ma Partie  ", "ma partie.pnt", ""}, {"a.b", "a.b.pnt", ""}, {"   ", "", ""},
+                               {"TOTO", "", taken}, {"MA PARTIE", "", taken} /* made a moment ago */, {"tard", "", taken}};
+    for (const char* text : {"../x", "a\\b", "a:b", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", ".", "..", ".cache",
+                             "a\tb", "a\x7f" "b"})
+        cases.push_back({text, "", kBadNameMessage});
     std::set<std::string> games = Games();
     for (const Case& c : cases) {
         alerts.clear();
         EXPECT_EQ(NameGame(c.text), c.tag) << c.text;
-        EXPECT_EQ(alerts, c.alert.empty() ? std::vector<std::string>{}
-                                          : std::vector<std::string>{c.alert}) << c.text;
+        EXPECT_EQ(alerts, c.alert.empty() ? std::vector<std::string>{} : std::vector{c.alert}) << c.text;
         if (!c.tag.empty()) {
-            EXPECT_EQ(ReadFile(saveDir / c.tag), kAllFalse);
-            games.insert(c.tag);
+            EXPECT_EQ(ReadFile(saveDir / *games.insert(c.tag).first), kAllFalse);
         }
         EXPECT_EQ(Games(), games) << c.text;
     }
-    for (const char* text : {"../x", "a\\b", "a:b", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", ".", "..", ".cache",
-                             "a\tb", "a\x7f" "b"}) {
-        alerts.clear();
-        EXPECT_EQ(NameGame(text), "") << text;
-        EXPECT_EQ(alerts, std::vector<std::string>{bad}) << text;
-    }
-    EXPECT_EQ(Games(), games);
     EXPECT_FALSE(fs::exists(saveDir.parent_path() / "x.pnt"));
     EXPECT_EQ(ReadFile(saveDir / "toto.pnt"), "#TRUE#\r\n");
+    // A new game that cannot be written leaves no file.
+    alerts.clear();
+    {
+        const FileSizeLimit diskFull(100);
+        EXPECT_EQ(NameGame("plein"), "");
+    }
+    EXPECT_EQ(alerts, std::vector<std::string>{kSaveFailedMessage});
+    EXPECT_EQ(Games(), games);
+    fs::remove_all(saveDir.parent_path());  // the save folder went away: made again
+    EXPECT_EQ(NameGame("retour"), "retour.pnt");
+    EXPECT_EQ(ReadFile(saveDir / "retour.pnt"), kAllFalse);
 }
 
 TEST_F(SavedGamesTest, TheCaretStaysInViewWhereverItIs) {
     auto d = std::make_unique<frmInput>();
-    // Columns of the field that are an upright bar of the text's colour: the
-    // caret, since W has none.
-    const auto caretColumns = [&] {
-        const plat::Surface& frame = host.Frame(*d);
-        std::vector<int> columns;
-        for (int x = 17 + 3; x < 17 + 221 - 3; ++x) {
-            bool bar = true;
-            for (int y = 77 + 8; y < 77 + 18; ++y) bar = bar && frame.At(x, y) == plat::Pixel(0, 0, 0);
-            if (bar) columns.push_back(x);
-        }
-        return columns;
-    };
+    // The columns of the field (x 17 to 238) that are an upright bar of the
+    // text's colour: the caret, since W has none.
     std::vector<std::vector<int>> seen;
+    const auto look = [&] {
+        seen.emplace_back();
+        for (int x = 20; x < 235; ++x) {
+            bool bar = true;
+            for (int y = 85; y < 95; ++y) bar = bar && host.Frame(*d).At(x, y) == plat::Pixel(0, 0, 0);
+            if (bar) seen.back().push_back(x);
+        }
+        return true;
+    };
     const auto key = [&](int k) { return WhenShown(*d, [&, k] { host.KeyDown(*d, k); }); };
-    const auto look = [&] { seen.push_back(caretColumns()); return true; };
     RunModal(*d, {WhenShown(*d, [&] {
                       EXPECT_EQ(d->FocusedControl(), &d->txtNom);
                       host.Type(*d, "WWWWWWWWWWWW");
@@ -113,111 +116,80 @@ TEST_F(SavedGamesTest, TheCaretStaysInViewWhereverItIs) {
     ASSERT_EQ(seen.size(), 3u);
     for (const auto& columns : seen) EXPECT_EQ(columns.size(), 2u);
     // At the end, right against the field's right edge; at the start, its left.
-    EXPECT_GE(seen[0].front(), 17 + 221 - 3 - 4);
-    EXPECT_LE(seen[1].front(), 17 + 3 + 2);
+    EXPECT_GE(seen[0].front(), 231);
+    EXPECT_LE(seen[1].front(), 22);
     EXPECT_EQ(seen[2], seen[0]);
     EXPECT_EQ(d->Result, std::nullopt);  // closed by the window system: no game
 }
 
-TEST_F(SavedGamesTest, ANewGameThatCannotBeWrittenLeavesNoFile) {
-    {
-        const FileSizeLimit diskFull(100);
-        EXPECT_EQ(NameGame("plein"), "");
-    }
-    EXPECT_EQ(alerts, std::vector<std::string>{kSaveFailedMessage});
-    EXPECT_EQ(Games(), std::set<std::string>{});
-    fs::remove_all(saveDir.parent_path());  // the save folder went away: made again
-    EXPECT_EQ(NameGame("retour"), "retour.pnt");
-    EXPECT_EQ(ReadFile(saveDir / "retour.pnt"), kAllFalse);
-}
-
-TEST_F(SavedGamesTest, ChooserListsGamesByFileAndReturnsTheChosenOne) {
-    for (const char* f : {"ma partie.pnt", "a.b.pnt", ".cachée.pnt"}) WriteFile(saveDir / f, "");
-    auto d = std::make_unique<frmChoix>();
-    RunModal(*d, {WhenShown(*d, [&] {
-                      EXPECT_EQ(d->lstFile.ListCount(), 2);
-                      EXPECT_EQ(d->lstFile.List(0), "a.b");
-                      EXPECT_EQ(d->lstFile.ListIndex(), 0);
-                      EXPECT_EQ(d->FocusedControl(), &d->lstFile);
-                      EXPECT_EQ(d->lstFile.VisibleRows(), 6);
-                      host.Click(*d, &d->lstFile, 20, 18 + 3);      // the second row
-                      host.Click(*d, &d->lstFile, 20, 3 * 18 + 3);  // below the last: no change
-                  }),
-                  [&] { Press(*d, 0); return true; }});
-    EXPECT_EQ(d->Result, "ma partie.pnt");
-}
-
-TEST_F(SavedGamesTest, ArrowsStepBySixInsideTheList) {
-    for (int i = 10; i < 30; ++i) WriteFile(saveDir / ("p" + std::to_string(i) + ".pnt"), "");
+TEST_F(SavedGamesTest, ChooserListsGamesArrowsStepBySixAndOkReturnsTheChosen) {
+    const auto game = [&](int i) { return saveDir / ("p" + std::to_string(i) + ".pnt"); };
+    for (int i = 10; i < 30; ++i) WriteFile(game(i), "");
     auto d = std::make_unique<frmChoix>();
     std::vector<std::pair<int, int>> selected;  // the entry selected and the top row shown
-    // Any button works an arrow; the list's own keys move the selection too.
-    auto arrow = [&](int i) {
-        return WhenShown(*d, [&, i] {
-            host.Click(*d, &d->Image1[i], 12, 12, i == 0 ? plat::vbRightButton : plat::vbLeftButton);
-        });
+    // Any button works an arrow; the list's own keys and clicks move the selection too.
+    const auto arrow = [&](int i) {
+        return WhenShown(*d, [&, i] { host.Click(*d, &d->Image1[i], 12, 12, i ? plat::vbLeftButton : plat::vbRightButton); });
     };
-    auto key = [&](int k) { return WhenShown(*d, [&, k] { host.KeyDown(*d, k); }); };
-    auto note = [&] { selected.emplace_back(d->lstFile.ListIndex(), d->lstFile.TopIndex()); return true; };
-    RunModal(*d, {key(plat::vbKeyEnd), note, key(plat::vbKeyHome), note, key(plat::vbKeyDown), note,
+    const auto key = [&](int k) { return WhenShown(*d, [&, k] { host.KeyDown(*d, k); }); };
+    const auto row = [&](int r) { return WhenShown(*d, [&, r] { host.Click(*d, &d->lstFile, 20, 18 * r + 3); }); };
+    const auto note = [&] { selected.emplace_back(d->lstFile.ListIndex(), d->lstFile.TopIndex()); return true; };
+    RunModal(*d, {WhenShown(*d, [&] {
+                      EXPECT_EQ(d->lstFile.List(0), "p10");
+                      EXPECT_EQ(d->FocusedControl(), &d->lstFile);
+                      EXPECT_EQ(d->lstFile.VisibleRows(), 6);
+                  }),
+                  note, row(2), note, key(plat::vbKeyEnd), note, key(plat::vbKeyHome), note, key(plat::vbKeyDown), note,
                   arrow(1), note, arrow(1), note, arrow(1), note, arrow(0), note,
                   [&] {
                       // Games deleted behind its back move the list's end in.
-                      for (int i = 10; i < 30; ++i)
-                          if (i != 15) fs::remove(saveDir / ("p" + std::to_string(i) + ".pnt"));
+                      for (int i = 10; i < 30; ++i) if (i != 15) fs::remove(game(i));
                       host.KeyDown(*d, plat::vbKeyDelete, 1);  // Shift+Delete on p23
                       return true;
                   },
                   On("frmMess", [&](Dialog& q) { Press(q, 0); }),
-                  arrow(1), note, [&] { Press(*d, 1); return true; }});
+                  arrow(1), row(1) /* below the last: no change */, note, [&] { Press(*d, 0); return true; }});
     EXPECT_EQ(selected, (std::vector<std::pair<int, int>>{
-                            {19, 14}, {0, 0}, {1, 0}, {12, 7}, {18, 13}, {19, 14}, {13, 13}, {0, 0}}));
-    EXPECT_EQ(d->Result, std::nullopt);
+                            {0, 0}, {2, 0}, {19, 14}, {0, 0}, {1, 0}, {12, 7}, {18, 13}, {19, 14}, {13, 13}, {0, 0}}));
+    EXPECT_EQ(d->Result, "p15.pnt");
 }
 
 TEST_F(SavedGamesTest, DeleteAsksAndOnlyOuiRemovesTheFile) {
     WriteFile(saveDir / "ma partie.pnt", "#TRUE#\r\n");
     WriteFile(saveDir / "zut.pnt", "#TRUE#\r\n");
     // How the question is answered, and whether the game is gone after.
-    struct Case {
-        std::function<void(Dialog&)> answer;
-        bool removed;
-    } cases[] = {
-        {[&](Dialog& q) { Press(q, 1); }, false},
-        {[&](Dialog& q) { host.CloseRequest(q); }, false},
-        {[&](Dialog& q) { Press(q, 0); }, true},
-    };
-    for (const Case& c : cases) {
+    const std::pair<std::function<void(Dialog&)>, bool> cases[] = {
+        {[&](Dialog& q) { Press(q, 1); }, false}, {[&](Dialog& q) { host.CloseRequest(q); }, false},
+        {[&](Dialog& q) { Press(q, 0); }, true}};
+    for (const auto& [answer, removed] : cases) {
         auto d = std::make_unique<frmChoix>();
         std::string question;
         const int beeps = host.beeps;
         RunModal(*d, {WhenShown(*d, [&] { host.KeyDown(*d, plat::vbKeyDelete); }),
-                      On("frmMess", [&](Dialog& q) { question = q.Label1.Caption(); c.answer(q); }),
+                      On("frmMess", [&](Dialog& q) { question = q.Label1.Caption(); answer(q); }),
                       [&] { Press(*d, 0); return true; },
                       [&] { Press(*d, 1); return true; }});  // nothing chosen after a deletion
         EXPECT_EQ(question, "ma partie\r\nVoulez-vous supprimer ce fichier ?");
-        EXPECT_EQ(fs::exists(saveDir / "ma partie.pnt"), !c.removed);
-        EXPECT_EQ(d->lstFile.ListCount(), c.removed ? 1 : 2);
-        EXPECT_EQ(d->Result.value_or(""), c.removed ? "" : "ma partie.pnt");
-        EXPECT_EQ(host.beeps - beeps, c.removed ? 1 : 0);
+        EXPECT_EQ(fs::exists(saveDir / "ma partie.pnt"), !removed);
+        EXPECT_EQ(d->lstFile.ListCount(), removed ? 1 : 2);
+        EXPECT_EQ(d->Result.value_or(""), removed ? "" : "ma partie.pnt");
+        EXPECT_EQ(host.beeps - beeps, removed ? 1 : 0);
         d->Unload();
     }
     EXPECT_TRUE(fs::exists(saveDir / "zut.pnt"));
-}
-
-TEST_F(SavedGamesTest, AnEmptyChooserOnlyCancels) {
-    fs::remove_all(saveDir);  // not even a save folder
+    // An empty chooser, not even a save folder, only cancels.
+    fs::remove_all(saveDir);
     auto d = std::make_unique<frmChoix>();
+    const int beeps = host.beeps;
     RunModal(*d, {WhenShown(*d, [&] {
-                      host.Click(*d, &d->Image1[1], 12, 12);
-                      host.Click(*d, &d->Image1[0], 12, 12);
+                      for (int i : {1, 0}) host.Click(*d, &d->Image1[i], 12, 12);
                       host.KeyDown(*d, plat::vbKeyDelete);
                       Press(*d, 0);
                   }),
                   [&] {
                       EXPECT_EQ(d->lstFile.ListIndex(), -1);
                       EXPECT_EQ(Shown("frmMess"), nullptr);
-                      EXPECT_EQ(host.beeps, 1);
+                      EXPECT_EQ(host.beeps - beeps, 1);
                       Press(*d, 1);
                       return true;
                   }});
@@ -225,16 +197,14 @@ TEST_F(SavedGamesTest, AnEmptyChooserOnlyCancels) {
 }
 
 TEST_F(SavedGamesTest, MenuLoadOfASolvedGameOrNothingStartsNoLevel) {
-    std::string allTrue;
-    for (int i = 0; i < 40; ++i) allTrue += "#TRUE#\r\n";
+    const std::string allTrue = Lines("#TRUE#\r\n");
     WriteFile(saveDir / "fini.pnt", allTrue);
-    const auto press = [&](int button) { return On("frmChoix", [&, button](Dialog& d) { Press(d, button); }); };
-    Script({press(0)});
+    Script({Choose(0)});
     form->labMenu_Click(1);
     EXPECT_EQ(alerts, std::vector<std::string>{kAllSolvedMessage});
     EXPECT_EQ(S().strGameName, "fini.pnt");
     S().tabLevelDone[3] = true;
-    Script({press(1)});  // cancelled: the game closes, the table stays
+    Script({Choose(1)});  // cancelled: the game closes, the table stays
     form->labMenu_Click(1);
     EXPECT_EQ(S().strGameName, "");
     EXPECT_EQ(S().tabLevelDone[3], true);
@@ -253,14 +223,8 @@ TEST_F(SavedGamesTest, AGameThatCannotBeReadIsRefusedAndKeptAsItIs) {
     WriteFile(saveDir / "verrou.pnt", bytes);
     chmod((saveDir / "verrou.pnt").c_str(), 0);
     const bool root = geteuid() == 0;  // permission bits do not stop root: read as nobody
-    Script({On("frmChoix", [&](Dialog& d) {
-                if (root) setfsuid(65534);
-                Press(d, 0);
-            }),
-            On("frmChoix", [&](Dialog& d) {
-                if (root) setfsuid(0);
-                Press(d, 1);
-            })});
+    Script({[&] { return !root || setfsuid(65534) >= 0; }, Choose(0),
+            [&] { return !root || setfsuid(0) >= 0; }, Choose(1)});
     form->labMenu_Click(1);
     EXPECT_EQ(alerts, std::vector<std::string>{kUnreadableGameMessage});
     EXPECT_FALSE(S().bLevelActive);
@@ -273,23 +237,20 @@ TEST_F(SavedGamesTest, TheSelectedRowReadsClearlyInsideItsBar) {
     // Names are lower case: accents above, descenders below.
     for (const char* f : {"gjpqy.pnt", "élève à lyon.pnt", "b.pnt"}) WriteFile(saveDir / f, "");
     auto d = std::make_unique<frmChoix>();
-    // Relative luminance and contrast ratio of two colours.
+    // Contrast ratio of two colours, from their relative luminance.
     const auto luminance = [](std::uint32_t px) {
-        double l = 0;
-        const double weights[] = {0.0722, 0.7152, 0.2126};  // blue, green, red
-        for (int i = 0; i < 3; ++i) {
+        double l = 0.05;
+        for (int i = 0; i < 3; ++i) {  // blue, green, red
             const double c = ((px >> (8 * i)) & 255) / 255.0;
-            l += weights[i] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+            l += std::array{0.0722, 0.7152, 0.2126}[i] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
         }
         return l;
     };
     const auto contrast = [&](std::uint32_t a, std::uint32_t b) {
-        const double la = luminance(a), lb = luminance(b);
-        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+        return std::max(luminance(a), luminance(b)) / std::min(luminance(a), luminance(b));
     };
     for (int selected = 0; selected < 3; ++selected) {
-        RunModal(*d, {WhenShown(*d, [&] { d->lstFile.SetListIndex(selected); }),
-                      [&] {
+        RunModal(*d, {WhenShown(*d, [&] { d->lstFile.SetListIndex(selected); }), [&] {
                           const plat::Surface& frame = host.Frame(*d);
                           const int top = 28 + 18 * selected;
                           const std::uint32_t bar = frame.At(21, top);
@@ -298,10 +259,10 @@ TEST_F(SavedGamesTest, TheSelectedRowReadsClearlyInsideItsBar) {
                           // Left of the scroll strip, which lies over the list's right edge.
                           for (int y = top; y < top + 18; ++y)
                               for (int x = 20; x < 208; ++x) {
-                                  const std::uint32_t px = frame.At(x, y);
-                                  if (px == bar) continue;
-                                  best = std::max(best, contrast(px, bar));
-                                  ink += contrast(px, bar) >= 4.5;
+                                  if (frame.At(x, y) == bar) continue;
+                                  const double ratio = contrast(frame.At(x, y), bar);
+                                  best = std::max(best, ratio);
+                                  ink += ratio >= 4.5;
                                   // The text stays off the bar's top and bottom edges.
                                   EXPECT_TRUE(y > top && y < top + 17) << selected << " " << x << "," << y;
                               }

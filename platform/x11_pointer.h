@@ -1,0 +1,31 @@
+// The X server behind an SDL window, through libX11 loaded at run time: the pointer, the connection to wait on, the desktop's resources.
+#pragma once
+#include <string>
+
+struct SDL_Window;
+
+namespace plat {
+
+class X11Pointer {
+public:
+    // Finds the X connection of the first window it is given; nothing where
+    // SDL does not run on X11 or libX11 cannot be loaded.
+    void Find(SDL_Window* w);
+    // The pointer on screen, in screen pixels, asked of the server.
+    bool Query(int& x, int& y) const;
+    bool CanQuery() const { return query_ != nullptr; }
+    // The connection's descriptor, -1 without X.
+    int Fd() const { return fd_; }
+
+private:
+    bool tried_ = false;
+    void* display_ = nullptr;
+    unsigned long root_ = 0;
+    void* query_ = nullptr;  // XQueryPointer
+    int fd_ = -1;
+};
+
+// The X resources on the root window (Xft.dpi and others); empty without X.
+std::string X11Resources();
+
+}  // namespace plat
