@@ -138,7 +138,7 @@ Search SolveRegions(const std::vector<Region>& regions, PieceSet left, int held,
     ForEachTiling(
         stack.shape, left,
         [&](const Tiling& t) {
-            if (++count == 1) control.stepLimit = control.steps + countSteps;
+            if (++count == 1) control.stepLimit = control.steps + std::min(countSteps, UINT64_MAX - control.steps);
             if (!kept && (held < 0 || uses(t, held))) {
                 keep(t);
                 kept = true;

@@ -431,12 +431,10 @@ int CmdHint(const std::vector<std::string>& args) {
         return kOk;
     }
     std::cout << "dead end: the empty cells cannot be filled with the pieces left\n";
-    if (hint.fault == RegionFault::Size)
-        std::cout << "the empty region of " << hint.region.size() << " cells at" << CellList(hint.region)
-                  << " is not a multiple of 5 cells\n";
-    else if (hint.fault == RegionFault::NoFit)
-        std::cout << "no piece left can fill the empty region of " << hint.region.size() << " cells at"
-                  << CellList(hint.region) << "\n";
+    const std::string region = "the empty region of " + std::to_string(hint.region.size()) +
+                               (hint.region.size() == 1 ? " cell at" : " cells at") + CellList(hint.region);
+    if (hint.fault == RegionFault::Size) std::cout << region << " is not a multiple of 5 cells\n";
+    else if (hint.fault == RegionFault::NoFit) std::cout << "no piece left can fill " << region << "\n";
     if (hint.culprit >= 0)
         std::cout << "taking back piece " << PieceName(hint.culprit) << " makes it solvable again\n";
     else
