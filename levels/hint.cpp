@@ -138,7 +138,10 @@ Search SolveRegions(const std::vector<Region>& regions, PieceSet left, int held,
     ForEachTiling(
         stack.shape, left,
         [&](const Tiling& t) {
-            if (++count == 1) control.stepLimit = control.steps + std::min(countSteps, UINT64_MAX - control.steps);
+            if (++count == 1) {
+                control.stepLimit = control.steps + std::min(countSteps, UINT64_MAX - control.steps);
+                keep(t);
+            }
             if (!kept && (held < 0 || uses(t, held))) {
                 keep(t);
                 kept = true;
@@ -150,8 +153,9 @@ Search SolveRegions(const std::vector<Region>& regions, PieceSet left, int held,
     if (Raised(cancel)) return Cancelled();
     out.found = count > 0;
     if (!control.stopped && !quit) out.ways = count;
-    if (out.found && !kept) {
-        // The budget ran out before a completion used the held piece.
+    if (out.found && !kept && control.stopped) {
+        // The budget ran out before a completion used the held piece; with
+        // spare pieces there may be none, and the first completion stays.
         SearchControl again{cancel};
         ForEachTiling(
             stack.shape, left,
@@ -163,8 +167,6 @@ Search SolveRegions(const std::vector<Region>& regions, PieceSet left, int held,
             },
             &again);
         if (Raised(cancel)) return Cancelled();
-        out.found = kept;
-        if (!kept) out.ways = 0;
     }
     return out;
 }
@@ -211,7 +213,8 @@ HintResult FindHint(const HintBoard& board, PieceSet left, int held, const HintO
         result.ways = whole.ways;
         if (whole.found) {
             result.verdict = HintVerdict::Solvable;
-            int piece = held;
+            const bool heldFits = std::find(whole.fill.begin(), whole.fill.end(), held) != whole.fill.end();
+            int piece = held >= 0 && heldFits ? held : -1;
             for (int i = 0; piece < 0 && i < kBoard * kBoard; ++i) piece = whole.fill[i];
             result.piece = piece;
             for (int i = 0; piece >= 0 && i < kBoard * kBoard; ++i)

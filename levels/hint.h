@@ -41,8 +41,9 @@ struct HintOptions {
 struct HintResult {
     HintVerdict verdict = HintVerdict::Cancelled;
     std::optional<std::uint64_t> ways;  // completions, when counted within the budget
-    // Solvable: the held piece (else the piece of the first empty cell, row
-    // by row) and the five board cells it goes on, from a full tiling.
+    // Solvable: the held piece (else, or when no completion uses it, the
+    // piece of the first empty cell, row by row) and the five board cells it
+    // goes on, from a full tiling.
     int piece = -1;
     std::vector<Cell> cells;
     // Dead end: an empty region that cannot be filled, if any ...
