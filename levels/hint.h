@@ -31,7 +31,7 @@ enum class RegionFault { None, Size, NoFit };
 
 struct HintOptions {
     // Search steps allowed for counting the ways once the first is found
-    // (about 30 ms on a desktop core); 0 gives no count.
+    // (about 40 ms on one shared core); 0 gives no count.
     std::uint64_t countSteps = 1'000'000;
     // Look for a culprit on a dead end (one more search per placed piece
     // touching the empty cells).

@@ -1,6 +1,6 @@
 // Time of the hint verdict over every legal first drop of every piece on the
 // shipped levels of 10 pieces or more, then how fast a cancel stops the
-// slowest of those boards.
+// slowest of those boards; the culprit search on a tenth of the dead ends.
 //   build/bench_hint [SOURCE] [--every N]   (N: one board in N)
 // Goals: p95 <= 20 ms, p99 <= 60 ms.
 #include <algorithm>
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     // The verdict alone, then the verdict with the count of ways as the
     // first request of a board asks for it.
     HintOptions verdictOnly{0, false}, withCount{HintOptions{}.countSteps, false};
-    std::vector<double> verdict, counted;
+    std::vector<double> verdict, counted, explained;
     size_t solvable = 0, slowest = 0;
     for (size_t i = 0; i < cases.size(); ++i) {
         auto t0 = Clock::now();
@@ -99,6 +99,12 @@ int main(int argc, char** argv) {
         counted.push_back(Ms(Clock::now() - t0));
         if (r.verdict != c.verdict) std::fprintf(stderr, "bench_hint: board %zu: verdicts differ\n", i);
         solvable += r.verdict == HintVerdict::Solvable;
+        if (r.verdict == HintVerdict::DeadEnd && i % 10 == 0) {
+            // The second request on a dead end: one more search per piece touching the holes.
+            t0 = Clock::now();
+            FindHint(cases[i].board, cases[i].left, -1, HintOptions{0, true});
+            explained.push_back(Ms(Clock::now() - t0));
+        }
         if (verdict[i] > verdict[slowest]) slowest = i;
     }
 
@@ -120,6 +126,10 @@ int main(int argc, char** argv) {
                 bigLevels);
     std::printf("with the count of ways: median %.2f ms, p95 %.2f ms, p99 %.2f ms, max %.2f ms\n", At(counted, 0.5),
                 At(counted, 0.95), At(counted, 0.99), counted.back());
+    std::sort(explained.begin(), explained.end());
+    if (!explained.empty())
+        std::printf("what is wrong, on %zu dead ends: median %.2f ms, p95 %.2f ms, max %.2f ms\n", explained.size(),
+                    At(explained, 0.5), At(explained, 0.95), explained.back());
     std::printf("cancel 5 ms into the slowest board (%.1f ms): returned %s %.2f ms after the flag\n", slowestMs,
                 late.verdict == HintVerdict::Cancelled ? "cancelled" : "A VERDICT", stop);
     std::printf("hint: median %.2f ms, p95 %.2f ms, p99 %.2f ms, max %.2f ms\n", At(verdict, 0.5), At(verdict, 0.95),

@@ -15,11 +15,12 @@ namespace {
 
 constexpr PieceSet Bit(int p) { return static_cast<PieceSet>(1u << p); }
 
-bool Finishable(const HintBoard& b, PieceSet left) {
+Shape EmptyOf(const HintBoard& b) {
     Shape s(kBoard, kBoard);
     for (int i = 0; i < kBoard * kBoard; ++i) s.Set(i % kBoard, i / kBoard, b.cell[i] == kHintEmpty);
-    return SolveOne(s, left).has_value();
+    return s;
 }
+bool Finishable(const HintBoard& b, PieceSet left) { return SolveOne(EmptyOf(b), left).has_value(); }
 
 // Every legal drop of a piece left, as the boards it gives.
 std::vector<HintBoard> Drops(const HintBoard& b, PieceSet left) {
@@ -80,8 +81,7 @@ TEST(Hint, AgreesWithFullCountsOnPartialBoards) {
         const PieceSet left = LeftOn(b, pieces[k]);
         const int held = k % 2 ? std::countr_zero(static_cast<unsigned>(left)) : -1;
         const HintResult r = FindHint(b, left, held);
-        Shape empty(kBoard, kBoard);
-        for (int i = 0; i < kBoard * kBoard; ++i) empty.Set(i % kBoard, i / kBoard, b.cell[i] == kHintEmpty);
+        const Shape empty = EmptyOf(b);
         const auto ways = CountTilings(empty, left).raw;
         SCOPED_TRACE("board " + std::to_string(k));
         ASSERT_EQ(r.verdict, ways > 0 ? HintVerdict::Solvable : HintVerdict::DeadEnd);
