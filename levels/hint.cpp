@@ -29,7 +29,8 @@ std::vector<Region> EmptyRegions(const HintBoard& board) {
             const int next[4][2] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
             for (auto [nx, ny] : next) {
                 const int j = ny * kBoard + nx;
-                if (nx < 0 || ny < 0 || nx >= kBoard || ny >= kBoard || seen[j] || board.cell[j] != kHintEmpty) continue;
+                if (nx < 0 || ny < 0 || nx >= kBoard || ny >= kBoard) continue;
+                if (seen[j] || board.cell[j] != kHintEmpty) continue;
                 seen[j] = true;
                 todo.push_back(j);
             }
@@ -73,7 +74,8 @@ struct Stack {
 };
 
 Stack StackRegions(std::vector<Region> regions) {
-    std::stable_sort(regions.begin(), regions.end(), [](const Region& a, const Region& b) { return a.size() < b.size(); });
+    std::stable_sort(regions.begin(), regions.end(),
+                     [](const Region& a, const Region& b) { return a.size() < b.size(); });
     struct Box {
         int x0, y0, w, h;
         bool turned;

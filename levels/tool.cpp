@@ -406,19 +406,23 @@ int CmdHint(const std::vector<std::string>& args) {
         const std::string what = "--place " + std::string(1, catalogue::RecordLetter(d.piece)) + "@" +
                                  std::to_string(d.x) + "," + std::to_string(d.y) + ": ";
         if (!(left & (1u << d.piece)))
-            return Report({what + "piece " + PieceName(d.piece) + (PiecesOf(*level) & (1u << d.piece) ? " is already placed" : " is not in this level")});
+            return Report({what + "piece " + PieceName(d.piece) +
+                           (PiecesOf(*level) & (1u << d.piece) ? " is already placed" : " is not in this level")});
         const auto& orientations = Orientations(d.piece);
         if (d.orientation >= static_cast<int>(orientations.size()))
-            return Report({what + "piece " + PieceName(d.piece) + " has orientations 0 to " + std::to_string(orientations.size() - 1)});
+            return Report({what + "piece " + PieceName(d.piece) + " has orientations 0 to " +
+                           std::to_string(orientations.size() - 1)});
         for (Cell c : orientations[d.orientation]) {
             const int x = d.x + c.x, y = d.y + c.y;
             if (x >= kBoard || y >= kBoard || board.At(x, y) != kHintEmpty)
-                return Report({what + "cell " + std::to_string(x) + "," + std::to_string(y) + " is not an empty cell of the shape"});
+                return Report({what + "cell " + std::to_string(x) + "," + std::to_string(y) +
+                               " is not an empty cell of the shape"});
             board.Set(x, y, d.piece);
         }
         left = static_cast<PieceSet>(left & ~(1u << d.piece));
     }
-    if (held >= 0 && !(left & (1u << held))) return Report({"--hold: piece " + PieceName(held) + " is not left to play"});
+    if (held >= 0 && !(left & (1u << held)))
+        return Report({"--hold: piece " + PieceName(held) + " is not left to play"});
 
     const HintResult hint = FindHint(board, left, held);
     std::cout << "level " << number << " \"" << level->name << "\": " << drops.size() << " placed, "

@@ -85,15 +85,11 @@ TEST(Hint, AgreesWithFullCountsOnPartialBoards) {
         const auto ways = CountTilings(empty, left).raw;
         SCOPED_TRACE("board " + std::to_string(k));
         ASSERT_EQ(r.verdict, ways > 0 ? HintVerdict::Solvable : HintVerdict::DeadEnd);
-        if (r.ways) {
-            EXPECT_EQ(*r.ways, ways);
-        }
+        EXPECT_EQ(r.ways.value_or(ways), ways);
         if (r.verdict == HintVerdict::Solvable) {
             ++solvable;
             ASSERT_TRUE(r.piece >= 0 && (left & Bit(r.piece)) && IsPiece(r.piece, r.cells));
-            if (held >= 0 && empty.Area() == 5 * PieceCountOf(left)) {
-                EXPECT_EQ(r.piece, held);
-            }
+            EXPECT_TRUE(held < 0 || empty.Area() < 5 * PieceCountOf(left) || r.piece == held);
             HintBoard after = b;
             for (Cell c : r.cells) {
                 EXPECT_EQ(b.At(c.x, c.y), kHintEmpty);
@@ -104,14 +100,10 @@ TEST(Hint, AgreesWithFullCountsOnPartialBoards) {
         }
         ++faults[static_cast<int>(r.fault)];
         for (Cell c : r.region) EXPECT_EQ(b.At(c.x, c.y), kHintEmpty);
-        if (r.fault == RegionFault::Size) {
-            EXPECT_NE(r.region.size() % 5, 0u);
-        }
-        if (r.fault == RegionFault::NoFit) {
-            HintBoard alone;
-            for (Cell c : r.region) alone.Set(c.x, c.y, kHintEmpty);
-            EXPECT_FALSE(Finishable(alone, left));
-        }
+        EXPECT_TRUE(r.fault != RegionFault::Size || r.region.size() % 5 != 0);
+        HintBoard alone;
+        for (Cell c : r.region) alone.Set(c.x, c.y, kHintEmpty);
+        EXPECT_TRUE(r.fault != RegionFault::NoFit || !Finishable(alone, left));
         // The culprit is a placed piece whose removal finishes; none only when no removal does.
         std::vector<int> fixers;
         for (int p = 0; p < kPieceCount; ++p) {
@@ -154,9 +146,11 @@ TEST(Hint, ToolCommand) {
         std::vector<std::string> lines;
     };
     for (const Case& c : std::vector<Case>{
-             {"--level 6 --place B@5,6,1 --hold F", 0, {"1 placed, 3 left", "solvable", "ways left: 4", "place F (P) on 5,7 6,7 5,8 6,8 5,9"}},
+             {"--level 6 --place B@5,6,1 --hold F", 0,
+              {"1 placed, 3 left", "solvable", "ways left: 4", "place F (P) on 5,7 6,7 5,8 6,8 5,9"}},
              {"--level 'rectangle 4x5 #1' --place B@5,7,1", 0,
-              {"dead end", "no piece left can fill the empty region of 5 cells at 5,6 6,6 7,6 8,6 9,6", "taking back piece B (I)"}},
+              {"dead end", "no piece left can fill the empty region of 5 cells at 5,6 6,6 7,6 8,6 9,6",
+               "taking back piece B (I)"}},
              {"--level 6 --place G@5,6,3", 0, {"region of 1 cell at 6,6 is not a multiple of 5"}},
              {"--level 6 --place B@0,0", 1, {"cell 0,0 is not an empty cell of the shape"}},
              {"--level 41", 1, {"no level 41 (40 levels)"}},
