@@ -179,14 +179,21 @@ public:
 
     // Visits every completion with the placements used; visit returns false to stop.
     template <class Visit>
-    bool Enumerate(std::uint64_t filled, unsigned used, std::vector<const Placement*>& stack, Visit& visit) const {
+    bool Enumerate(std::uint64_t filled, unsigned used, std::vector<const Placement*>& stack, Visit& visit,
+                   SearchControl* control = nullptr) const {
+        if (control && (++control->steps & 1023) == 0 &&
+            (control->steps >= control->stepLimit ||
+             (control->cancel && control->cancel->load(std::memory_order_relaxed)))) {
+            control->stopped = true;
+            return false;
+        }
         if (filled == ~std::uint64_t{0}) return visit(stack);
         const int i = std::countr_zero(~filled);
         const Placement* end = placements_.data() + start_[i + 1];
         for (const Placement* pl = placements_.data() + start_[i]; pl != end; ++pl) {
             if ((used & pl->bit) || (filled & pl->mask)) continue;
             stack.push_back(pl);
-            const bool more = Enumerate(filled | pl->mask, used | pl->bit, stack, visit);
+            const bool more = Enumerate(filled | pl->mask, used | pl->bit, stack, visit, control);
             stack.pop_back();
             if (!more) return false;
         }
@@ -231,20 +238,24 @@ bool IsPiece(int p, std::vector<Cell> cells) {
     return std::find(os.begin(), os.end(), cells) != os.end();
 }
 
-void ForEachTiling(const Shape& shape, PieceSet pieces, const std::function<bool(const Tiling&)>& visit) {
+void ForEachTiling(const Shape& shape, PieceSet pieces, const std::function<bool(const Tiling&)>& visit,
+                   SearchControl* control) {
     if (!Tileable(shape, pieces)) return;
     const Engine engine(shape, pieces);
     std::vector<const Placement*> stack;
     auto leaf = [&](const std::vector<const Placement*>& s) { return visit(engine.ToTiling(s)); };
-    engine.Enumerate(engine.Outside(), 0, stack, leaf);
+    engine.Enumerate(engine.Outside(), 0, stack, leaf, control);
 }
 
-std::optional<Tiling> SolveOne(const Shape& shape, PieceSet pieces) {
+std::optional<Tiling> SolveOne(const Shape& shape, PieceSet pieces, SearchControl* control) {
     std::optional<Tiling> found;
-    ForEachTiling(shape, pieces, [&](const Tiling& t) {
-        found = t;
-        return false;
-    });
+    ForEachTiling(
+        shape, pieces,
+        [&](const Tiling& t) {
+            found = t;
+            return false;
+        },
+        control);
     return found;
 }
 

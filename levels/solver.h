@@ -1,6 +1,7 @@
 // Exact-cover solver for pentomino shapes: tiles a set of board cells with
 // a set of pieces, each used at most once, in any of its eight orientations.
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -56,10 +57,20 @@ const std::vector<std::vector<Cell>>& Orientations(int p);
 // True when the five cells are piece p turned or mirrored in some way.
 bool IsPiece(int p, std::vector<Cell> cells);
 
-std::optional<Tiling> SolveOne(const Shape& shape, PieceSet pieces = kAllPieces);
+// Stops a long search from outside: `cancel` (raised by any thread) and the
+// step limit are polled every 1024 search steps. `steps` counts the steps
+// taken; `stopped` tells that the search ended early for either reason.
+struct SearchControl {
+    const std::atomic<bool>* cancel = nullptr;
+    std::uint64_t stepLimit = UINT64_MAX;
+    std::uint64_t steps = 0;
+    bool stopped = false;
+};
+
+std::optional<Tiling> SolveOne(const Shape& shape, PieceSet pieces = kAllPieces, SearchControl* control = nullptr);
 // Calls visit for each tiling in search order until it returns false.
 void ForEachTiling(const Shape& shape, PieceSet pieces,
-                   const std::function<bool(const Tiling&)>& visit);
+                   const std::function<bool(const Tiling&)>& visit, SearchControl* control = nullptr);
 Counts CountTilings(const Shape& shape, PieceSet pieces = kAllPieces);
 
 }  // namespace levels

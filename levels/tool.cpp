@@ -1,6 +1,7 @@
 // tessalor-levels: writes, checks, solves and counts the game's levels.
 #include "levels/tool.h"
 
+#include <bit>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "levels/catalogue.h"
+#include "levels/hint.h"
 #include "levels/level_text.h"
 #include "levels/pack.h"
 #include "levels/pack_files.h"
@@ -30,10 +32,18 @@ const char* const kUsageText =
     "  count SHAPE [--pieces LETTERS]    count tilings, all and up to symmetry\n"
     "  fill DESIGN [-o FILE]             solve each design and write level source text\n"
     "  render SOURCE DIR                 one PPM picture per level, for a contact sheet\n"
+    "  hint SOURCE --level N|NAME [--place L@X,Y[,O]]... [--hold L]\n"
+    "                                    can the level still be finished with these pieces\n"
+    "                                    placed? prints the verdict, the number of ways when\n"
+    "                                    quick to count, then a placement or what is wrong\n"
     "SHAPE is a text grid, '.' outside and any other character inside.\n"
     "LETTERS are record letters B..M (piece 0..11); the default is all twelve.\n"
     "A DESIGN is blocks of 'name: ...', optional 'pieces: LETTERS' and 'pick: N'\n"
-    "(take the N-th tiling found), then the shape grid; blank lines between blocks.\n";
+    "(take the N-th tiling found), then the shape grid; blank lines between blocks.\n"
+    "hint: N counts levels from 1 in SOURCE; --place puts piece L (a record letter) with\n"
+    "the top left corner of its bounding box on column X, row Y (0 to 15) turned as its\n"
+    "orientation O (0, the default, as in the piece catalogue); --hold L: piece L is in\n"
+    "the hand. The exit status is 0 for either verdict.\n";
 
 int Usage(const std::string& why) {
     std::cerr << "tessalor-levels: " << why << "\n" << kUsageText;
@@ -315,6 +325,127 @@ int CmdRender(const std::vector<std::string>& args) {
     return kOk;
 }
 
+std::string PieceName(int p) {
+    return std::string(1, catalogue::RecordLetter(p)) + " (" + catalogue::kPieces[p].shapeName + ")";
+}
+
+std::string CellList(const std::vector<Cell>& cells) {
+    std::string out;
+    for (Cell c : cells) out += " " + std::to_string(c.x) + "," + std::to_string(c.y);
+    return out;
+}
+
+bool ParseNumber(const std::string& text, int& value) {
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    value = std::stoi(text);
+    return true;
+}
+
+int PieceOfLetter(const std::string& text) {
+    PieceSet one = 0;
+    if (text.size() != 1 || !ParsePieceList(text, one)) return -1;
+    return std::countr_zero(static_cast<unsigned>(one));
+}
+
+int CmdHint(const std::vector<std::string>& args) {
+    std::string source, levelArg;
+    std::vector<std::string> places;
+    std::string holdArg;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--level" && i + 1 < args.size()) levelArg = args[++i];
+        else if (args[i] == "--place" && i + 1 < args.size()) places.push_back(args[++i]);
+        else if (args[i] == "--hold" && i + 1 < args.size()) holdArg = args[++i];
+        else if (!args[i].empty() && args[i][0] == '-') return Usage("unknown option " + args[i]);
+        else if (source.empty()) source = args[i];
+        else return Usage("one source file only");
+    }
+    if (source.empty()) return Usage("hint needs a level source file");
+    if (levelArg.empty()) return Usage("hint needs --level N or --level NAME");
+    const int held = holdArg.empty() ? -1 : PieceOfLetter(holdArg);
+    if (!holdArg.empty() && held < 0) return Usage("--hold takes one record letter B to M");
+    struct Drop {
+        int piece, x, y, orientation;
+    };
+    std::vector<Drop> drops;
+    for (const std::string& text : places) {
+        // L@X,Y[,O]
+        Drop d{-1, 0, 0, 0};
+        const auto at = text.find('@');
+        std::vector<std::string> numbers;
+        if (at != std::string::npos) {
+            d.piece = PieceOfLetter(text.substr(0, at));
+            size_t from = at + 1;
+            for (size_t comma; (comma = text.find(',', from)) != std::string::npos; from = comma + 1)
+                numbers.push_back(text.substr(from, comma - from));
+            numbers.push_back(text.substr(from));
+        }
+        const bool ok = d.piece >= 0 && (numbers.size() == 2 || numbers.size() == 3) && ParseNumber(numbers[0], d.x) &&
+                        ParseNumber(numbers[1], d.y) && (numbers.size() == 2 || ParseNumber(numbers[2], d.orientation));
+        if (!ok) return Usage("--place takes L@X,Y or L@X,Y,O (L a record letter B to M): " + text);
+        drops.push_back(d);
+    }
+
+    std::vector<Level> levels;
+    std::vector<std::string> errors;
+    if (!LoadSource(source, levels, errors)) return Report(errors);
+    int number = 0;
+    const Level* level = nullptr;
+    if (ParseNumber(levelArg, number)) {
+        if (number >= 1 && number <= static_cast<int>(levels.size())) level = &levels[number - 1];
+    } else {
+        for (size_t n = 0; n < levels.size() && !level; ++n)
+            if (levels[n].name == levelArg) level = &levels[n], number = static_cast<int>(n) + 1;
+    }
+    if (!level) return Report({source + ": no level " + levelArg + " (" + std::to_string(levels.size()) + " levels)"});
+
+    HintBoard board;
+    for (int i = 0; i < kBoard * kBoard; ++i)
+        if (level->cell[i] >= 0) board.cell[i] = kHintEmpty;
+    PieceSet left = PiecesOf(*level);
+    for (const Drop& d : drops) {
+        const std::string what = "--place " + std::string(1, catalogue::RecordLetter(d.piece)) + "@" +
+                                 std::to_string(d.x) + "," + std::to_string(d.y) + ": ";
+        if (!(left & (1u << d.piece)))
+            return Report({what + "piece " + PieceName(d.piece) +
+                           (PiecesOf(*level) & (1u << d.piece) ? " is already placed" : " is not in this level")});
+        const auto& orientations = Orientations(d.piece);
+        if (d.orientation >= static_cast<int>(orientations.size()))
+            return Report({what + "piece " + PieceName(d.piece) + " has orientations 0 to " +
+                           std::to_string(orientations.size() - 1)});
+        for (Cell c : orientations[d.orientation]) {
+            const int x = d.x + c.x, y = d.y + c.y;
+            if (x >= kBoard || y >= kBoard || board.At(x, y) != kHintEmpty)
+                return Report({what + "cell " + std::to_string(x) + "," + std::to_string(y) +
+                               " is not an empty cell of the shape"});
+            board.Set(x, y, d.piece);
+        }
+        left = static_cast<PieceSet>(left & ~(1u << d.piece));
+    }
+    if (held >= 0 && !(left & (1u << held)))
+        return Report({"--hold: piece " + PieceName(held) + " is not left to play"});
+
+    const HintResult hint = FindHint(board, left, held);
+    std::cout << "level " << number << " \"" << level->name << "\": " << drops.size() << " placed, "
+              << PieceCountOf(left) << " left\n";
+    if (hint.verdict == HintVerdict::Solvable) {
+        std::cout << "solvable: the empty cells can still be filled with the pieces left\n";
+        if (hint.ways) std::cout << "ways left: " << *hint.ways << "\n";
+        else std::cout << "ways left: too many to count quickly\n";
+        if (hint.piece >= 0) std::cout << "place " << PieceName(hint.piece) << " on" << CellList(hint.cells) << "\n";
+        return kOk;
+    }
+    std::cout << "dead end: the empty cells cannot be filled with the pieces left\n";
+    const std::string region = "the empty region of " + std::to_string(hint.region.size()) +
+                               (hint.region.size() == 1 ? " cell at" : " cells at") + CellList(hint.region);
+    if (hint.fault == RegionFault::Size) std::cout << region << " is not a multiple of 5 cells\n";
+    else if (hint.fault == RegionFault::NoFit) std::cout << "no piece left can fill " << region << "\n";
+    if (hint.culprit >= 0)
+        std::cout << "taking back piece " << PieceName(hint.culprit) << " makes it solvable again\n";
+    else
+        std::cout << "taking back no single piece makes it solvable again\n";
+    return kOk;
+}
+
 }  // namespace
 
 int levels::RunLevelTool(const std::vector<std::string>& argv) {
@@ -329,6 +460,7 @@ int levels::RunLevelTool(const std::vector<std::string>& argv) {
         if (cmd == "count") return CmdCount(args);
         if (cmd == "fill") return CmdFill(args);
         if (cmd == "render") return CmdRender(args);
+        if (cmd == "hint") return CmdHint(args);
         if (cmd == "help" || cmd == "--help" || cmd == "-h") {
             std::cout << kUsageText;
             return kOk;
