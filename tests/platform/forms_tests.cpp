@@ -141,7 +141,6 @@ TEST_F(TextTest, WrapIsGreedyWithinTheWidthAndKeepsBreaksAndLongWords) {
     for (size_t i = 0; i < lines.size(); ++i) {
         joined += (i ? " " : "") + lines[i];
         EXPECT_LE(TextWidth(Arial(12), lines[i]), 235) << lines[i];
-        EXPECT_NE(lines[i].front(), ' ') << lines[i];
         if (i + 1 < lines.size()) {  // the next word would not have fitted
             EXPECT_GT(TextWidth(Arial(12), lines[i] + " " + lines[i + 1].substr(0, lines[i + 1].find(' '))), 235);
         }
