@@ -36,23 +36,20 @@ rm -rf "$dir/xdg" "$bg"; refuses tessa32c.dat "image de fond" "missing backgroun
 for t in Xvfb xdpyinfo xsetroot xwininfo; do
     command -v "$t" >/dev/null || { log "$t missing: the error box is not tried"; [ "$E2E_FAILS" -eq 0 ] && exit 77; finish; }
 done
-start_xvfb
+start_screen
 unset SDL_VIDEODRIVER
-
 box_shown() { xwininfo -root -tree 2>/dev/null | grep -q '"Tessalor"'; }
-box_gone() { ! box_shown; }
-ended() { [ ! -e "/proc/$GAME_PID" ] || grep -q '^State:.*Z' "/proc/$GAME_PID/status"; }
 
 for sig in TERM KILL; do
     "$dir/tessalor" 2>/dev/null &
     GAME_PID=$!
     wait_for 10 box_shown || fail "no error box without the background"
     kill -"$sig" "$GAME_PID"
-    wait_for 2 ended || fail "SIG$sig at the error box: the game still runs 2 s later"
+    wait_for 2 ended "$GAME_PID" || fail "SIG$sig at the error box: the game still runs 2 s later"
     stop_pid "$GAME_PID"
     wait "$GAME_PID" 2>/dev/null
     GAME_PID=
-    wait_for 2 box_gone || fail "SIG$sig at the error box: the box stayed on screen"
+    wait_for 2 eval '! box_shown' || fail "SIG$sig at the error box: the box stayed on screen"
 done
 # After the SIGKILL nothing holds the lock: a normal start shows its window.
 cp "$data/tessa32c.dat" "$bg"

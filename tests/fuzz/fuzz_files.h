@@ -7,12 +7,17 @@
 
 namespace fuzz {
 
+// A property the target checks; a failure is a finding like a crash.
+inline void Check(bool ok, const char* what) {
+    if (!ok) std::fprintf(stderr, "fuzz check failed: %s\n", what), std::abort();
+}
+
 // A folder made once per process, under TMPDIR (default /tmp).
 inline const std::string& Folder() {
     static const std::string dir = [] {
         const char* base = std::getenv("TMPDIR");
         std::string templ = std::string(base && *base ? base : "/tmp") + "/tessalor-fuzz-XXXXXX";
-        if (!mkdtemp(templ.data())) std::abort();
+        Check(mkdtemp(templ.data()) != nullptr, "a private folder");
         return templ + "/";
     }();
     return dir;
@@ -20,15 +25,7 @@ inline const std::string& Folder() {
 
 inline void Write(const std::string& path, const std::uint8_t* data, std::size_t size) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f || (size && std::fwrite(data, 1, size, f) != size) || std::fclose(f) != 0) std::abort();
-}
-
-// A property the target checks; a failure is a finding like a crash.
-inline void Check(bool ok, const char* what) {
-    if (!ok) {
-        std::fprintf(stderr, "fuzz check failed: %s\n", what);
-        std::abort();
-    }
+    Check(f && (!size || std::fwrite(data, 1, size, f) == size) && std::fclose(f) == 0, "the input written");
 }
 
 }  // namespace fuzz

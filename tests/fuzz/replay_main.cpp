@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
@@ -21,15 +21,10 @@ int main(int argc, char** argv) {
             continue;
         }
         std::ifstream in(argv[i], std::ios::binary);
-        if (!in) {
-            std::fprintf(stderr, "%s: cannot read\n", argv[i]);
-            return 1;
-        }
-        std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (bytes.size() > maxLen) {
-            std::fprintf(stderr, "%s: %zu bytes, only the first %zu replayed\n", argv[i], bytes.size(), maxLen);
-            bytes.resize(maxLen);
-        }
+        if (!in) return std::fprintf(stderr, "%s: cannot read\n", argv[i]), 1;
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (bytes.size() > maxLen) std::fprintf(stderr, "%s: only the first %zu bytes replayed\n", argv[i], maxLen);
+        bytes.resize(std::min(bytes.size(), maxLen));
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
         ++replayed;
     }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "platform/region.h"
 #include "platform/scale.h"
 #include "platform/surface.h"
 
@@ -16,18 +15,6 @@ Surface Numbered(int w, int h) {
 }
 
 }  // namespace
-
-TEST(BlockCopy, RasterOperationsCombineWithTheDestination) {
-    Surface dst(4, 1, 0x00F0F0F0);
-    const Surface src(4, 1, 0x000FF00F);
-    BitBlt(dst, 0, 0, 1, 1, src, 0, 0, SRCCOPY);
-    BitBlt(dst, 1, 0, 1, 1, src, 0, 0, SRCAND);
-    BitBlt(dst, 2, 0, 1, 1, src, 0, 0, SRCPAINT);
-    EXPECT_EQ(dst.At(0, 0), 0x000FF00Fu);
-    EXPECT_EQ(dst.At(1, 0), 0x0000F000u);
-    EXPECT_EQ(dst.At(2, 0), 0x00FFF0FFu);
-    EXPECT_EQ(dst.At(3, 0), 0x00F0F0F0u);
-}
 
 TEST(BlockCopy, ClipsAgainstBothSurfacesOnEverySide) {
     const Surface src = Numbered(10, 10);
@@ -61,37 +48,6 @@ TEST(BlockCopy, RecordsWhatChangedForPresenting) {
     BitBlt(dst, 0, 0, 10, 10, src, 0, 0, SRCCOPY);
     EXPECT_EQ(dst.TakeDirty(), (std::vector<Rect>{{95, 95, 5, 5}, {0, 0, 10, 10}}));
     EXPECT_TRUE(dst.TakeDirty().empty());
-}
-
-TEST(StretchCopy, ShrinkingDropsRowsAndColumnsWithoutBlending) {
-    Surface checks(4, 4);
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x) checks.Row(y)[x] = (x + y) % 2 ? 0x00FFFFFF : 0;
-    Surface small(2, 2, 5);
-    StretchBlt(small, 0, 0, 2, 2, checks, 0, 0, 4, 4, SRCCOPY);
-    for (int i = 0; i < 4; ++i) EXPECT_TRUE(small.At(i % 2, i / 2) % 0x00FFFFFF == 0) << "blended";
-    const Surface big = Numbered(80, 64);
-    Surface head(80, 64, 0xABCDEF);
-    StretchBlt(head, 2, 4, 76, 60, big, 0, 0, 80, 64, SRCCOPY);
-    for (int y = 0; y < 64; ++y)  // the frame around the shrunk copy is untouched
-        for (int x = 0; x < 80; ++x)
-            if (x < 2 || x > 77 || y < 4) {
-                ASSERT_EQ(head.At(x, y), 0xABCDEFu) << x << "," << y;
-            }
-    EXPECT_EQ(head.At(2, 4), big.At(0, 0));
-    EXPECT_EQ(head.At(77, 63), big.At(78, 62));  // a column and rows were dropped
-}
-
-TEST(Outline, RoundedRectanglesAndTheirUnion) {
-    Region a = CreateRoundRectRgn(0, 0, 720, 440, 96, 96);
-    CombineRgn(a, a, CreateRoundRectRgn(0, 0, 552, 488, 96, 96), RGN_OR);
-    // Cut corners, bounds exclusive; inside near the corners and the tab's square inner corner.
-    for (auto [x, y] : {std::pair{0, 0}, {719, 0}, {719, 439}, {0, 487}, {551, 487}, {552, 440}, {720, 200}, {300, 488}})
-        EXPECT_FALSE(a.Contains(x, y)) << x << "," << y;
-    for (auto [x, y] : {std::pair{48, 2}, {20, 20}, {551, 440}, {552, 439}}) EXPECT_TRUE(a.Contains(x, y)) << x << "," << y;
-    const auto mask = a.Mask(720, 488);
-    EXPECT_EQ(mask[200 * 720 + 719], 1);
-    EXPECT_EQ(mask[0], 0);
 }
 
 // The window scale: who wins when several sources say something, what counts

@@ -58,13 +58,6 @@ int Acquire() { return AcquireSingleInstance() ? 1 : 0; }
 
 }  // namespace
 
-TEST_F(SystemTest, ExecutableDirIsWhereThisProgramLives) {
-    const std::string exe = ExecutableDir();
-    ASSERT_FALSE(exe.empty());
-    EXPECT_EQ(exe.back(), '/');
-    EXPECT_TRUE(fs::exists(exe + program_invocation_short_name)) << exe;
-}
-
 TEST_F(SystemTest, SaveDirFollowsAnAbsoluteXdgDataHomeElseHome) {
     Env("HOME", "/home/joueur");
     const std::string home = "/home/joueur/.local/share/kvtscore/tessa2002/";
