@@ -1,7 +1,6 @@
 // Pack files and the tessalor-levels command line: exit codes and messages.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -12,6 +11,7 @@
 #include "levels/level_text.h"
 #include "levels/pack.h"
 #include "levels/pack_files.h"
+#include "tests/support/temp_dir.h"
 
 namespace levels {
 namespace {
@@ -40,19 +40,13 @@ std::string Read(const fs::path& path) {
 // Each test works in a folder of its own.
 class LevelFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("tessalor_levels_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
     std::string Write(const std::string& name, const std::string& text) {
         std::ofstream(Path(name), std::ios::binary) << text;
         return Path(name);
     }
-    fs::path dir_;
+    const testing_support::TempDir tmp_;
+    const fs::path dir_ = tmp_.Path();
 };
 
 // A record per level: a bar of I in row n on varied outside codes, so that no
