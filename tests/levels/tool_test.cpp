@@ -137,6 +137,29 @@ TEST_F(LevelFiles, ToolExitCodesAndMessages) {
     }
 }
 
+TEST_F(LevelFiles, ToolHintCommand) {
+    struct Case {
+        std::string args;
+        int status;
+        std::vector<std::string> lines;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"--level 6 --place B@5,6,1 --hold F", 0,
+              {"1 placed, 3 left", "solvable", "ways left: 4", "place F (P) on 5,7 6,7 5,8 6,8 5,9"}},
+             {"--level 'rectangle 4x5 #1' --place B@5,7,1", 0,
+              {"dead end", "no piece left can fill the empty region of 5 cells at 5,6 6,6 7,6 8,6 9,6",
+               "taking back piece B (I)"}},
+             {"--level 6 --place G@5,6,3", 0, {"region of 1 cell at 6,6 is not a multiple of 5"}},
+             {"--level 6 --place B@0,0", 1, {"cell 0,0 is not an empty cell of the shape"}},
+             {"--level 41", 1, {"no level 41 (40 levels)"}},
+             {"--level 6 --place Q@1,1", 2, {"--place takes L@X,Y"}},
+             {"--place B@5,6", 2, {"hint needs --level"}}}) {
+        const ToolRun run = Tool(std::string("hint ") + TESSALOR_LEVEL_SOURCE + " " + c.args);
+        EXPECT_EQ(run.status, c.status) << c.args;
+        for (const auto& line : c.lines) EXPECT_NE(run.output.find(line), std::string::npos) << c.args << "\n" << run.output;
+    }
+}
+
 TEST_F(LevelFiles, ToolBuildDumpVerifyRoundTrip) {
     const std::string source = TESSALOR_LEVEL_SOURCE, build = "build " + source + " " + dir_.string();
     const ToolRun run = Tool(build + " --per-pack 7");
