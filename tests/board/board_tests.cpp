@@ -55,10 +55,6 @@ TEST(BoardSetUp, EveryLevelStartsFreshWhateverThePreviousOneLeft) {
         ASSERT_TRUE(b.SetUp(next));
         EXPECT_EQ(b, fresh) << e.what;
     }
-    // Two games side by side keep their own boards.
-    Board other = fresh;
-    other.Take(2);
-    EXPECT_TRUE(fresh.tabInTray[2] && fresh.nHeldPiece == kNoPiece);
 }
 
 TEST(BoardFits, EveryCellOfThePieceMustLandOnAnEmptyCellOfTheShape) {

@@ -1,10 +1,8 @@
 // The hint engine checked against full counts on partial boards of shipped
-// levels, its cancellation, and the tool's hint command.
+// levels, and its cancellation. The tool's hint command: the tool tests.
 #include "levels/hint.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
 #include <thread>
 
 #include "levels/level_text.h"
@@ -136,33 +134,6 @@ TEST(Hint, CancelGivesNoStaleAnswer) {
     worker.join();
     EXPECT_EQ(r.verdict, HintVerdict::Cancelled);
     EXPECT_TRUE(!r.ways && r.piece < 0 && r.cells.empty() && r.culprit < 0);
-}
-
-TEST(Hint, ToolCommand) {
-    const std::string tool = std::string(TESSALOR_LEVELS_TOOL) + " hint " + TESSALOR_LEVEL_SOURCE + " ";
-    struct Case {
-        std::string args;
-        int status;
-        std::vector<std::string> lines;
-    };
-    for (const Case& c : std::vector<Case>{
-             {"--level 6 --place B@5,6,1 --hold F", 0,
-              {"1 placed, 3 left", "solvable", "ways left: 4", "place F (P) on 5,7 6,7 5,8 6,8 5,9"}},
-             {"--level 'rectangle 4x5 #1' --place B@5,7,1", 0,
-              {"dead end", "no piece left can fill the empty region of 5 cells at 5,6 6,6 7,6 8,6 9,6",
-               "taking back piece B (I)"}},
-             {"--level 6 --place G@5,6,3", 0, {"region of 1 cell at 6,6 is not a multiple of 5"}},
-             {"--level 6 --place B@0,0", 1, {"cell 0,0 is not an empty cell of the shape"}},
-             {"--level 41", 1, {"no level 41 (40 levels)"}},
-             {"--level 6 --place Q@1,1", 2, {"--place takes L@X,Y"}},
-             {"--place B@5,6", 2, {"hint needs --level"}}}) {
-        FILE* pipe = popen((tool + c.args + " 2>&1").c_str(), "r");
-        std::string out(4096, '\0');
-        out.resize(fread(out.data(), 1, out.size(), pipe));
-        const int rc = pclose(pipe);
-        EXPECT_EQ(WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, c.status) << c.args;
-        for (const auto& line : c.lines) EXPECT_NE(out.find(line), std::string::npos) << c.args << "\n" << out;
-    }
 }
 
 }  // namespace

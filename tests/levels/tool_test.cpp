@@ -1,7 +1,6 @@
 // Pack files and the tessalor-levels command line: exit codes and messages.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -12,6 +11,7 @@
 #include "levels/level_text.h"
 #include "levels/pack.h"
 #include "levels/pack_files.h"
+#include "tests/support/temp_dir.h"
 
 namespace levels {
 namespace {
@@ -40,19 +40,13 @@ std::string Read(const fs::path& path) {
 // Each test works in a folder of its own.
 class LevelFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("tessalor_levels_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
     std::string Write(const std::string& name, const std::string& text) {
         std::ofstream(Path(name), std::ios::binary) << text;
         return Path(name);
     }
-    fs::path dir_;
+    const testing_support::TempDir tmp_;
+    const fs::path dir_ = tmp_.Path();
 };
 
 // A record per level: a bar of I in row n on varied outside codes, so that no
@@ -140,6 +134,29 @@ TEST_F(LevelFiles, ToolExitCodesAndMessages) {
         const ToolRun run = Tool(args);
         EXPECT_EQ(run.status, status) << args;
         EXPECT_NE(run.output.find(want), std::string::npos) << run.output;
+    }
+}
+
+TEST_F(LevelFiles, ToolHintCommand) {
+    struct Case {
+        std::string args;
+        int status;
+        std::vector<std::string> lines;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"--level 6 --place B@5,6,1 --hold F", 0,
+              {"1 placed, 3 left", "solvable", "ways left: 4", "place F (P) on 5,7 6,7 5,8 6,8 5,9"}},
+             {"--level 'rectangle 4x5 #1' --place B@5,7,1", 0,
+              {"dead end", "no piece left can fill the empty region of 5 cells at 5,6 6,6 7,6 8,6 9,6",
+               "taking back piece B (I)"}},
+             {"--level 6 --place G@5,6,3", 0, {"region of 1 cell at 6,6 is not a multiple of 5"}},
+             {"--level 6 --place B@0,0", 1, {"cell 0,0 is not an empty cell of the shape"}},
+             {"--level 41", 1, {"no level 41 (40 levels)"}},
+             {"--level 6 --place Q@1,1", 2, {"--place takes L@X,Y"}},
+             {"--place B@5,6", 2, {"hint needs --level"}}}) {
+        const ToolRun run = Tool(std::string("hint ") + TESSALOR_LEVEL_SOURCE + " " + c.args);
+        EXPECT_EQ(run.status, c.status) << c.args;
+        for (const auto& line : c.lines) EXPECT_NE(run.output.find(line), std::string::npos) << c.args << "\n" << run.output;
     }
 }
 

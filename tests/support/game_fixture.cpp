@@ -3,11 +3,7 @@
 #include "levels/catalogue.h"
 
 #include <sys/resource.h>
-#include <unistd.h>
-
 #include <csignal>
-
-#include <atomic>
 
 namespace testing_support {
 
@@ -26,10 +22,6 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 }
 
 void GameTest::SetUp() {
-    static std::atomic<int> counter{0};
-    root = fs::temp_directory_path() /
-           ("tessalor-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-    fs::remove_all(root);
     dataDir = root / "game";
     fs::create_directories(dataDir);
     setenv("XDG_DATA_HOME", (root / "xdg").c_str(), 1);
@@ -42,8 +34,6 @@ void GameTest::SetUp() {
 void GameTest::TearDown() {
     form.reset();
     plat::Runtime::Get().SetHost(nullptr);
-    std::error_code ec;
-    fs::remove_all(root, ec);
 }
 
 void GameTest::InstallBackground() {

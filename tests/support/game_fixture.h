@@ -15,6 +15,7 @@
 #include "levels/pack.h"
 #include "platform/headless.h"
 #include "tests/support/records.h"
+#include "tests/support/temp_dir.h"
 #include "ui/frmtessa.h"
 
 namespace testing_support {
@@ -29,7 +30,8 @@ void WriteFile(const fs::path& path, const std::string& bytes);
 class GameTest : public ::testing::Test {
 protected:
     plat::HeadlessHost host;
-    fs::path root, dataDir, saveDir;
+    TempDir scratch;
+    fs::path root = scratch.Path(), dataDir, saveDir;
     std::unique_ptr<frmTessa> form;
     // The game in the window (a state of its own before the window opens), and its board.
     modTessa::GameState loose;

@@ -1,0 +1,69 @@
+// Scratch folders and a held single-instance lock, for any test.
+#pragma once
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <string>
+
+namespace testing_support {
+
+// A fresh folder of this process's own, removed with everything in it.
+class TempDir {
+public:
+    TempDir() : path_(std::filesystem::temp_directory_path() / Unique()) {
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    static std::string Unique() {
+        static std::atomic<int> counter{0};
+        return "tessalor-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+    }
+    std::filesystem::path path_;
+};
+
+// While it lives, a child process holds what `acquire` takes (the game's
+// single-instance lock), so no lock this process took earlier stands in for it.
+class LockHolder {
+public:
+    template <class F>
+    explicit LockHolder(F acquire) {
+        int ready[2] = {-1, -1};
+        if (pipe(ready) != 0 || pipe(release_) != 0) return;
+        pid_ = fork();
+        if (pid_ == 0) {
+            const char ok = acquire() ? 'y' : 'n';
+            (void)!write(ready[1], &ok, 1);
+            char c;
+            (void)!read(release_[0], &c, 1);
+            _exit(0);
+        }
+        char ok = 0;
+        held_ = pid_ > 0 && read(ready[0], &ok, 1) == 1 && ok == 'y';
+        close(ready[0]), close(ready[1]);
+    }
+    ~LockHolder() {
+        (void)!write(release_[1], "x", 1);
+        if (pid_ > 0) waitpid(pid_, nullptr, 0);
+        close(release_[0]), close(release_[1]);
+    }
+    bool Held() const { return held_; }
+
+private:
+    int release_[2] = {-1, -1};
+    pid_t pid_ = -1;
+    bool held_ = false;
+};
+
+}  // namespace testing_support
