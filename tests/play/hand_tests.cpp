@@ -1,7 +1,6 @@
 // The hand on screen: what a click picks or drops, what the drag paints,
 // which keys and buttons turn, and the guards of the sound call.
 #include "tests/support/game_fixture.h"
-#include "ui/geometry.h"
 
 using namespace testing_support;
 using namespace modTessa;
@@ -34,9 +33,15 @@ protected:
 
 }  // namespace
 
-// Where each slot lies: the golden journeys pick every piece at its centre.
 TEST_F(HandTest, EachTraySlotPicksItsOwnPieceToItsEdgesInclusive) {
-    for (const auto& r : geometry::kTrayRects) {
+    // Pick rectangles, both bounds inclusive: x1, x2, y1, y2 and the piece.
+    struct Slot {
+        int x1, x2, y1, y2, piece;
+    };
+    for (const Slot& r : {Slot{32, 80, 24, 120, 3}, {32, 80, 144, 240, 6}, {32, 80, 264, 336, 5},
+                          {88, 160, 24, 96, 1}, {88, 160, 144, 216, 11}, {88, 160, 264, 336, 10},
+                          {560, 632, 24, 96, 8}, {560, 632, 144, 216, 9}, {560, 632, 288, 360, 7},
+                          {640, 688, 24, 120, 2}, {640, 688, 144, 264, 0}, {640, 688, 288, 360, 4}}) {
         for (auto [x, y] : {std::pair{r.x1, r.y1}, {r.x2, r.y2}, {r.x1, r.y2}, {r.x2, r.y1}})
             EXPECT_EQ(form->FindTrayPiece(static_cast<float>(x), static_cast<float>(y)), r.piece) << x << "," << y;
         for (auto [x, y] : {std::pair{r.x1 - 1, r.y1}, {r.x2 + 1, r.y2}, {r.x1, r.y1 - 1}, {r.x2, r.y2 + 1}})
