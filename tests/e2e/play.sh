@@ -1,8 +1,8 @@
 #!/bin/bash
 # The real program under Xvfb, played with the pointer and the keyboard: the
 # first screen, the menu, a level of our own (pick up, drag, turn, mirror,
-# drop, take back, abandon, solve), the quit dialog answered NON, the hidden
-# word typed in the window, SIGTERM. Quitting with OUI: saved_games.sh.
+# drop, take back, F2's verdict and placement, abandon, solve), the quit
+# dialog answered NON, the hidden word typed in the window, SIGTERM. Quitting with OUI: saved_games.sh.
 # Usage: play.sh [--wm] TESSALOR_BINARY ASSET_TOOL   (--wm: under openbox)
 . "$(dirname "$0")/lib.sh"
 BIN=${1:?usage: play.sh [--wm] TESSALOR_BINARY ASSET_TOOL}
@@ -134,6 +134,24 @@ expect_px "mirrored L, nothing left of the stem" 336 96 "$(start_px 336 96)"
 wclick 620 300
 wait_px put-back 652 60 "$YELLOW" || fail "a click beside the board did not put the L back"
 expect_px "put back L: not mirrored in the tray" 700 60 "$(start_px 700 60)"
+
+# ---- F2: the verdict in the alert, then the placement of the I marked -------
+log "hint"
+wmove 300 300
+t0=$(date +%s%N)
+xdotool key F2
+if await_dialog "no verdict dialog after F2"; then
+    log "verdict dialog up within $((($(date +%s%N) - t0) / 1000000)) ms"
+    shot verdict "$DLG"
+    wclick 128 140 1 "$DLG"  # Ok
+    wait_for 5 dialog_gone || fail "Ok did not close the verdict dialog"
+fi
+wmove 300 300
+xdotool key F2
+wait_px hint "$(cell_x 7)" "$(cell_y 7)" "$RED" || fail "the second F2 marked no cell of the I"
+cells_are "hint marks" "$RED" $I_CELLS
+cells_are "hint: no other mark" "$WOOD" $X_CELLS $L_CELLS
+expect_not_px "hint mark: wood beside the cross" $(($(cell_x 7) - 10)) "$(cell_y 7)" "$RED"
 
 # ---- abandon: the sad face, the window disabled, then the board cleared -----
 log "abandon"
