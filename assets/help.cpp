@@ -56,6 +56,15 @@ la tête fait le signe de la victoire et la forme suivante arrive.</p>
 </table>
 <p>En tournant et en retournant, chaque pièce prend ses huit positions possibles.</p>
 
+<h2>Un coup de pouce&nbsp;: <kbd>F2</kbd></h2>
+<p>Pendant une forme, pièce en main ou non, <kbd>F2</kbd> dit si la forme peut encore être remplie avec les pièces
+qui restent, et combien de façons de la finir il reste quand le compte est rapide. Un deuxième appui sur la même
+forme montre une pièce à sa place&nbsp;: ses cinq cases portent la croix de sa couleur (celle de la pièce tenue,
+s'il y en a une). Si la forme est bloquée, la pièce posée qui la bloque clignote deux fois, ou un message dit quelle
+partie vide ne peut pas être remplie. Poser ou reprendre une pièce efface les croix, et le prochain <kbd>F2</kbd>
+recommence par la réponse. Prendre, tourner ou ranger la pièce tenue ne change rien. Les coups de pouce ne sont
+jamais enregistrés dans la partie.</p>
+
 <h2>Le menu</h2>
 <p>Le bouton <span class="cmd">Menu</span>, en bas de la fenêtre, ouvre la liste des commandes.
 Un clic ailleurs dans la fenêtre la referme.</p>

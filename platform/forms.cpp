@@ -798,9 +798,29 @@ bool Runtime::Dispatch() {
         }
         e = InputEvent{};
     }
+    if (RunPosted()) any = true;
     RunTimers();
     PresentAll();
     return any;
+}
+
+void Runtime::Post(std::function<void()> task) {
+    {
+        const std::lock_guard<std::mutex> lock(postMutex_);
+        posted_.push_back(std::move(task));
+    }
+    if (host_) host_->Wake();
+}
+
+bool Runtime::RunPosted() {
+    std::vector<std::function<void()>> tasks;
+    {
+        const std::lock_guard<std::mutex> lock(postMutex_);
+        tasks.swap(posted_);
+    }
+    // Tasks may open modal loops that run later posts themselves.
+    for (auto& task : tasks) task();
+    return !tasks.empty();
 }
 
 void DoEvents() { Runtime::Get().Dispatch(); }
@@ -848,6 +868,14 @@ void SetClipboardText(const std::string& utf8) {
 }
 
 void EndProgram(int status) { throw ProgramEnd{status}; }
+
+void RunInBackground(std::function<void()> job) {
+    Runtime& rt = Runtime::Get();
+    if (rt.HasHost()) rt.GetHost()->RunJob(std::move(job));
+    else job();
+}
+
+void Post(std::function<void()> task) { Runtime::Get().Post(std::move(task)); }
 
 void BeginWindowMove(Control& c, float x, float y) {
     Runtime& rt = Runtime::Get();

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@ inline constexpr int vbKeyLeft = 37;
 inline constexpr int vbKeyUp = 38;
 inline constexpr int vbKeyRight = 39;
 inline constexpr int vbKeyDown = 40;
+inline constexpr int vbKeyF2 = 113;
 
 enum class Cursor { Default, Arrow, Hand, Invisible, SizeAll };
 
@@ -307,6 +309,11 @@ void Beep();
 std::string ClipboardText();
 void SetClipboardText(const std::string& utf8);
 void EndProgram(int status = 0);
+// Runs the job off the main thread where the host has a worker, else at once.
+void RunInBackground(std::function<void()> job);
+// Queues the task for the main thread, which runs it at its next DoEvents
+// after the pending input; callable from any thread.
+void Post(std::function<void()> task);
 
 class Runtime {
 public:
@@ -331,6 +338,7 @@ public:
     void CancelCapture() { capture_ = pressed_ = nullptr; captureForm_ = nullptr; }
     bool Accepts(Form* f) const;  // the form takes input now
     void Forget(Control* c);      // the control is going away
+    void Post(std::function<void()> task);
 
 private:
     Host* host_ = nullptr;
@@ -343,6 +351,9 @@ private:
     Control* hover_ = nullptr;
     int buttons_ = 0;
     bool inTimers_ = false;
+    std::mutex postMutex_;
+    std::vector<std::function<void()>> posted_;
+    bool RunPosted();
     void HandleMouse(struct InputEvent& e);
     void HandleKey(struct InputEvent& e);
     void RunTimers();

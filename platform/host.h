@@ -1,6 +1,7 @@
 // What the forms runtime needs from a window system. Two hosts exist: the
 // SDL2 one for the real game and a headless one for tests.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,11 @@ public:
     // The window follows the mouse until the left button is released.
     virtual void BeginMove(Form& f, int x, int y) = 0;
     virtual void Beep() {}
+    // Runs the job away from the main thread, one job after another; this
+    // default runs it at once, so that tests stay deterministic.
+    virtual void RunJob(std::function<void()> job) { job(); }
+    // Ends a Wait early; callable from any thread.
+    virtual void Wake() {}
     virtual std::string GetClipboard() { return {}; }
     virtual void SetClipboard(const std::string&) {}
 };

@@ -3,7 +3,9 @@
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_shape.h>
+#include <fcntl.h>
 #include <poll.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +13,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <condition_variable>
+#include <deque>
 #include <map>
+#include <mutex>
+#include <thread>
 #include <utility>
 
 #include "platform/beep.h"
@@ -24,6 +30,28 @@ namespace plat {
 
 struct SdlHost::Impl {
     bool initialised = false;
+
+    // The worker thread and its queue of jobs.
+    std::thread worker;
+    std::mutex jobMutex;
+    std::condition_variable jobReady;
+    std::deque<std::function<void()>> jobs;
+    bool stopping = false;
+    // Written from any thread to end a wait on the X connection.
+    int wakePipe[2] = {-1, -1};
+
+    void RunJobs() {
+        std::unique_lock<std::mutex> lock(jobMutex);
+        for (;;) {
+            jobReady.wait(lock, [this] { return stopping || !jobs.empty(); });
+            if (jobs.empty()) return;
+            std::function<void()> job = std::move(jobs.front());
+            jobs.pop_front();
+            lock.unlock();
+            job();
+            lock.lock();
+        }
+    }
     std::map<Form*, SDL_Window*> windows;
     std::map<Uint32, Form*> byId;
 
@@ -209,6 +237,7 @@ int KeyCodeOf(SDL_Keycode k, Uint16 mod) {
         case SDLK_UP: return vbKeyUp;
         case SDLK_RIGHT: return vbKeyRight;
         case SDLK_DOWN: return vbKeyDown;
+        case SDLK_F2: return vbKeyF2;
         default: return 0;
     }
 }
@@ -275,6 +304,17 @@ SdlHost::SdlHost() : impl_(std::make_unique<Impl>()) {
 }
 
 SdlHost::~SdlHost() {
+    // Queued jobs still run; their owners cancel long ones before this.
+    if (impl_->worker.joinable()) {
+        {
+            const std::lock_guard<std::mutex> lock(impl_->jobMutex);
+            impl_->stopping = true;
+        }
+        impl_->jobReady.notify_all();
+        impl_->worker.join();
+    }
+    for (int fd : impl_->wakePipe)
+        if (fd >= 0) ::close(fd);
     if (!impl_->initialised) return;
     while (!impl_->windows.empty()) impl_->Forget(impl_->windows.begin()->first);
     for (auto& [kind, cur] : impl_->cursors)
@@ -651,11 +691,40 @@ void SdlHost::Wait(double seconds) {
         // crashed with BadWindow after a dialog's window was destroyed. The
         // pump above emptied Xlib's queue, so anything new is on the socket;
         // a signal (SIGTERM) ends the wait too.
-        pollfd p{impl_->x11.Fd(), POLLIN, 0};
-        ::poll(&p, 1, ms);
+        pollfd p[2] = {{impl_->x11.Fd(), POLLIN, 0}, {impl_->wakePipe[0], POLLIN, 0}};
+        ::poll(p, impl_->wakePipe[0] >= 0 ? 2 : 1, ms);
+        if (p[1].revents & POLLIN) {
+            char drain[64];
+            while (::read(impl_->wakePipe[0], drain, sizeof drain) > 0) {
+            }
+        }
         return;
     }
     SDL_WaitEventTimeout(nullptr, ms);
+}
+
+void SdlHost::RunJob(std::function<void()> job) {
+    {
+        const std::lock_guard<std::mutex> lock(impl_->jobMutex);
+        if (impl_->wakePipe[0] < 0 && ::pipe2(impl_->wakePipe, O_NONBLOCK | O_CLOEXEC) != 0)
+            impl_->wakePipe[0] = impl_->wakePipe[1] = -1;
+        impl_->jobs.push_back(std::move(job));
+        if (!impl_->worker.joinable()) impl_->worker = std::thread([this] { impl_->RunJobs(); });
+    }
+    impl_->jobReady.notify_one();
+}
+
+void SdlHost::Wake() {
+    // The pipe ends a wait on the X connection, the event one inside SDL.
+    if (impl_->wakePipe[1] >= 0) {
+        const char byte = 1;
+        [[maybe_unused]] const ssize_t n = ::write(impl_->wakePipe[1], &byte, 1);
+    }
+    if (impl_->initialised) {
+        SDL_Event ev{};
+        ev.type = SDL_USEREVENT;
+        SDL_PushEvent(&ev);
+    }
 }
 
 double SdlHost::Now() {

@@ -41,6 +41,9 @@ public:
     void Beep() override;
     std::string GetClipboard() override;
     void SetClipboard(const std::string& utf8) override;
+    // On one worker thread, started with the first job and joined at the end.
+    void RunJob(std::function<void()> job) override;
+    void Wake() override;
 
     struct Impl;
 private:

@@ -53,6 +53,7 @@ void frmTessa::SetUpLevel(int n) {
     RestoreBackground();
     plat::BitBlt(pctEcran.Image, 0, 0, kPlayAreaWidth, kPlayAreaHeight, Picture, 0, kPlayAreaTop, plat::SRCCOPY);
     state.board.SetUp(record);
+    HintBoardChanged(false);
     const rules::Board& b = state.board;
     // Pieces of the level in colour, the others as black silhouettes.
     for (int p = 0; p < rules::kPieceCount; ++p) {
@@ -74,6 +75,7 @@ void frmTessa::SetUpLevel(int n) {
 }
 
 void frmTessa::ShowEmptyBoard() {
+    HintBoardChanged(false);
     RestoreBackground();
     plat::BitBlt(pctEcran.Image, 0, 0, kPlayAreaWidth, kPlayAreaHeight, Picture, 0, kPlayAreaTop, plat::SRCCOPY);
     for (int p = 0; p < rules::kPieceCount; ++p) DrawTrayPiece(p);

@@ -2,6 +2,7 @@
 #pragma once
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/modtessa.h"
@@ -79,6 +80,11 @@ public:
     void Form_KeyDown(int keyCode, int shift);
     void Form_KeyPress(int ch);
     void PlayVictory();
+    // Hints on F2: the verdict, then one placement or what is wrong. Any
+    // change to the board starts again and clears the marks (repainted only
+    // when the board is not redrawn whole).
+    void RequestHint();
+    void HintBoardChanged(bool repaint = true);
     // Head and clock
     void timerTete_Timer();
     void pctTete_MouseDown(int button, int shift, float x, float y);
@@ -106,6 +112,13 @@ private:
     void EraseHeldImage();
     void StampHeldImage(float x, float y);
     void BindEvents();
+    // Hints: the ladder and the pending request; an answer shown on the
+    // main thread; the marked cells painted with the mark or as they lie.
+    struct HintState;
+    struct HintRequest;
+    std::shared_ptr<HintState> hint_;
+    void ShowHint(const std::shared_ptr<HintRequest>& request);
+    void PaintMarkedCells(bool marked);
 };
 
 // The one main window of the program, found among the open forms.

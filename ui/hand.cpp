@@ -130,6 +130,7 @@ Change frmTessa::DropPiece(float x, float y) {
                              CellTop(at.row - rules::kBoxCentre + r), kCell, kCell, pctBrique.Image, kCell * p, 0,
                              plat::SRCCOPY);
     pctEcran.Refresh();
+    HintBoardChanged();
     return change;
 }
 
@@ -158,4 +159,5 @@ void frmTessa::TakeBackPiece(float x, float y) {
                              plat::SRCCOPY);
     DrawTrayPiece(k);
     pctEcran.Refresh();
+    HintBoardChanged();
 }

@@ -17,6 +17,7 @@ void frmTessa::RepaintHeldPiece(rules::Change change, float x, float y) {
 }
 
 void frmTessa::Form_KeyDown(int keyCode, int) {
+    if (keyCode == plat::vbKeyF2) return RequestHint();
     if (!state.bLevelActive || state.board.nHeldPiece == rules::kNoPiece || bBusy) return;
     const float x = static_cast<float>(nHeldX), y = static_cast<float>(nHeldY);
     if (keyCode == plat::vbKeySpace) MirrorPiece(x, y);

@@ -2,8 +2,8 @@
 # The real program under Xvfb, played with the pointer and the keyboard: the
 # shaped window and its first screen, the head following the pointer, the
 # menu lit under it, a level of our own (pick up, turn by key and by the
-# right button, drop, mirror, put back, abandon), the quit dialog answered
-# NON, the hidden word typed in the window, SIGTERM.
+# right button, drop, mirror, put back, F2's verdict and placement, abandon),
+# the quit dialog answered NON, the hidden word typed in the window, SIGTERM.
 # Usage: play.sh [--wm] TESSALOR_BINARY ASSET_TOOL   (--wm: under openbox)
 . "$(dirname "$0")/lib.sh"
 BIN=${1:?usage: play.sh [--wm] TESSALOR_BINARY ASSET_TOOL}
@@ -77,6 +77,14 @@ wmove 460 280
 wait_px menu-hover 242 271 "$CLR_HOVER" || fail "entry 3 not lit under the pointer"
 expect_px "entry 0 while 3 is lit" 242 296 "$CLR_BUTTON"
 
+cells_are() {
+    local what=$1 colour=$2 cell
+    shift 2
+    for cell in "$@"; do
+        expect_px "$what: board cell ($cell)" "$(cell_x "${cell%:*}")" "$(cell_y "${cell#*:}")" "$colour"
+    done
+}
+
 # ---- a level: pick up, turn, drop, mirror, put back ---------------------------
 log "random shape"
 menu_entry 3
@@ -103,6 +111,26 @@ wait_px mirrored 384 96 "$YELLOW" || fail "Space did not mirror the held L"
 expect_px "mirrored L, nothing left of the stem" 336 96 "$(start_px 336 96)"
 wclick 620 300
 wait_px put-back 652 60 "$YELLOW" || fail "a click beside the board did not put the L back"
+
+# ---- F2: the verdict in the alert, then the placement of the I marked -------
+log "hint"
+wclick "$(cell_x 7)" "$(cell_y 7)"
+wait_px taken-back "$(cell_x 7)" "$(cell_y 7)" "$WOOD" || fail "a click on the I did not take it back"
+wmove 300 300
+t0=$(date +%s%N)
+xdotool key F2
+if await_dialog "no verdict dialog after F2"; then
+    log "verdict dialog up within $((($(date +%s%N) - t0) / 1000000)) ms"
+    shot verdict "$DLG"
+    wclick 128 140 1 "$DLG"  # Ok
+    wait_for 5 dialog_gone || fail "Ok did not close the verdict dialog"
+fi
+wmove 300 300
+xdotool key F2
+wait_px hint "$(cell_x 7)" "$(cell_y 7)" "$RED" || fail "the second F2 marked no cell of the I"
+cells_are "hint marks" "$RED" $I_CELLS
+cells_are "hint: no other mark" "$WOOD" $X_CELLS $L_CELLS
+expect_not_px "hint mark: wood beside the cross" $(($(cell_x 7) - 10)) "$(cell_y 7)" "$RED"
 
 # ---- abandon: the sad face, clicks meanwhile ignored, the board cleared -----
 log "abandon"
