@@ -1,10 +1,5 @@
-// The main journeys played on the headless host through the window's own
-// controls, recorded step by step: a digest of every window shown, the sounds
-// asked for and the saved-game files. Each record must match the one kept in
-// tests/golden/<journey>.txt, so a change that moves a pixel, a sound or a byte on disk
-// shows here. GOLDEN_UPDATE=1 writes the records anew.
-#include <sys/stat.h>
-
+// The main journeys played through the window's controls, each step recorded (window digests, sounds asked
+// for, saved files) and matched against tests/golden/<journey>.txt; GOLDEN_UPDATE=1 writes them anew.
 #include <algorithm>
 #include <deque>
 #include <functional>
@@ -109,10 +104,9 @@ protected:
         std::vector<std::string> files;
         if (fs::is_directory(saveDir))
             for (const auto& e : fs::directory_iterator(saveDir)) {
-                struct stat st {};
-                lstat(e.path().c_str(), &st);
                 std::ostringstream line;
-                line << "file " << e.path().filename().string() << " mode " << std::oct << (st.st_mode & 07777)
+                line << "file " << e.path().filename().string() << " mode " << std::oct
+                     << (static_cast<unsigned>(fs::symlink_status(e.path()).permissions()) & 07777)
                      << std::dec << " bytes " << ReadFile(e.path()).size() << " hash " << std::hex << std::hash<std::string>{}(ReadFile(e.path()));
                 files.push_back(line.str());
             }
@@ -120,11 +114,9 @@ protected:
         for (const auto& f : files) record << f << "\n";
     }
 
-    // Window input, in window pixels, as a hand would give it.
-    void ClickForm(plat::Control& c, int x = 5, int y = 5) { host.Click(*form, &c, x, y); }
     void Menu(int entry) {
-        Then("menu", [this] { ClickForm(form->imgMenu[0]); });
-        Then("menu entry " + std::to_string(entry), [this, entry] { ClickForm(form->labMenu[entry]); });
+        Then("menu", [this] { host.Click(*form, &form->imgMenu[0], 5, 5); });
+        Then("menu entry " + std::to_string(entry), [this, entry] { host.Click(*form, &form->labMenu[entry], 5, 5); });
     }
     // A step acting on the dialog of that name, if it shows.
     void ThenIn(std::string name, const std::string& dialog, std::function<void(plat::Form&)> act) {
@@ -140,6 +132,9 @@ protected:
     }
     void KeyIn(std::string name, const std::string& dialog, int key) {
         ThenIn(std::move(name), dialog, [this, key](plat::Form& f) { host.KeyDown(f, key); });
+    }
+    void Take(int p, const std::string& name) {
+        Then(name, [this, p] { host.Click(*form, &form->pctEcran, Pick(p).first, Pick(p).second); });
     }
     void Glide(int fromX, int fromY, int toX, int toY) {
         for (int i = 1; i <= 4; ++i)
@@ -227,9 +222,8 @@ TEST_F(GoldenTest, RandomShapeToVictory) {
 
 TEST_F(GoldenTest, RandomShapeAbandoned) {
     Menu(3);
-    const auto [px, py] = Pick(9);
-    Then("take", [this, px, py] { host.Click(*form, &form->pctEcran, px, py); });
-    Then("glide", [this, px, py] { Glide(px, py, 300, 200); });
+    Take(9, "take");
+    Then("glide", [this] { Glide(Pick(9).first, Pick(9).second, 300, 200); });
     Then("right turn", [this] { host.Click(*form, &form->pctEcran, 300, 200, plat::vbRightButton); });
     Then("drop", [this] { host.Click(*form, &form->pctEcran, 300, 200); });
     Then("take back", [this] { host.Click(*form, &form->pctEcran, 300, 200); });
@@ -260,7 +254,7 @@ TEST_F(GoldenTest, LoadGameResumesAndChooserDeletes) {
     Press("frmMess", 0);
     KeyIn("down again", "frmChoix", plat::vbKeyDown);
     Press("frmChoix", 0);
-    Then("take", [this] { host.Click(*form, &form->pctEcran, Pick(0).first, Pick(0).second); });
+    Take(0, "take");
     Menu(2);
     Play();
     Compare("load_game");

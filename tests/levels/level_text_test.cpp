@@ -7,8 +7,7 @@
 namespace levels {
 namespace {
 
-// A source for one level named after table entry `index`, rows given from
-// row 6 on (line 8 of the text); all other rows outside.
+// One level named after table entry `index`, the given rows from row 6 (line 8) on, the rest outside.
 std::string Source(size_t index, const std::vector<std::string>& middle) {
     std::string text = std::string(kLevelNames[index]) + "\n";
     for (int y = 0; y < kBoard; ++y) {
@@ -21,22 +20,13 @@ std::string Source(size_t index, const std::vector<std::string>& middle) {
 // 3 x 5 rectangle of P, U and Y, centred.
 const std::vector<std::string> kGood = {"......FFGGG.....", "......FFGHG.....", "......FHHHH....."};
 
-// The round trip through records is the level tool's build and dump; here
-// what it cannot see: letters to pieces, the line of each level, record codes.
-TEST(LevelSource, ParsesLettersAndLinesAndReadsRecordCodes) {
+// What the tool's build and dump round trip cannot see: letters to pieces, each level's line, record codes.
+TEST(LevelSource, ParsesLettersAndLinesAndWritesRecordCodes) {
     const auto r = ParseSource(Source(0, kGood) + "\n" + Source(1, kGood), "lv.txt");
     ASSERT_TRUE(r.errors.empty()) << r.errors.front();
     ASSERT_EQ(r.levels.size(), 2u);
     EXPECT_EQ(std::tuple(r.levels[1].line, r.levels[0].At(6, 6), PiecesOf(r.levels[0])), std::tuple(19, 4, 0x70u));
     EXPECT_EQ(ToRecord(r.levels[0]).substr(6 * 16 + 5, 3), "AFF");  // 'A' outside, 'B' + piece inside
-    Level back;
-    std::string error, odd(256, '@');  // codes below 'B' are outside, above 'M' rejected
-    odd[17] = 'M';
-    ASSERT_TRUE(FromRecord(odd, back, error));
-    EXPECT_EQ(std::pair(back.At(1, 1), back.At(0, 0)), std::pair(11, -1));
-    odd[40] = 'N';
-    EXPECT_FALSE(FromRecord(odd, back, error));
-    EXPECT_NE(error.find("row 2, column 8"), std::string::npos) << error;
 }
 
 TEST(LevelSource, ErrorsNameTheFileAndLine) {
@@ -91,15 +81,13 @@ TEST(ShapeText, ReadsGridsAndPieceListsAndRejectsBadOnes) {
     auto ok = ParseShape("##.\n.##\n", "s.txt");
     ASSERT_TRUE(ok.errors.empty());
     EXPECT_EQ(std::tuple(ok.shape.Width(), ok.shape.Area(), ok.shape.At(2, 0)), std::tuple(3, 4, false));
-    EXPECT_EQ(ParseShape("###\n##\n", "s.txt").errors.at(0), "s.txt:2: row has 2 characters, the first row 3");
     EXPECT_NE(ParseShape(std::string(17, '#') + "\n", "s.txt").errors.at(0).find("does not fit the 16 x 16 board"),
               std::string::npos);
     EXPECT_FALSE(ParseShape("...\n", "s.txt").errors.empty());
     PieceSet set = 0;
     EXPECT_TRUE(ParsePieceList("BM", set));
     EXPECT_EQ(set, (1u << 0) | (1u << 11));
-    EXPECT_FALSE(ParsePieceList("BN", set));
-    EXPECT_FALSE(ParsePieceList("", set));
+    EXPECT_FALSE(ParsePieceList("BN", set) || ParsePieceList("", set));
 }
 
 }  // namespace
