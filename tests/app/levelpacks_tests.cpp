@@ -5,43 +5,30 @@
 using namespace testing_support;
 using namespace modTessa;
 
+using LevelPackTest = GameTest;
+
 namespace {
 
-class LevelPackTest : public GameTest {
-protected:
-    void Load() {
-        S().strDataDir = dataDir.string() + "/";
-        LoadLevelPacks(S());
-    }
-    static std::string Record(char fill) { return std::string(256, fill); }
-};
+std::string Record(char fill) { return std::string(256, fill); }
 
 }  // namespace
 
-TEST_F(LevelPackTest, ChainRestartsInEveryFileAndMissingPacksLeaveNoGap) {
+// Digit order decides, not writing order; the chain restarts in every file;
+// short, empty, partial and odd packs leave no gap.
+TEST_F(LevelPackTest, PacksChainInDigitOrderAndOddOnesAreReadSafely) {
     std::string first = Record('B');
     first[5] = 'M';
     first[44] = '\0';  // a zero character survives the chain
-    // Digit order decides, not the order of writing.
     WritePack(dataDir / "tessa329.dat", Record('C'));
-    WritePack(dataDir / "tessa325.dat", Record('H'));
-    WritePack(dataDir / "tessa320.dat", first);
-    Load();
-    EXPECT_EQ(S().strLevelData, first + Record('H') + Record('C'));
-    EXPECT_EQ(S().nLevelCount, 3);
-}
-
-TEST_F(LevelPackTest, ShortPartialAndOddPacksAreReadSafely) {
     WriteFile(dataDir / "tessa320.dat", "x");  // shorter than its trailer
     WriteFile(dataDir / "tessa321.dat", "");
-    WritePack(dataDir / "tessa322.dat", Record('F') + std::string(100, 'G'));  // partial record dropped
+    WritePack(dataDir / "tessa322.dat", first + std::string(100, 'G'));  // partial record dropped
     WriteFile(dataDir / "tessa323.dat", pack::Scramble(Record('J')) + std::string("\xff\x00", 2));  // any trailer
     WriteFile(dataDir / "tessa324.dat", std::string("\x10\x10zz", 4));  // no whole record
-    Load();
-    EXPECT_EQ(S().nLevelCount, 2);
-    EXPECT_EQ(S().strLevelData, Record('F') + Record('J'));
-    FillLevelNames(S());
-    EXPECT_EQ(S().tabLevelName, (std::vector<std::string>{"3 pièces #1", "3 pièces #2", ""}));
+    StartGame();
+    EXPECT_EQ(S().nLevelCount, 3);
+    EXPECT_EQ(S().strLevelData, first + Record('J') + Record('C'));
+    EXPECT_EQ(S().tabLevelName, (std::vector<std::string>{"3 pièces #1", "3 pièces #2", "3 pièces #3", ""}));
 }
 
 TEST_F(LevelPackTest, StartUpStopsOnAPackItCannotReadNamingIt) {

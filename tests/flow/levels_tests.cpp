@@ -48,8 +48,7 @@ TEST_F(LevelLoopTest, SavedGamePlaysItsUnsolvedLevelsInOrderAndSavesAfterEach) {
     OpenGame("#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n");
     PlayThrough();
     EXPECT_EQ(played, (std::vector<int>{0, 2}));
-    ASSERT_EQ(fileWhenStarted.size(), 2u);
-    EXPECT_EQ(fileWhenStarted[1], "#TRUE#\r\n#TRUE#\r\n#FALSE#\r\n");
+    EXPECT_EQ(fileWhenStarted.back(), "#TRUE#\r\n#TRUE#\r\n#FALSE#\r\n");
     EXPECT_EQ(ReadFile(saveDir / "jeu.pnt"), "#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n");
     EXPECT_EQ(alerts, std::vector<std::string>{kAllSolvedMessage});
     EXPECT_EQ(B().tabBoard[12][5], 0);  // the last board stays on view with its name

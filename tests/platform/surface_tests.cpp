@@ -16,20 +16,24 @@ Surface Numbered(int w, int h) {
 
 }  // namespace
 
-TEST(BlockCopy, ClipsAgainstBothSurfacesOnEverySide) {
+// Each copy changes only its clipped rectangle, which it records for presenting.
+TEST(BlockCopy, ClipsAgainstBothSurfacesOnEverySideAndRecordsWhatChanged) {
     const Surface src = Numbered(10, 10);
     struct Case {
         int dx, dy, w, h, sx, sy;
         int inX, inY, fromX, fromY;  // a copied pixel and where it came from
-        int outX, outY;              // a pixel the copy must not reach
+        Rect changed;
     };
-    for (const Case& c : {Case{-2, -3, 5, 5, 1, 1, 0, 0, 3, 4, 3, 0},   // off the left and top
-                          Case{4, 4, 5, 5, 0, 0, 5, 5, 1, 1, 3, 5},     // off the right and bottom
-                          Case{0, 0, 4, 4, -2, 8, 2, 0, 0, 8, 1, 0}}) {  // the source starts outside
+    for (const Case& c : {Case{-2, -3, 5, 5, 1, 1, 0, 0, 3, 4, {0, 0, 3, 2}},   // off the left and top
+                          Case{4, 4, 5, 5, 0, 0, 5, 5, 1, 1, {4, 4, 2, 2}},     // off the right and bottom
+                          Case{0, 0, 4, 4, -2, 8, 2, 0, 0, 8, {2, 0, 2, 2}}}) {  // the source starts outside
         Surface dst(6, 6, 7);
+        dst.TakeDirty();
         BitBlt(dst, c.dx, c.dy, c.w, c.h, src, c.sx, c.sy, SRCCOPY);
         EXPECT_EQ(dst.At(c.inX, c.inY), src.At(c.fromX, c.fromY)) << c.dx << "," << c.sx;
-        EXPECT_EQ(dst.At(c.outX, c.outY), 7u) << c.dx << "," << c.sx;
+        EXPECT_EQ(dst.TakeDirty(), std::vector<Rect>{c.changed}) << c.dx << "," << c.sx;
+        dst.Fill(c.changed, 7);
+        EXPECT_EQ(dst, Surface(6, 6, 7)) << c.dx << "," << c.sx;
     }
     Surface dst(6, 6, 7);  // entirely outside: nothing changes, nothing is read out of bounds
     BitBlt(dst, 100, 0, 4, 4, src, 0, 0, SRCCOPY);
@@ -40,18 +44,7 @@ TEST(BlockCopy, ClipsAgainstBothSurfacesOnEverySide) {
     EXPECT_EQ(s.At(3, 4), 3003u);
 }
 
-TEST(BlockCopy, RecordsWhatChangedForPresenting) {
-    Surface dst(100, 100);
-    dst.TakeDirty();
-    const Surface src(10, 10, 1);
-    BitBlt(dst, 95, 95, 10, 10, src, 0, 0, SRCCOPY);
-    BitBlt(dst, 0, 0, 10, 10, src, 0, 0, SRCCOPY);
-    EXPECT_EQ(dst.TakeDirty(), (std::vector<Rect>{{95, 95, 5, 5}, {0, 0, 10, 10}}));
-    EXPECT_TRUE(dst.TakeDirty().empty());
-}
-
-// The window scale: who wins when several sources say something, what counts
-// as a valid value, and positions left of the window rounding down.
+// The window scale: which source wins and what counts as a valid value.
 TEST(Scale, PlayerChoiceThenDesktop) {
     struct Case {
         int asked;
@@ -74,7 +67,7 @@ TEST(Scale, PlayerChoiceThenDesktop) {
             << c.asked << " " << (c.env ? c.env : "-") << " " << (c.gdk ? c.gdk : "-") << " " << c.resources;
 }
 
-TEST(Scale, UnscaleRoundsDown) {
-    const int cases[][3] = {{0, 2, 0}, {3, 2, 1}, {-1, 2, -1}, {-2, 2, -1}, {-3, 2, -2}, {7, 1, 7}, {-7, 3, -3}};
+TEST(Scale, UnscaleRoundsDownLeftOfTheWindow) {
+    const int cases[][3] = {{3, 2, 1}, {-1, 2, -1}, {-2, 2, -1}, {-3, 2, -2}, {-7, 3, -3}};
     for (const auto& c : cases) EXPECT_EQ(Unscale(c[0], c[1]), c[2]) << c[0] << "/" << c[1];
 }

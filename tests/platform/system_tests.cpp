@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 #include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -13,6 +11,7 @@
 #include <vector>
 
 #include "platform/system.h"
+#include "tests/support/temp_dir.h"
 
 extern char** environ;
 
@@ -21,24 +20,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A temporary directory, and environment variables set for one test and put back after it.
+// A scratch folder, and environment variables set for one test and put back after it.
 class SystemTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string tmpl = (fs::temp_directory_path() / "tessalor-test-XXXXXX").string();
-        dir = mkdtemp(tmpl.data());
-        Env("TESSALOR_LOCK_FILE", (dir + "/tessalor.lock").c_str());
-    }
+    void SetUp() override { Env("TESSALOR_LOCK_FILE", (dir + "/tessalor.lock").c_str()); }
     void TearDown() override {
         for (auto& [name, old] : saved_) old ? setenv(name.c_str(), old->c_str(), 1) : unsetenv(name.c_str());
-        fs::remove_all(dir);
     }
     void Env(const char* name, const char* value) {
         const char* old = getenv(name);
         saved_.emplace(saved_.begin(), name, old ? std::optional<std::string>(old) : std::nullopt);
         value ? setenv(name, value, 1) : unsetenv(name);
     }
-    std::string dir;
+    testing_support::TempDir scratch;
+    std::string dir = scratch.Path().string();
 
 private:
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
@@ -70,40 +65,19 @@ TEST_F(SystemTest, SaveDirFollowsAnAbsoluteXdgDataHomeElseHome) {
     }
 }
 
+// The holder may ask again, its children are refused, and a program it started does not keep the lock.
 TEST_F(SystemTest, SecondProcessIsRefusedUntilTheFirstEnds) {
-    int ready[2], release[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(release), 0);
-    const pid_t first = fork();
-    if (first == 0) {
-        // The holder, which also checks that its own children are refused.
-        char ok = AcquireSingleInstance() && AcquireSingleInstance() ? 'y' : 'n';  // asking again is fine
-        if (ok == 'y' && InChild(Acquire) != 0) ok = 'c';
-        (void)!write(ready[1], &ok, 1);
-        char c;
-        (void)!read(release[0], &c, 1);
-        _exit(0);
+    {
+        const testing_support::LockHolder first([] {
+            pid_t pid = 0;
+            char a0[] = "sleep", a1[] = "3";
+            char* argv[] = {a0, a1, nullptr};
+            return Acquire() && Acquire() && InChild(Acquire) == 0 &&
+                   posix_spawnp(&pid, "sleep", nullptr, nullptr, argv, environ) == 0;
+        });
+        ASSERT_TRUE(first.Held());
+        EXPECT_EQ(InChild(Acquire), 0);
     }
-    char ok = 0;
-    ASSERT_EQ(read(ready[0], &ok, 1), 1);
-    EXPECT_EQ(ok, 'y') << "holder failed ('n') or its child got the lock too ('c')";
-    EXPECT_EQ(InChild(Acquire), 0);
-    (void)!write(release[1], "x", 1);
-    waitpid(first, nullptr, 0);
-    EXPECT_EQ(InChild(Acquire), 1);
-    for (int fd : {ready[0], ready[1], release[0], release[1]}) close(fd);
-}
-
-TEST_F(SystemTest, ProgramsStartedByTheHolderDoNotKeepTheLock) {
-    // The holder starts a long-running program (as it would a document viewer) and ends.
-    ASSERT_EQ(InChild([] {
-                  pid_t pid = 0;
-                  char a0[] = "sleep", a1[] = "3";
-                  char* argv[] = {a0, a1, nullptr};
-                  return AcquireSingleInstance() && posix_spawnp(&pid, "sleep", nullptr, nullptr, argv, environ) == 0
-                             ? 0 : 2;
-              }),
-              0);
     EXPECT_EQ(InChild(Acquire), 1);
 }
 
@@ -111,8 +85,7 @@ TEST_F(SystemTest, DocumentPathIsOneArgumentWithoutAShell) {
     Env("PATH", dir.c_str());
     EXPECT_FALSE(OpenDocument("/tmp/aide.htm")) << "no viewer to start";
     const std::string out = dir + "/args.txt";
-    std::ofstream(dir + "/xdg-open") << "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$1\" > \"" << out << ".part\"\nmv \""
-                                     << out << ".part\" \"" << out << "\"\n";
+    std::ofstream(dir + "/xdg-open") << "#!/bin/sh\nprintf '%s\\n' $# \"$1\" >\"$0.part\"\nmv \"$0.part\" " << out << "\n";
     fs::permissions(dir + "/xdg-open", fs::perms::owner_all);
     Env("PATH", (dir + ":/usr/bin:/bin").c_str());
     const std::string doc = dir + "/aide tessalor; echo $HOME 'x'.htm";
@@ -120,8 +93,6 @@ TEST_F(SystemTest, DocumentPathIsOneArgumentWithoutAShell) {
     for (int i = 0; i < 500 && !fs::exists(out); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::ifstream in(out);
     std::string count, arg;
-    std::getline(in, count);
-    std::getline(in, arg);
-    EXPECT_EQ(count, "1");
-    EXPECT_EQ(arg, doc);
+    EXPECT_TRUE(std::getline(in, count) && std::getline(in, arg));
+    EXPECT_EQ(std::pair(count, arg), std::pair(std::string("1"), doc));
 }

@@ -19,19 +19,6 @@ protected:
 
 }  // namespace
 
-// "OUI" and "NON" pressed: the golden quit journey.
-TEST_F(DialogTest, QuestionClosedByTheWindowIsNonAndEveryUseStartsAfresh) {
-    for (int use = 0; use < 2; ++use) {
-        auto d = std::make_unique<frmMess>();
-        EXPECT_EQ(std::pair(d->Label1.Caption(), d->Tag), std::pair(std::string("Voulez-vous vraiment quitter le jeu ?"), std::string()));
-        d->Label1.SetCaption("toto\r\nVoulez-vous supprimer ce fichier ?");
-        d->Tag = "1";
-        RunModal(*d, {WhenShown(*d, [&] { host.CloseRequest(*d); })});
-        EXPECT_EQ(d->Tag, "");
-        d->Unload();
-    }
-}
-
 TEST_F(DialogTest, HoverLightsOneButtonUntilTheBackgroundIsReached) {
     auto d = std::make_unique<frmMess>();
     std::vector<std::pair<plat::Colour, plat::Colour>> seen;
@@ -47,9 +34,8 @@ TEST_F(DialogTest, HoverLightsOneButtonUntilTheBackgroundIsReached) {
                         {clrButtonHover, clrButton}, {clrButton, clrButtonHover}, {clrButton, clrButton}}));
 }
 
-// The common look and captions inside their label: the long alert wraps on
-// several lines within it. The other dialogs' look: the golden journeys.
-TEST_F(DialogTest, LongAlertWrapsInsideItsLabelWithTheCommonLook) {
+// The dialogs' look is the journeys'; the long alert wraps on several lines inside its label.
+TEST_F(DialogTest, LongAlertWrapsInsideItsLabel) {
     const std::uint32_t ground = plat::Pixel(0, 42, 0);
     frmAlert d;
     d.Label1.SetCaption(kAllSolvedMessage);
@@ -67,9 +53,6 @@ TEST_F(DialogTest, LongAlertWrapsInsideItsLabelWithTheCommonLook) {
             EXPECT_EQ(std::pair(frame.At(label.x - 1, y), frame.At(label.Right(), y)), std::pair(ground, ground))
                 << "text spills out of its label";
         }
-        EXPECT_EQ(std::tuple(d.Outline.Contains(0, 0), d.Outline.Contains(255, 179), d.Outline.Contains(128, 1)),
-                  std::tuple(false, false, true));  // rounded corners
-        EXPECT_EQ(frame.At(1, 90), plat::Pixel(0, 198, 0));  // the frame
         host.CloseRequest(d);
     })});
     EXPECT_TRUE(lines >= 3 && lines <= 9) << lines;
@@ -101,7 +84,6 @@ TEST_F(DialogTest, TheNameFieldEditsWhereTheCaretIs) {
         {"", "abc{^}X", "Xabc", 1, 0, ""},
         {"", "abcd{<}{<}{b}", "acd", 1, 0, ""},
         {"", "abcd{^}{d}{>}{d}", "bd", 1, 0, ""},
-        {"", "abcd{$}{d}{>}", "abcd", 4, 0, ""},
         {"", "ab{^}{<}{b}", "ab", 0, 0, ""},
         {"", "abcd{^}{s>}{s>}Z", "Zcd", 1, 0, ""},
         {"", "abcd{s<}{s<}{b}", "ab", 2, 0, ""},
@@ -112,7 +94,6 @@ TEST_F(DialogTest, TheNameFieldEditsWhereTheCaretIs) {
         {"", "abcd{cA}{cX}", "", 0, 0, "abcd"},
         {"", "abcd{A}{X}", "abcd", 4, 0, ""},  // without Ctrl: nothing
         {"", "ab{cA}{cC}{$}{cV}", "abab", 4, 0, "ab"},
-        {"", "abcd{cC}", "abcd", 4, 0, ""},  // nothing selected, nothing copied
         {"x\r\ny\tz\x7f", "ab{<}{cV}", "axyzb", 4, 0, "x\r\ny\tz\x7f"},
         {"123456", "abcdefghij{^}{cV}", "12abcdefghij", 2, 0, "123456"},
         {"", "abcdefghijkl{^}Z{d}Z", "Zbcdefghijkl", 1, 0, ""},
@@ -122,7 +103,6 @@ TEST_F(DialogTest, TheNameFieldEditsWhereTheCaretIs) {
          "éééééééééééé", 12, 0, ""},
         {"", "ÀÉ{<}{b}", "É", 0, 0, ""},
         {"", "WWWW{@2}x", "WWxWW", 3, 0, ""},
-        {"", "WWWW{@0}{d}", "WWW", 0, 0, ""},
     };
     const std::map<char, int> keys = {{'<', plat::vbKeyLeft},   {'>', plat::vbKeyRight},  {'^', plat::vbKeyHome},
                                       {'$', plat::vbKeyEnd},    {'d', plat::vbKeyDelete}, {'b', plat::vbKeyBack}};

@@ -79,8 +79,7 @@ TEST_F(SavedGamesTest, NamingCreatesALowerCaseGameOrSaysWhyNot) {
     }
     EXPECT_FALSE(fs::exists(saveDir.parent_path() / "x.pnt"));
     EXPECT_EQ(ReadFile(saveDir / "toto.pnt"), "#TRUE#\r\n");
-    // A new game that cannot be written leaves no file.
-    alerts.clear();
+    alerts.clear();  // a new game that cannot be written leaves no file
     {
         const FileSizeLimit diskFull(100);
         EXPECT_EQ(NameGame("plein"), "");
@@ -237,18 +236,16 @@ TEST_F(SavedGamesTest, TheSelectedRowReadsClearlyInsideItsBar) {
     // Names are lower case: accents above, descenders below.
     for (const char* f : {"gjpqy.pnt", "élève à lyon.pnt", "b.pnt"}) WriteFile(saveDir / f, "");
     auto d = std::make_unique<frmChoix>();
-    // Contrast ratio of two colours, from their relative luminance.
+    // Contrast ratio of two colours, from their relative luminance (blue, green, red bytes).
     const auto luminance = [](std::uint32_t px) {
         double l = 0.05;
-        for (int i = 0; i < 3; ++i) {  // blue, green, red
+        for (int i = 0; i < 3; ++i) {
             const double c = ((px >> (8 * i)) & 255) / 255.0;
             l += std::array{0.0722, 0.7152, 0.2126}[i] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
         }
         return l;
     };
-    const auto contrast = [&](std::uint32_t a, std::uint32_t b) {
-        return std::max(luminance(a), luminance(b)) / std::min(luminance(a), luminance(b));
-    };
+    const auto contrast = [&](std::uint32_t a, std::uint32_t b) { return std::max(luminance(a), luminance(b)) / std::min(luminance(a), luminance(b)); };
     for (int selected = 0; selected < 3; ++selected) {
         RunModal(*d, {WhenShown(*d, [&] { d->lstFile.SetListIndex(selected); }), [&] {
                           const plat::Surface& frame = host.Frame(*d);
