@@ -41,6 +41,8 @@ public:
     virtual void WindowPos(Form& f, int& x, int& y) = 0;
     // The window follows the mouse until the left button is released.
     virtual void BeginMove(Form& f, int x, int y) = 0;
+    // Moves the pointer to the form's pixel (x, y), where the system allows it.
+    virtual void WarpPointer(Form&, int, int) {}
     virtual void Beep() {}
     virtual std::string GetClipboard() { return {}; }
     virtual void SetClipboard(const std::string&) {}
