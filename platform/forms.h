@@ -35,6 +35,11 @@ inline constexpr int vbKeyUp = 38;
 inline constexpr int vbKeyRight = 39;
 inline constexpr int vbKeyDown = 40;
 inline constexpr int vbKeyF2 = 113;
+inline constexpr int vbKeyTab = 9;
+inline constexpr int vbKeyEscape = 27;
+inline constexpr int vbKeyInsert = 45;
+inline constexpr int vbKeyF1 = 112;
+inline constexpr int vbKeyF10 = 121;
 
 enum class Cursor { Default, Arrow, Hand, Invisible, SizeAll };
 

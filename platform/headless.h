@@ -62,6 +62,9 @@ public:
     void CursorPos(int& x, int& y) override { x = screenCursorX; y = screenCursorY; }
     void WindowPos(Form&, int& x, int& y) override { x = windowX; y = windowY; }
     void BeginMove(Form&, int, int) override { ++moves; }
+    // The last pointer warp, in form pixels; -1 before any.
+    int warpX = -1, warpY = -1;
+    void WarpPointer(Form&, int x, int y) override { warpX = x; warpY = y; }
     void Beep() override { ++beeps; }
     std::string clipboard;  // the fake system clipboard
     std::string GetClipboard() override { return clipboard; }

@@ -42,6 +42,8 @@ public:
     virtual void WindowPos(Form& f, int& x, int& y) = 0;
     // The window follows the mouse until the left button is released.
     virtual void BeginMove(Form& f, int x, int y) = 0;
+    // Moves the pointer to the form's pixel (x, y), where the system allows it.
+    virtual void WarpPointer(Form&, int, int) {}
     virtual void Beep() {}
     // Runs the job away from the main thread, one job after another; this
     // default runs it at once, so that tests stay deterministic.

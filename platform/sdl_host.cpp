@@ -218,6 +218,7 @@ int KeyCodeOf(SDL_Keycode k, Uint16 mod) {
             case SDLK_KP_2: return vbKeyDown;
             case SDLK_KP_9: return vbKeyPageUp;
             case SDLK_KP_3: return vbKeyPageDown;
+            case SDLK_KP_0: return vbKeyInsert;
             default: break;
         }
     }
@@ -227,8 +228,11 @@ int KeyCodeOf(SDL_Keycode k, Uint16 mod) {
         case SDLK_SPACE: return vbKeySpace;
         case SDLK_DELETE: return vbKeyDelete;
         case SDLK_BACKSPACE: return vbKeyBack;
-        case SDLK_TAB: return 9;
-        case SDLK_ESCAPE: return 27;
+        case SDLK_TAB: return vbKeyTab;
+        case SDLK_ESCAPE: return vbKeyEscape;
+        case SDLK_INSERT: return vbKeyInsert;
+        case SDLK_F1: return vbKeyF1;
+        case SDLK_F10: return vbKeyF10;
         case SDLK_PAGEUP: return vbKeyPageUp;
         case SDLK_PAGEDOWN: return vbKeyPageDown;
         case SDLK_END: return vbKeyEnd;
@@ -430,6 +434,10 @@ void SdlHost::ShowWindow(Form& f) {
     SDL_RaiseWindow(win);
     if (owner) SDL_SetWindowModalFor(win, owner);
     SDL_SetWindowInputFocus(win);
+}
+
+void SdlHost::WarpPointer(Form& f, int x, int y) {
+    if (SDL_Window* win = impl_->WindowOf(&f)) SDL_WarpMouseInWindow(win, x * impl_->scale, y * impl_->scale);
 }
 
 void SdlHost::HideWindow(Form& f) {

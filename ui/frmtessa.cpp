@@ -159,7 +159,11 @@ void frmTessa::BindEvents() {
             labMenu_MouseMove(i, b, s, x, y);
         };
     }
-    for (int i = 0; i < 3; ++i) imgMenu[i].Click = [this, i] { imgMenu_Click(i); };
+    for (int i = 0; i < 3; ++i)
+        imgMenu[i].Click = [this, i] {
+            if (i == 0) nMenuKey = -1;  // opened by the mouse: no entry lit by the keys
+            imgMenu_Click(i);
+        };
     timerTete.Tick = [this] { timerTete_Timer(); };
     // Clicks on the menu panel's own background count as the window's.
     pctMenu.MouseDown = [](int, int, float, float) {};

@@ -50,6 +50,10 @@ public:
     std::int32_t nHeldX = 0, nHeldY = 0;  // centre of the held piece's image
     std::string strTyped;
     std::int32_t nIdleTicks = 0, nLastCursorX = 0, nLastCursorY = 0;
+    // The keyboard's hand on the play area, and the menu entry the keys light
+    // (-1: none).
+    std::int32_t nHandX = 360, nHandY = 192;
+    std::int32_t nMenuKey = -1;
 
     // The background as loaded at start-up; set-ups restore the window from it.
     plat::Surface backgroundPicture;
@@ -78,6 +82,9 @@ public:
     void TurnPiece(float x, float y);
     void MirrorPiece(float x, float y);
     void Form_KeyDown(int keyCode, int shift);
+    // The keys of the menu panel and of a level; true when the key was used.
+    bool MenuKeyDown(int keyCode);
+    bool HandKeyDown(int keyCode, int shift);
     void Form_KeyPress(int ch);
     void PlayVictory();
     // Hints on F2: the verdict, then one placement or what is wrong. Any
@@ -105,6 +112,8 @@ public:
 
 private:
     void PickUpFromTray(float x, float y);
+    void TakeFromTray(int p);
+    void MoveHand(int x, int y);
     void PutBackHeldPiece();
     void RepaintHeldPiece(rules::Change change, float x, float y);
     void ComposePiece(int p, const rules::PieceGrid& grid);

@@ -69,8 +69,9 @@ int frmTessa::FindTrayPiece(float x, float y) const {
     return rules::kNoPiece;
 }
 
-void frmTessa::PickUpFromTray(float x, float y) {
-    const int p = FindTrayPiece(x, y);
+void frmTessa::PickUpFromTray(float x, float y) { TakeFromTray(FindTrayPiece(x, y)); }
+
+void frmTessa::TakeFromTray(int p) {
     const Change change = state.board.Take(p);
     if (change == Change::None) return;
     PlaySound(SoundOf(change));
@@ -99,6 +100,8 @@ void frmTessa::StampHeldImage(float x, float y) {
 }
 
 void frmTessa::pctEcran_MouseMove(int, int, float x, float y) {
+    nHandX = RoundToInt(x);
+    nHandY = RoundToInt(y);
     if (state.board.nHeldPiece == rules::kNoPiece || !state.bLevelActive || bBusy) return;
     EraseHeldImage();
     StampHeldImage(x, y);

@@ -1,4 +1,4 @@
-// Turning and mirroring the held piece on screen, by the mouse or the keys.
+// Turning and mirroring the held piece on screen, by the mouse or the keys (ui/keys.cpp).
 #include "ui/frmtessa.h"
 
 void frmTessa::TurnPiece(float x, float y) { RepaintHeldPiece(state.board.Turn(), x, y); }
@@ -14,12 +14,4 @@ void frmTessa::RepaintHeldPiece(rules::Change change, float x, float y) {
     StampHeldImage(x, y);
     pctEcran.Refresh();
     bBusy = false;
-}
-
-void frmTessa::Form_KeyDown(int keyCode, int) {
-    if (keyCode == plat::vbKeyF2) return RequestHint();
-    if (!state.bLevelActive || state.board.nHeldPiece == rules::kNoPiece || bBusy) return;
-    const float x = static_cast<float>(nHeldX), y = static_cast<float>(nHeldY);
-    if (keyCode == plat::vbKeySpace) MirrorPiece(x, y);
-    else if (keyCode == plat::vbKeyReturn) TurnPiece(x, y);
 }

@@ -1,0 +1,126 @@
+// The game from the keyboard: what each key does in each state, through the
+// window's handlers on the headless host.
+#include "tests/support/game_fixture.h"
+#include "tests/support/records.h"
+
+using namespace testing_support;
+using namespace modTessa;
+
+namespace {
+
+class KeysTest : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        std::string rec = MakeRecord({"BBBBB", "CCCMM", "CCLLM", "GGLLM", "GGGLG"});
+        for (int p : {2, 3, 4, 6, 7, 8, 9}) rec[15 * 16 + p] = static_cast<char>('B' + p);
+        WritePack(dataDir / "tessa320.dat", rec);
+        StartGame();
+    }
+    void Press(int key, int shift = 0) {
+        host.KeyDown(*form, key, shift);
+        Pump();
+    }
+};
+
+}  // namespace
+
+// Keys in a level: taking pieces in catalogue order (wrapping, the held one
+// going back first), moving the hand and the pointer, turning, dropping,
+// putting back and taking back; and the states where a key does nothing.
+TEST_F(KeysTest, LevelKeysDriveTheHandAsTheMouseDoes) {
+    using namespace plat;
+    constexpr int Sh = 1, none = rules::kNoPiece, I = 0, V = 11;
+    struct Step {
+        int key, shift, held, at00, handX, handY, sounds;
+    } steps[] = {
+        {vbKeyInsert, 0, none, rules::Empty, 360, 192, 0},  // empty hand: nothing to drop
+        {vbKeyDelete, 0, none, rules::Empty, 360, 192, 0},  // nothing lies under the hand
+        {vbKeyPageUp, 0, V, rules::Empty, 64 + 60, 180, 1}, // from the end of the catalogue
+        {vbKeyPageDown, 0, I, rules::Empty, 676, 204, 3},   // V back, then wraps to the first
+        {vbKeyReturn, 0, I, rules::Empty, 676, 204, 4},     // turned: lies flat
+        {vbKeyLeft, Sh, I, rules::Empty, 580, 204, 4},
+        {vbKeyLeft, Sh, I, rules::Empty, 484, 204, 4},
+        {vbKeyLeft, Sh, I, rules::Empty, 388, 204, 4},
+        {vbKeyLeft, Sh, I, rules::Empty, 292, 204, 4},
+        {vbKeyUp, Sh, I, rules::Empty, 292, 108, 4},
+        {vbKeyUp, Sh, I, rules::Empty, 292, 12, 4},
+        {vbKeyInsert, 0, I, rules::Empty, 292, 12, 4},  // column 5: a cell outside the shape
+        {vbKeyLeft, 0, I, rules::Empty, 268, 12, 4},
+        {vbKeyLeft, 0, I, rules::Empty, 244, 12, 4},
+        {vbKeyLeft, 0, I, rules::Empty, 220, 12, 4},
+        {vbKeyUp, 0, I, rules::Empty, 220, 0, 4},         // clamped at the top
+        {vbKeyInsert, 0, none, I, 220, 0, 5},              // dropped, centre on column 2
+        {vbKeyPageDown, 0, 1, I, 64 + 60, 60, 6},
+        {vbKeyDelete, 0, none, I, 124, 60, 7},             // put back
+        {vbKeyRight, Sh, none, I, 220, 60, 7},
+        {vbKeyUp, Sh, none, I, 220, 0, 7},
+        {vbKeyDelete, 0, none, rules::Empty, 220, 0, 8},  // I taken back from the board
+    };
+    form->SetUpLevel(0);
+    S().bLevelActive = true;
+    form->kvtUt.played.clear();
+    for (const Step& s : steps) {
+        Press(s.key, s.shift);
+        const std::string at = "key " + std::to_string(s.key) + " to " + std::to_string(s.handX);
+        EXPECT_EQ(B().nHeldPiece, s.held) << at;
+        EXPECT_EQ(B().At(0, 0), s.at00) << at;
+        EXPECT_EQ(std::pair(form->nHandX, form->nHandY), std::pair(s.handX, s.handY)) << at;
+        EXPECT_EQ(Sounds().size(), static_cast<size_t>(s.sounds)) << at;
+        if (host.warpX >= 0) {
+            EXPECT_EQ(std::pair(host.warpX, host.warpY), std::pair(s.handX, s.handY + 24)) << at;
+        }
+    }
+    // With the level over, or the menu open, the hand keys do nothing.
+    for (bool menu : {false, true}) {
+        S().bLevelActive = menu;
+        if (menu) form->ShowMenu();
+        for (int key : {vbKeyPageDown, vbKeyRight, vbKeyInsert, vbKeyDelete}) Press(key);
+        EXPECT_EQ(std::tuple(B().nHeldPiece, form->nHandX, Sounds().size()), std::tuple(none, 220, size_t{8}));
+    }
+}
+
+// F10 and the panel's keys: the lit entry walks over the visible entries
+// only, Enter runs it, Escape and F10 close.
+TEST_F(KeysTest, MenuKeysWalkTheVisibleEntries) {
+    using namespace plat;
+    struct Step {
+        int key;
+        bool shown;
+        int lit;
+        bool playing;
+    } steps[] = {
+        {vbKeyReturn, false, -1, false}, {vbKeyF10, true, 0, false},  {vbKeyDown, true, 1, false},
+        {vbKeyUp, true, 0, false},       {vbKeyUp, true, 4, false},   {vbKeyEscape, false, -1, false},
+        {vbKeyF10, true, 0, false},      {vbKeyF10, false, -1, false}, {vbKeyF10, true, 0, false},
+        {vbKeyDown, true, 1, false},     {vbKeyDown, true, 3, false}, {vbKeyF10, false, -1, false},
+        {0, false, -1, true},  // a level starts
+        {vbKeyF10, true, 2, true},       {vbKeyDown, true, 4, true},  {vbKeyDown, true, 2, true},
+        {vbKeyEscape, false, -1, true},  {vbKeyF10, true, 2, true},   {vbKeyReturn, false, -1, false},  // gives up
+    };
+    for (const Step& s : steps) {
+        if (s.key == 0) form->SetUpLevel(0), S().bLevelActive = true;
+        else Press(s.key);
+        EXPECT_EQ(std::tuple(form->bMenuShown, form->nMenuKey, S().bLevelActive), std::tuple(s.shown, s.lit, s.playing))
+            << s.key << " then lit " << s.lit;
+        for (int i = 0; s.shown && i < 5; ++i)
+            EXPECT_EQ(form->labMenu[i].BackColor(), i == s.lit ? clrButtonHover : clrButton) << i;
+    }
+}
+
+// The hidden word survives the keys that type nothing, not another character.
+TEST_F(KeysTest, HiddenWordThroughKeysThatTypeNothing) {
+    form->SetUpLevel(0);
+    S().bLevelActive = true;
+    for (auto [between, on] : {std::pair{plat::vbKeyRight, true}, {plat::vbKeyPageDown, true},
+                               {plat::vbKeyInsert, true}, {'x', false}}) {
+        S().bShowSolution = false;
+        form->strTyped.clear();
+        host.Type(*form, "vaz");
+        if (between == 'x') host.Type(*form, "x");
+        else host.KeyDown(*form, between);
+        host.Type(*form, "mek");
+        Pump();
+        EXPECT_EQ(S().bShowSolution != 0, on) << between;
+    }
+}

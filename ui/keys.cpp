@@ -1,0 +1,125 @@
+// The game from the keyboard: the menu panel, help, and the hand in a level.
+// Keys only take meanings the mouse-driven game leaves unused, and call the
+// same handlers as the mouse.
+#include <algorithm>
+
+#include "platform/host.h"
+#include "ui/frmtessa.h"
+#include "ui/geometry.h"
+
+using namespace geometry;
+
+namespace {
+
+constexpr int kMenuEntries = 5;
+constexpr int kFastSteps = 4;  // cells per arrow press with Shift
+
+}  // namespace
+
+void frmTessa::Form_KeyDown(int keyCode, int shift) {
+    if (keyCode == plat::vbKeyF2) return RequestHint();
+    if (MenuKeyDown(keyCode) || bMenuShown) return;
+    if (!state.bLevelActive || bBusy) return;
+    if (HandKeyDown(keyCode, shift) || state.board.nHeldPiece == rules::kNoPiece) return;
+    const float x = static_cast<float>(nHeldX), y = static_cast<float>(nHeldY);
+    if (keyCode == plat::vbKeySpace) MirrorPiece(x, y);
+    else if (keyCode == plat::vbKeyReturn) TurnPiece(x, y);
+}
+
+bool frmTessa::MenuKeyDown(int keyCode) {
+    if (keyCode == plat::vbKeyF1) {
+        imgMenu_Click(1);
+        return true;
+    }
+    if (keyCode == plat::vbKeyF10) {
+        if (bMenuShown) {
+            HideMenu();
+            nMenuKey = -1;
+            return true;
+        }
+        ShowMenu();
+        nMenuKey = -1;
+        MenuKeyDown(plat::vbKeyDown);
+        return true;
+    }
+    if (!bMenuShown) return false;
+    if (keyCode == plat::vbKeyEscape) {
+        HideMenu();
+        nMenuKey = -1;
+        return true;
+    }
+    if (keyCode == plat::vbKeyDown || keyCode == plat::vbKeyUp) {
+        // The next visible entry, in the entries' own order, wrapping.
+        const int step = keyCode == plat::vbKeyDown ? 1 : kMenuEntries - 1;
+        int i = nMenuKey < 0 ? (keyCode == plat::vbKeyDown ? kMenuEntries - 1 : 0) : nMenuKey;
+        for (int n = 0; n < kMenuEntries; ++n) {
+            i = (i + step) % kMenuEntries;
+            if (labMenu[static_cast<size_t>(i)].Visible()) break;
+        }
+        nMenuKey = i;
+        labMenu_MouseMove(i, 0, 0, 0, 0);
+        return true;
+    }
+    if (keyCode == plat::vbKeyReturn && nMenuKey >= 0) {
+        const int i = nMenuKey;
+        nMenuKey = -1;
+        labMenu_Click(i);
+        return true;
+    }
+    return false;
+}
+
+void frmTessa::MoveHand(int x, int y) {
+    nHandX = std::clamp(x, 0, kPlayAreaWidth - 1);
+    nHandY = std::clamp(y, 0, kPlayAreaHeight - 1);
+    if (plat::Runtime::Get().HasHost())
+        plat::Runtime::Get().GetHost()->WarpPointer(*this, nHandX, nHandY + kPlayAreaTop);
+}
+
+bool frmTessa::HandKeyDown(int keyCode, int shift) {
+    rules::Board& b = state.board;
+    const bool holding = b.nHeldPiece != rules::kNoPiece;
+    const float hx = static_cast<float>(nHandX), hy = static_cast<float>(nHandY);
+    switch (keyCode) {
+        case plat::vbKeyPageDown:
+        case plat::vbKeyPageUp: {
+            const int dir = keyCode == plat::vbKeyPageDown ? 1 : rules::kPieceCount - 1;
+            // From the held piece, or from either end of the catalogue.
+            int p = holding ? b.nHeldPiece : (dir == 1 ? rules::kPieceCount - 1 : 0);
+            int found = rules::kNoPiece;
+            for (int n = 0; n < rules::kPieceCount && found == rules::kNoPiece; ++n) {
+                p = (p + dir) % rules::kPieceCount;
+                if (b.tabInTray[static_cast<size_t>(p)]) found = p;
+            }
+            if (found == rules::kNoPiece) return true;
+            bBusy = true;
+            if (holding) PutBackHeldPiece();
+            TakeFromTray(found);
+            bBusy = false;
+            MoveHand(nHeldX, nHeldY);
+            return true;
+        }
+        case plat::vbKeyLeft:
+        case plat::vbKeyRight:
+        case plat::vbKeyUp:
+        case plat::vbKeyDown: {
+            const int d = kCell * ((shift & 1) ? kFastSteps : 1);
+            const int dx = keyCode == plat::vbKeyLeft ? -d : keyCode == plat::vbKeyRight ? d : 0;
+            const int dy = keyCode == plat::vbKeyUp ? -d : keyCode == plat::vbKeyDown ? d : 0;
+            MoveHand(nHandX + dx, nHandY + dy);
+            pctEcran_MouseMove(0, shift, static_cast<float>(nHandX), static_cast<float>(nHandY));
+            return true;
+        }
+        case plat::vbKeyInsert:
+            if (holding) pctEcran_MouseDown(plat::vbLeftButton, 0, hx, hy);
+            return true;
+        case plat::vbKeyDelete:
+            bBusy = true;
+            if (holding) PutBackHeldPiece();
+            else if (TakesOffBoard(hx)) TakeBackPiece(hx, hy);
+            bBusy = false;
+            return true;
+        default:
+            return false;
+    }
+}
