@@ -173,7 +173,7 @@ protected:
             const int cx = 2 + target[0].first - cells[0].first, cy = 2 + target[0].second - cells[0].second;
             const int x = CellX(cx) + 12, y = CellY(cy) + 12;
             std::vector<std::pair<std::string, std::function<void()>>> mine;
-            const auto [px, py] = Pick(p);
+            const int px = Pick(p).first, py = Pick(p).second;
             mine.emplace_back("take " + std::to_string(p), [this, px, py] { host.Click(*form, &form->pctEcran, px, py); });
             for (char key : keys)
                 mine.emplace_back(key == ' ' ? "mirror" : "turn", [this, key] {

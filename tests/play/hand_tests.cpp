@@ -121,19 +121,3 @@ TEST_F(HandTest, InputDuringAClickSoundIsIgnored) {
     EXPECT_EQ(Sounds().size(), 2u);
     EXPECT_FALSE(form->bBusy);
 }
-
-TEST_F(HandTest, NothingTurnsWithoutAHeldPieceALevelOrAFreeHand) {
-    Key(plat::vbKeyReturn);
-    ClickScreen(300, 300, plat::vbRightButton);
-    EXPECT_TRUE(Sounds().empty());
-    Hold(7);
-    const rules::Board held = B();
-    S().bLevelActive = false;
-    Key(plat::vbKeyReturn);
-    Key(plat::vbKeySpace);
-    ClickScreen(300, 300, plat::vbRightButton);
-    S().bLevelActive = true;
-    form->bBusy = true;
-    Key(plat::vbKeyReturn);
-    EXPECT_EQ(B(), held);
-}

@@ -34,7 +34,8 @@ TEST_F(KeysTest, LevelKeysDriveTheHandAsTheMouseDoes) {
     struct Step {
         int key, shift, held, at00, handX, handY, sounds;
     } steps[] = {
-        {vbKeyInsert, 0, none, rules::Empty, 360, 192, 0},  // empty hand: nothing to drop
+        {vbKeyInsert, 0, none, rules::Empty, 360, 192, 0},  // empty hand: nothing to drop or turn
+        {vbKeyReturn, 0, none, rules::Empty, 360, 192, 0},
         {vbKeyDelete, 0, none, rules::Empty, 360, 192, 0},  // nothing lies under the hand
         {vbKeyPageUp, 0, V, rules::Empty, 64 + 60, 180, 1}, // from the end of the catalogue
         {vbKeyPageDown, 0, I, rules::Empty, 676, 204, 3},   // V back, then wraps to the first

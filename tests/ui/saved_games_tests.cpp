@@ -157,15 +157,18 @@ TEST_F(SavedGamesTest, DeleteAsksAndOnlyOuiRemovesTheFile) {
     WriteFile(saveDir / "ma partie.pnt", "#TRUE#\r\n");
     WriteFile(saveDir / "zut.pnt", "#TRUE#\r\n");
     // How the question is answered, and whether the game is gone after.
-    const std::pair<std::function<void(Dialog&)>, bool> cases[] = {
-        {[&](Dialog& q) { Press(q, 1); }, false}, {[&](Dialog& q) { host.CloseRequest(q); }, false},
-        {[&](Dialog& q) { Press(q, 0); }, true}};
-    for (const auto& [answer, removed] : cases) {
+    struct Case {
+        std::function<void(Dialog&)> answer;
+        bool removed;
+    } cases[] = {{[&](Dialog& q) { Press(q, 1); }, false}, {[&](Dialog& q) { host.CloseRequest(q); }, false},
+                 {[&](Dialog& q) { Press(q, 0); }, true}};
+    for (const Case& c : cases) {
+        const bool removed = c.removed;
         auto d = std::make_unique<frmChoix>();
         std::string question;
         const int beeps = host.beeps;
         RunModal(*d, {WhenShown(*d, [&] { host.KeyDown(*d, plat::vbKeyDelete); }),
-                      On("frmMess", [&](Dialog& q) { question = q.Label1.Caption(); answer(q); }),
+                      On("frmMess", [&](Dialog& q) { question = q.Label1.Caption(); c.answer(q); }),
                       [&] { Press(*d, 0); return true; },
                       [&] { Press(*d, 1); return true; }});  // nothing chosen after a deletion
         EXPECT_EQ(question, "ma partie\r\nVoulez-vous supprimer ce fichier ?");
