@@ -74,7 +74,7 @@ TEST_F(ProgressTest, WhatCannotBeReadIsANewGameAndNeverBlocks) {
         make();
         S().tabLevelDone.assign(4, true);
         EXPECT_TRUE(LoadProgress(S()));
-        EXPECT_EQ(S().tabLevelDone[0] | S().tabLevelDone[1] | S().tabLevelDone[2], false);
+        EXPECT_FALSE(S().tabLevelDone[0] || S().tabLevelDone[1] || S().tabLevelDone[2]);
     }
 }
 
