@@ -1,3 +1,4 @@
+// The generator's drawing surface: shapes, bevels, text and PNG output.
 #include "assets/canvas.h"
 
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// Writing the generated files and the embedded-pictures source.
 #include "assets/output.h"
 
 #include <cstdio>

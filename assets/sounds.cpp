@@ -1,3 +1,4 @@
+// The game's sounds, synthesised as short WAV files.
 #include "assets/sounds.h"
 
 #include <algorithm>

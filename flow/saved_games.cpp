@@ -1,3 +1,4 @@
+// Saved games on disk: names, listing, creating, removing, loading and saving.
 #include "flow/saved_games.h"
 
 #include <algorithm>

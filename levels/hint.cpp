@@ -1,3 +1,4 @@
+// The hint engine: can the board still be filled, one placement, what is wrong.
 #include "levels/hint.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Level sources and designs as text, and the 256-byte records they make.
 #include "levels/level_text.h"
 
 #include <algorithm>

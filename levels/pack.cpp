@@ -1,3 +1,4 @@
+// Scrambling and unscrambling the level pack files.
 #include "levels/pack.h"
 
 namespace pack {

@@ -1,3 +1,4 @@
+// Reading and writing whole level packs.
 #include "levels/pack_files.h"
 
 #include <cerrno>

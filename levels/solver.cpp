@@ -1,3 +1,4 @@
+// The exact-cover search that tiles a shape with pentominoes.
 #include "levels/solver.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Bounded reads of regular files, exclusive creation, flushed replacement.
 #include "platform/files.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// Finding font files through fontconfig.
 #include "platform/fonts.h"
 
 #include <fontconfig/fontconfig.h>

@@ -1,3 +1,4 @@
+// The forms runtime: forms, controls, events, modal showing and the event loop.
 #include "platform/forms.h"
 
 #include <algorithm>

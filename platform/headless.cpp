@@ -1,3 +1,4 @@
+// The host without a display that the tests drive.
 #include "platform/headless.h"
 
 namespace plat {

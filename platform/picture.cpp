@@ -1,3 +1,4 @@
+// Loading pictures, sized before they are decoded.
 #include <SDL.h>
 #include <SDL_image.h>
 #include <unistd.h>

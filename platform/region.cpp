@@ -1,3 +1,4 @@
+// Rounded rectangles and their union, for shaped windows and hit tests.
 #include "platform/region.h"
 
 #include <cstddef>

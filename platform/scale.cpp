@@ -1,3 +1,4 @@
+// Choosing the window scale and enlarging rows of pixels.
 #include "platform/scale.h"
 
 #include <cstdlib>

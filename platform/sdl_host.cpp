@@ -1,3 +1,4 @@
+// The host on SDL2: shaped windows, cursors, input, presenting, the worker thread.
 #include "platform/sdl_host.h"
 
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// The sound control, playing WAV files through SDL2_mixer.
 #include "platform/sound.h"
 
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// Surfaces and their block copies.
 #include "platform/surface.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Paths, the clock, documents, the single-instance lock and fatal errors.
 #include "platform/system.h"
 
 #include <csignal>

@@ -1,3 +1,4 @@
+// Drawing and wrapping text with SDL2_ttf.
 #include "platform/text.h"
 
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// UTF-8 names: validation, composition and lower case.
 #include "platform/utf8.h"
 
 #include <utf8proc.h>

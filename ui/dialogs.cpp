@@ -1,3 +1,4 @@
+// The small modal windows: their common look, the question, the alert, the about box.
 #include "ui/dialogs.h"
 
 #include "assets/embedded.h"
