@@ -1,6 +1,6 @@
 // The game from the keyboard: what each key does in each state, through the
 // window's handlers on the headless host.
-#include "tests/support/game_fixture.h"
+#include "tests/support/dialog_script.h"
 #include "tests/support/records.h"
 
 using namespace testing_support;
@@ -8,7 +8,7 @@ using namespace modTessa;
 
 namespace {
 
-class KeysTest : public GameTest {
+class KeysTest : public ScriptedTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
@@ -124,4 +124,60 @@ TEST_F(KeysTest, HiddenWordThroughKeysThatTypeNothing) {
         Pump();
         EXPECT_EQ(S().bShowSolution != 0, on) << between;
     }
+}
+
+// Dialog keys: what each key lights or answers, with and without keyboard
+// mode; the naming field keeps its arrows and, outside keyboard mode, Enter.
+TEST_F(KeysTest, DialogKeysLightAndAnswer) {
+    using namespace plat;
+    enum Kind { Mess, Propos, Input, Choix };
+    struct Case {
+        Kind kind;
+        bool keyboard;
+        std::vector<int> keys;
+        int lit;  // before the last key
+        bool shown;
+        std::string answer;  // Tag, or the result ("-": none)
+        int beeps;
+    } cases[] = {
+        {Mess, false, {vbKeyReturn}, -1, true, "", 0},  {Mess, false, {vbKeyRight, vbKeyReturn}, 1, false, "0", 0},
+        {Mess, false, {vbKeyTab, vbKeyTab, vbKeyTab, vbKeyReturn}, 0, false, "1", 0},
+        {Mess, true, {vbKeyReturn}, 0, false, "1", 0},   {Mess, true, {vbKeyRight, vbKeyEscape}, 1, false, "", 0},
+        {Propos, false, {vbKeyReturn}, -1, false, "", 0}, {Propos, false, {vbKeyEscape}, -1, false, "", 0},
+        {Choix, false, {vbKeyReturn}, -1, true, "-", 1},  {Choix, true, {vbKeyRight, vbKeyReturn}, 1, false, "-", 0},
+        {Input, false, {'k', vbKeyLeft, vbKeyReturn}, -1, true, "-", 0},
+        {Input, true, {'k', vbKeyLeft, vbKeyReturn}, 0, false, "k.pnt", 0},
+        {Input, false, {'k', vbKeyEscape}, -1, false, "-", 0},
+    };
+    for (const Case& c : cases) {
+        bKeyboardMode = c.keyboard;
+        std::unique_ptr<Dialog> d;
+        switch (c.kind) {
+            case Mess: d = std::make_unique<frmMess>(); break;
+            case Propos: d = std::make_unique<frmPropos>(); break;
+            case Input: d = std::make_unique<frmInput>(); break;
+            case Choix: d = std::make_unique<frmChoix>(); break;
+        }
+        bool shown = false;
+        int lit = -1, beeps = host.beeps;
+        auto press = [&](int k) { k >= 'a' ? host.Type(*d, std::string(1, char(k))) : host.KeyDown(*d, k); };
+        RunModal(*d, {WhenShown(*d, [&] { for (size_t i = 0; i + 1 < c.keys.size(); ++i) press(c.keys[i]); }),
+                      [&] {
+                          for (size_t i = 0; i < d->lbBout.size(); ++i)
+                              if (d->lbBout[i]->BackColor() == clrButtonHover && lit < 0) lit = static_cast<int>(i);
+                          press(c.keys.back());
+                          return true;
+                      },
+                      [&] {
+                          if ((shown = host.IsShown(*d))) host.CloseRequest(*d);
+                          return true;
+                      }});
+        std::string answer = d->Tag;
+        if (auto* i = dynamic_cast<frmInput*>(d.get())) answer = i->Result.value_or("-");
+        if (auto* i = dynamic_cast<frmChoix*>(d.get())) answer = i->Result.value_or("-");
+        EXPECT_EQ(std::tuple(lit, shown, answer, host.beeps - beeps), std::tuple(c.lit, c.shown, c.answer, c.beeps))
+            << c.kind << " keyboard " << c.keyboard << " keys " << c.keys.size();
+        d->Unload();
+    }
+    bKeyboardMode = false;
 }
