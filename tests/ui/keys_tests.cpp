@@ -1,5 +1,8 @@
 // The game from the keyboard: what each key does in each state, through the
 // window's handlers on the headless host.
+#include <set>
+
+#include "levels/catalogue.h"
 #include "tests/support/dialog_script.h"
 #include "tests/support/records.h"
 
@@ -180,4 +183,26 @@ TEST_F(KeysTest, DialogKeysLightAndAnswer) {
         d->Unload();
     }
     bKeyboardMode = false;
+}
+
+// Piece letters change the play area only on the faces of the pieces.
+TEST_F(KeysTest, LettersChangeOnlyThePieceFaces) {
+    std::vector<plat::Surface> shots;
+    for (bool letters : {false, true}) {
+        bPieceLetters = letters;
+        if (letters) form.reset(), StartGame();
+        form->SetUpLevel(0);
+        shots.push_back(Screen());
+    }
+    bPieceLetters = false;
+    std::set<std::uint32_t> faces;
+    for (const auto& d : catalogue::kPieces) faces.insert(plat::Pixel(d.r, d.g, d.b));
+    int changed = 0;
+    for (int y = 0; y < shots[0].Height(); ++y)
+        for (int x = 0; x < shots[0].Width(); ++x)
+            if (shots[0].At(x, y) != shots[1].At(x, y)) {
+                ++changed;
+                EXPECT_TRUE(faces.count(shots[0].At(x, y))) << x << "," << y;
+            }
+    EXPECT_GT(changed, 8 * 5 * 20);  // a letter on every square of the pieces in the tray
 }
