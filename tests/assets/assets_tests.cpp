@@ -75,19 +75,9 @@ TEST(BuiltInPictures, HaveTheirSizesAndAreWhatTheGeneratorMakesNow) {
     TTF_Quit();
 }
 
-// The letter sheet differs from the plain one only inside each piece's face
-// and its mark, with a letter there that stands out on the face (4.5:1).
-TEST(BuiltInPictures, LettersLieInsideTheFacesAndStandOut) {
+// Each piece's letter is drawn on its face in an ink that stands out (4.5:1).
+TEST(BuiltInPictures, LettersStandOutOnEveryFace) {
     const art::Image plain = art::MakeTileSheet(), letters = art::MakeTileSheet(true);
-    for (int x = 0; x < plain.w(); ++x) {
-        for (int y = 0; y < plain.h(); ++y) {
-            const int p = x / art::kTile, tx = x % art::kTile, ty = y % art::kTile;
-            const bool face = p < 12 && std::min({tx, ty, art::kTile - 1 - tx, art::kTile - 1 - ty}) >= 3;
-            if (!face) {
-                EXPECT_EQ(plain.at(x, y), letters.at(x, y)) << x << "," << y;
-            }
-        }
-    }
     for (int p = 0; p < 12; ++p) {
         const art::Rgba face = plain.at(art::kTile * p + 4, 4), ink = art::LetterInk(face);
         int inked = 0;
