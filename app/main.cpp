@@ -1,5 +1,6 @@
 // The program: its command line, the SDL host and the main window's event loop.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 
@@ -7,23 +8,43 @@
 #include "platform/scale.h"
 #include "platform/sdl_host.h"
 #include "platform/sound.h"
+#include "ui/dialogs.h"
 #include "ui/frmtessa.h"
 
 namespace {
 
-constexpr const char* kUsage = "Usage : tessalor [--scale N (1 à 4)] [--version] [--help]\n";
+constexpr const char* kUsage =
+    "Usage : tessalor [--scale N (1 à 4)] [--clavier] [--lettres] [--version] [--help]\n";
+
+bool EnvOn(const char* name) {
+    const char* v = std::getenv(name);
+    return v && std::strcmp(v, "1") == 0;
+}
 
 // --version and --help answer and end; --scale N (or --scale=N) sets the
-// window scale; anything else is a usage error (status 2). -1: carry on.
+// window scale; --clavier and --lettres turn on keyboard mode and the piece
+// letters; anything else is a usage error (status 2). -1: carry on.
 int ReadArguments(int argc, char** argv, int& scale) {
+    bKeyboardMode = EnvOn("TESSALOR_CLAVIER");
+    bPieceLetters = EnvOn("TESSALOR_LETTRES");
     for (int i = 1; i < argc; ++i) {
         const char* a = argv[i];
+        if (std::strcmp(a, "--clavier") == 0) {
+            bKeyboardMode = true;
+            continue;
+        }
+        if (std::strcmp(a, "--lettres") == 0) {
+            bPieceLetters = true;
+            continue;
+        }
         if (std::strcmp(a, "--version") == 0) {
             std::printf("Tessalor %s\n", TESSALOR_VERSION);
             return 0;
         }
         if (std::strcmp(a, "--help") == 0) {
-            std::printf("Tessalor, le jeu des pentaminos : tessalor [--scale N] agrandit la fenêtre N fois (1 à 4).\n");
+            std::printf("Tessalor, le jeu des pentaminos : tessalor [--scale N] agrandit la fenêtre N fois (1 à 4), "
+                        "--clavier ouvre les dialogues avec un bouton allumé pour jouer au clavier, "
+                        "--lettres écrit sa lettre sur chaque pièce.\n");
             return 0;
         }
         const char* value = nullptr;

@@ -11,6 +11,7 @@ struct Blob {
 };
 
 extern const Blob kTileSheet;     // PNG 408x48, opaque
+extern const Blob kLetterTileSheet;  // the same with the pieces' letters
 extern const Blob kHeadSheet;     // PNG 800x64, opaque, ten 80x64 frames
 extern const Blob kAboutPicture;  // PNG 256x180, opaque
 extern const Blob kHandCursor;    // PNG 32x32 with alpha; hot spot (12,1)

@@ -56,6 +56,21 @@ la tête fait le signe de la victoire et la forme suivante arrive.</p>
 </table>
 <p>En tournant et en retournant, chaque pièce prend ses huit positions possibles.</p>
 
+<h2>Tout le jeu au clavier</h2>
+<table>
+<tr><td><kbd>F10</kbd></td><td>Ouvre le menu, ou le referme. <kbd>↑</kbd> et <kbd>↓</kbd> allument une commande, <kbd>Entrée</kbd> la lance, <kbd>Échap</kbd> ferme le menu.</td></tr>
+<tr><td><kbd>F1</kbd></td><td>Ouvre cette page, comme le bouton <span class="cmd">Aide</span>.</td></tr>
+<tr><td><kbd>Pg suiv</kbd>, <kbd>Pg préc</kbd></td><td>Pendant une forme&nbsp;: prend la pièce rangée suivante ou précédente (la pièce tenue retourne d'abord à sa place).</td></tr>
+<tr><td>Flèches</td><td>Déplacent la main d'une case (de quatre avec <kbd>Maj</kbd>)&nbsp;; la pièce tenue suit, le pointeur montre où est la main.</td></tr>
+<tr><td><kbd>Inser</kbd></td><td>Pose la pièce tenue là où est la main, comme un clic gauche.</td></tr>
+<tr><td><kbd>Suppr</kbd></td><td>Range la pièce tenue&nbsp;; la main vide, reprend la pièce posée sous la main.</td></tr>
+<tr><td>Dans les dialogues</td><td><kbd>←</kbd> allume le bouton de gauche («&nbsp;OUI&nbsp;», «&nbsp;Ok&nbsp;»), <kbd>→</kbd> celui de droite, <kbd>Tab</kbd> le suivant&nbsp;; <kbd>Entrée</kbd> appuie sur le bouton allumé, <kbd>Échap</kbd> répond comme la fermeture de la fenêtre (non, annuler). Dans la liste des parties, <kbd>Entrée</kbd> vaut <span class="cmd">Ok</span>. La fenêtre «&nbsp;À propos&nbsp;» se ferme avec <kbd>Entrée</kbd> ou <kbd>Échap</kbd>.</td></tr>
+</table>
+<p>Lancé avec <code>tessalor --clavier</code> (ou <code>TESSALOR_CLAVIER=1</code>), le jeu ouvre chaque dialogue avec
+son premier bouton allumé, et <kbd>Entrée</kbd> valide le nom d'une nouvelle partie. Avec <code>tessalor --lettres</code>
+(ou <code>TESSALOR_LETTRES=1</code>), chaque pièce porte sa lettre (F, I, L, N, P, T, U, V, W, X, Y, Z) dans le rangement,
+dans la main, sur le plateau et sur les marques de la solution&nbsp;: on reconnaît les pièces sans leurs couleurs.</p>
+
 <h2>Un coup de pouce&nbsp;: <kbd>F2</kbd></h2>
 <p>Pendant une forme, pièce en main ou non, <kbd>F2</kbd> dit si la forme peut encore être remplie avec les pièces
 qui restent, et combien de façons de la finir il reste quand le compte est rapide. Un deuxième appui sur la même

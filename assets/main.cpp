@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
     bool ok = true;
     const std::vector<art::NamedBlob> blobs{
         {"kTileSheet", art::EncodePng(art::MakeTileSheet(), false)},
+        {"kLetterTileSheet", art::EncodePng(art::MakeTileSheet(true), false)},
         {"kHeadSheet", art::EncodePng(art::MakeHeadSheet(fonts), false)},
         {"kAboutPicture", art::EncodePng(art::MakeAboutPicture(fonts), false)},
         {"kHandCursor", art::EncodePng(art::MakeHandCursor(), true)},

@@ -1,6 +1,8 @@
 // The tile sheet: two rows of seventeen 24 x 24 tiles.
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "assets/art.h"
 #include "board/catalogue.h"
@@ -39,7 +41,57 @@ Image Cross(Image base, Rgba c) {
     return base;
 }
 
+// Each letter as strokes in a unit box, drawn straight so that it stays
+// crisp at the tile's own size.
+using Strokes = std::vector<std::vector<std::pair<double, double>>>;
+
+Strokes LetterStrokes(char letter) {
+    switch (letter) {
+        case 'F': return {{{1, 0}, {0, 0}, {0, 1}}, {{0, 0.5}, {0.75, 0.5}}};
+        case 'I': return {{{0.5, 0}, {0.5, 1}}, {{0.2, 0}, {0.8, 0}}, {{0.2, 1}, {0.8, 1}}};
+        case 'L': return {{{0, 0}, {0, 1}, {1, 1}}};
+        case 'N': return {{{0, 1}, {0, 0}, {1, 1}, {1, 0}}};
+        case 'P': return {{{0, 1}, {0, 0}, {0.75, 0}, {1, 0.2}, {1, 0.35}, {0.75, 0.55}, {0, 0.55}}};
+        case 'T': return {{{0, 0}, {1, 0}}, {{0.5, 0}, {0.5, 1}}};
+        case 'U': return {{{0, 0}, {0, 0.8}, {0.2, 1}, {0.8, 1}, {1, 0.8}, {1, 0}}};
+        case 'V': return {{{0, 0}, {0.5, 1}, {1, 0}}};
+        case 'W': return {{{0, 0}, {0.22, 1}, {0.5, 0.4}, {0.78, 1}, {1, 0}}};
+        case 'X': return {{{0, 0}, {1, 1}}, {{1, 0}, {0, 1}}};
+        case 'Y': return {{{0, 0}, {0.5, 0.5}, {1, 0}}, {{0.5, 0.5}, {0.5, 1}}};
+        case 'Z': return {{{0, 0}, {1, 0}, {0, 1}, {1, 1}}};
+        default: return {};
+    }
+}
+
+// The letter over the tile's middle, 12 x 12 pixels, strokes of that width.
+Shape Letter(char letter, double width) {
+    std::vector<Shape> parts;
+    for (auto line : LetterStrokes(letter)) {
+        for (auto& [x, y] : line) x = 6 + 12 * x, y = 6 + 12 * y;
+        parts.push_back(Stroke(std::move(line), width));
+    }
+    return Union(std::move(parts));
+}
+
+double Luminance(Rgba c) {
+    auto lin = [](std::uint8_t v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lin(c.r) + 0.7152 * lin(c.g) + 0.0722 * lin(c.b);
+}
+
 }  // namespace
+
+double ContrastRatio(Rgba a, Rgba b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+Rgba LetterInk(Rgba face) {
+    const Rgba black{0, 0, 0, 255}, white{255, 255, 255, 255};
+    return ContrastRatio(black, face) >= ContrastRatio(white, face) ? black : white;
+}
 
 Image MakeWoodTile() {
     const Rgba light{236, 204, 156, 255};
@@ -61,14 +113,27 @@ Image MakeWoodTile() {
     return t;
 }
 
-Image MakeTileSheet() {
+Image MakeTileSheet(bool letters) {
     using namespace look;
     const Rgba black = Opaque(kBlack), white = Opaque(kWhite);
     Image sheet(kTileSheetWidth, kTileSheetHeight, black);
     const Image wood = MakeWoodTile();
     for (int p = 0; p < catalogue::kPieceCount; ++p) {
-        sheet.paste(PieceTile(PieceColour(p)), kTile * p, 0);
-        sheet.paste(Cross(wood, PieceColour(p)), kTile * p, kSolutionTileY);
+        const Rgba c = PieceColour(p);
+        if (!letters) {
+            sheet.paste(PieceTile(c), kTile * p, 0);
+            sheet.paste(Cross(wood, c), kTile * p, kSolutionTileY);
+            continue;
+        }
+        // The piece's letter on its face; on the solution mark the letter in
+        // the piece's colour, outlined, takes the cross's place.
+        const char name = catalogue::kPieces[static_cast<std::size_t>(p)].shapeName;
+        Image face = PieceTile(c), mark = wood;
+        Fill(face, {0, 0, kTile, kTile}, Letter(name, 2.0), LetterInk(c));
+        Fill(mark, {0, 0, kTile, kTile}, Letter(name, 4.6), Shade(c, 0.35));
+        Fill(mark, {0, 0, kTile, kTile}, Letter(name, 2.2), c);
+        sheet.paste(face, kTile * p, 0);
+        sheet.paste(mark, kTile * p, kSolutionTileY);
     }
     sheet.fillRect(kGreenTileX, 0, kTile, kTile, kDarkGreen);
     sheet.fillRect(kBlackTileX, 0, kTile, kTile, black);

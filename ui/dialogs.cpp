@@ -35,10 +35,50 @@ Dialog::Dialog(std::string name) : plat::Form(std::move(name)) {
         Tag.clear();
         Hide();
     };
+    KeyDown = [this](int key, int) { DialogKeyDown(key); };
 }
 
 void Dialog::Form_Load() {
     SetOutline(plat::CreateRoundRectRgn(0, 0, 256, 180, 44, 44));
+    if (bKeyboardMode && !lbBout.empty()) LightButton(0);
+}
+
+void Dialog::LightButton(int index) {
+    for (auto& b : lbBout) b->SetBackColor(clrButton);
+    lbBout[static_cast<size_t>(index)]->SetBackColor(clrButtonHover);
+}
+
+int Dialog::LitButton() const {
+    for (size_t i = 0; i < lbBout.size(); ++i)
+        if (lbBout[i]->BackColor() == clrButtonHover) return static_cast<int>(i);
+    return -1;
+}
+
+bool Dialog::DialogKeyDown(int keyCode) {
+    const int count = static_cast<int>(lbBout.size());
+    if (count == 0) return false;
+    switch (keyCode) {
+        case plat::vbKeyLeft:
+        case plat::vbKeyRight:
+            if (!arrowsLight) return false;
+            LightButton(keyCode == plat::vbKeyLeft ? 0 : count - 1);
+            return true;
+        case plat::vbKeyTab:
+            LightButton((LitButton() + 1) % count);
+            return true;
+        case plat::vbKeyReturn: {
+            const int lit = LitButton();
+            const int button = lit >= 0 ? lit : enterButton;
+            if (!enterPresses || button < 0) return false;
+            lbBout_Click(button);
+            return true;
+        }
+        case plat::vbKeyEscape:
+            if (CloseRequest) CloseRequest();
+            return true;
+        default:
+            return false;
+    }
 }
 
 plat::Label& Dialog::AddButton(const std::string& caption, int left, int top, int width,
@@ -105,6 +145,7 @@ frmPropos::frmPropos() : Dialog("frmPropos") {
     Picture = plat::LoadPictureFromMemory(assets::kAboutPicture.data, assets::kAboutPicture.size);
     plat::Label& x = AddButton("X", 228, 9, 18, 18);
     x.LabelFont = {"Arial", 9.75, true};
+    enterButton = 0;
 }
 
 void frmPropos::lbBout_Click(int) { Hide(); }

@@ -8,6 +8,12 @@
 
 #include "platform/forms.h"
 
+// Keyboard mode (--clavier): dialogs open with their first button lit and
+// Enter confirms the naming dialog.
+inline bool bKeyboardMode = false;
+// Piece letters (--lettres): each piece shows its letter wherever it is drawn.
+inline bool bPieceLetters = false;
+
 // 257 x 181, rounded outline, green frame, label-buttons. A dialog stores
 // its result and hides itself; closing it through the window system counts
 // as no choice.
@@ -25,8 +31,17 @@ protected:
     virtual void lbBout_MouseMove(int index, int, int, float, float);
     virtual void lbBout_Click(int index) = 0;
     virtual void Form_Load();
+    // Left and Right light the first and the last button, Tab the next one,
+    // Enter presses the lit one (or enterButton when none is lit), Escape
+    // closes as the window system does. True when the key was taken.
+    bool DialogKeyDown(int keyCode);
+    void LightButton(int index);
+    int LitButton() const;  // -1: none
     // Lighting one button puts out the others (dialogs with two buttons).
     bool exclusiveHover = false;
+    bool arrowsLight = true;  // false where a text field keeps the arrows
+    bool enterPresses = true;
+    int enterButton = -1;
 };
 
 class frmMess : public Dialog {

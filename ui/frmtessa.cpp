@@ -3,6 +3,7 @@
 
 #include "assets/embedded.h"
 #include "platform/system.h"
+#include "ui/dialogs.h"
 #include "ui/geometry.h"
 
 namespace {
@@ -53,7 +54,7 @@ frmTessa::frmTessa() : plat::Form("frmTessa") {
 
     // Pictures stored with the window.
     pctBrique.Move(0, 0, look::kTileSheetWidth, look::kTileSheetHeight);
-    pctBrique.Image = Embedded(assets::kTileSheet);
+    pctBrique.Image = Embedded(bPieceLetters ? assets::kLetterTileSheet : assets::kTileSheet);
     pctBrique.SetVisible(false);
     pctBrique.SetMousePointer(plat::Cursor::Invisible);
     pctTessa.Move(0, 0, 240, 120);

@@ -27,6 +27,11 @@ frmInput::frmInput() : Dialog("frmInput") {
     Add(txtNom);
     AddButton("Ok", 84, 130);
     SetFocus(&txtNom);
+    // The field keeps its arrows; Enter confirms in keyboard mode only.
+    KeyPreview = true;
+    arrowsLight = false;
+    enterPresses = bKeyboardMode;
+    enterButton = 0;
 }
 
 void frmInput::lbBout_Click(int) {
@@ -108,6 +113,7 @@ frmChoix::frmChoix() : Dialog("frmChoix") {
     exclusiveHover = true;
     AddButton("Ok", 21, 147);
     AddButton("Annuler", 144, 147);
+    enterButton = 0;
     KeyDown = [this](int key, int shift) { Form_KeyDown(key, shift); };
     SetFocus(&lstFile);
 }
@@ -156,7 +162,7 @@ void frmChoix::lbBout_Click(int index) {
 }
 
 void frmChoix::Form_KeyDown(int keyCode, int) {
-    if (keyCode != plat::vbKeyDelete) return;
+    if (DialogKeyDown(keyCode) || keyCode != plat::vbKeyDelete) return;
     const int chosen = lstFile.ListIndex();
     if (chosen < 0) return;
     if (!AskYesNo(lstFile.List(chosen) + "\r\nVoulez-vous supprimer ce fichier ?")) return;

@@ -62,6 +62,7 @@ TEST(BuiltInPictures, HaveTheirSizesAndAreWhatTheGeneratorMakesNow) {
         art::Image made;
     };
     for (const Case& c : {Case{assets::kTileSheet, 408, 48, false, art::MakeTileSheet()},
+                          {assets::kLetterTileSheet, 408, 48, false, art::MakeTileSheet(true)},
                           {assets::kHeadSheet, 800, 64, false, art::MakeHeadSheet(fonts)},
                           {assets::kAboutPicture, 256, 180, false, art::MakeAboutPicture(fonts)},
                           {assets::kHandCursor, 32, 32, true, art::MakeHandCursor()}}) {
@@ -72,6 +73,19 @@ TEST(BuiltInPictures, HaveTheirSizesAndAreWhatTheGeneratorMakesNow) {
         EXPECT_TRUE(std::equal(png.begin(), png.end(), c.blob.data, c.blob.data + c.blob.size)) << c.w;
     }
     TTF_Quit();
+}
+
+// Each piece's letter is drawn on its face in an ink that stands out (4.5:1).
+TEST(BuiltInPictures, LettersStandOutOnEveryFace) {
+    const art::Image plain = art::MakeTileSheet(), letters = art::MakeTileSheet(true);
+    for (int p = 0; p < 12; ++p) {
+        const art::Rgba face = plain.at(art::kTile * p + 4, 4), ink = art::LetterInk(face);
+        int inked = 0;
+        for (int y = 3; y < art::kTile - 3; ++y)
+            for (int x = art::kTile * p + 3; x < art::kTile * (p + 1) - 3; ++x) inked += letters.at(x, y) == ink;
+        EXPECT_GE(art::ContrastRatio(ink, face), 4.5) << p;
+        EXPECT_GE(inked, 20) << "piece " << p << ": too few pixels of its letter";
+    }
 }
 
 // The "X" button of the about picture lies at (228, 9), 18 x 18: only the smooth ground there.

@@ -1,6 +1,9 @@
 // The game from the keyboard: what each key does in each state, through the
 // window's handlers on the headless host.
-#include "tests/support/game_fixture.h"
+#include <set>
+
+#include "levels/catalogue.h"
+#include "tests/support/dialog_script.h"
 #include "tests/support/records.h"
 
 using namespace testing_support;
@@ -8,7 +11,7 @@ using namespace modTessa;
 
 namespace {
 
-class KeysTest : public GameTest {
+class KeysTest : public ScriptedTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
@@ -124,4 +127,69 @@ TEST_F(KeysTest, HiddenWordThroughKeysThatTypeNothing) {
         Pump();
         EXPECT_EQ(S().bShowSolution != 0, on) << between;
     }
+}
+
+// Dialog keys: the button lit before the last key, then whether the dialog
+// is still up and its answer (Tag, or the result; "-": none).
+TEST_F(KeysTest, DialogKeysLightAndAnswer) {
+    using namespace plat;
+    enum Kind { Mess, Propos, Choix, Input };
+    struct Case {
+        Kind kind;
+        bool keyboard;
+        std::vector<int> keys;
+        int lit;
+        bool shown;
+        std::string answer;
+    } cases[] = {
+        {Mess, false, {vbKeyReturn}, -1, true, ""}, {Mess, false, {vbKeyRight, vbKeyReturn}, 1, false, "0"},
+        {Mess, false, {vbKeyTab, vbKeyTab, vbKeyTab, vbKeyReturn}, 0, false, "1"},
+        {Mess, true, {vbKeyReturn}, 0, false, "1"}, {Mess, true, {vbKeyRight, vbKeyEscape}, 1, false, ""},
+        {Propos, false, {vbKeyReturn}, -1, false, ""}, {Choix, false, {vbKeyReturn}, -1, true, "-"},
+        {Choix, true, {vbKeyRight, vbKeyReturn}, 1, false, "-"},
+        {Input, false, {'k', vbKeyLeft, vbKeyReturn}, -1, true, "-"},  // the field keeps the arrows
+        {Input, true, {'k', vbKeyLeft, vbKeyReturn}, 0, false, "k.pnt"},
+    };
+    for (const Case& c : cases) {
+        bKeyboardMode = c.keyboard;
+        std::unique_ptr<Dialog> d;
+        if (c.kind == Mess) d = std::make_unique<frmMess>();
+        if (c.kind == Propos) d = std::make_unique<frmPropos>();
+        if (c.kind == Choix) d = std::make_unique<frmChoix>();
+        if (c.kind == Input) d = std::make_unique<frmInput>();
+        bool shown = false;
+        int lit = -1;
+        auto press = [&](int k) { k >= 'a' ? host.Type(*d, std::string(1, char(k))) : host.KeyDown(*d, k); };
+        RunModal(*d, {WhenShown(*d, [&] { std::for_each(c.keys.begin(), c.keys.end() - 1, press); }),
+                      [&] {
+                          for (size_t i = d->lbBout.size(); i-- > 0;)
+                              if (d->lbBout[i]->BackColor() == clrButtonHover) lit = static_cast<int>(i);
+                          return press(c.keys.back()), true;
+                      },
+                      [&] { if ((shown = host.IsShown(*d))) host.CloseRequest(*d); return true; }});
+        std::string answer = d->Tag;
+        if (auto* i = dynamic_cast<frmInput*>(d.get())) answer = i->Result.value_or("-");
+        if (auto* i = dynamic_cast<frmChoix*>(d.get())) answer = i->Result.value_or("-");
+        EXPECT_EQ(std::tuple(lit, shown, answer), std::tuple(c.lit, c.shown, c.answer)) << c.kind << " " << c.keyboard;
+        d->Unload();
+    }
+    bKeyboardMode = false;
+}
+
+// Piece letters change the play area only on the faces of the pieces.
+TEST_F(KeysTest, LettersChangeOnlyThePieceFaces) {
+    form->SetUpLevel(0);
+    const plat::Surface plain = Screen();
+    bPieceLetters = true;
+    form.reset(), StartGame(), form->SetUpLevel(0);
+    bPieceLetters = false;
+    std::set<std::uint32_t> faces;
+    for (const auto& d : catalogue::kPieces) faces.insert(plat::Pixel(d.r, d.g, d.b));
+    int changed = 0;
+    for (int y = 0; y < plain.Height(); ++y)
+        for (int x = 0; x < plain.Width(); ++x)
+            if (plain.At(x, y) != Screen().At(x, y) && ++changed) {
+                EXPECT_TRUE(faces.count(plain.At(x, y))) << x << "," << y;
+            }
+    EXPECT_GT(changed, 8 * 5 * 20);  // a letter on every square of the pieces in the tray
 }

@@ -1,0 +1,89 @@
+#!/bin/bash
+# The real program under Xvfb in keyboard mode, with no pointer event at all:
+# F10 and the arrows start a random shape of our own, PgDn takes a piece, the
+# arrows move it, Delete puts it back; the quit question answered NON by keys;
+# the level solved by PgDn, arrows and Insert; then Quitter and OUI, status 0.
+# Usage: keyboard.sh TESSALOR_BINARY ASSET_TOOL
+. "$(dirname "$0")/lib.sh"
+BIN=${1:?usage: keyboard.sh TESSALOR_BINARY ASSET_TOOL}
+TOOL=${2:?usage: keyboard.sh TESSALOR_BINARY ASSET_TOOL}
+skip_unless_x_tools
+
+CLR_BUTTON=109410
+CLR_HOVER=00ff00
+make_reference_art "$TOOL"
+RED=$(tile_centre 0)
+ORANGE=$(tile_centre 1)
+YELLOW=$(tile_centre 2)
+WOOD=$(tile_centre 16)
+SILHOUETTE=$(tile_centre 13)
+
+# The level of play.sh: a vertical I at column 7, an X centred on (3,12), an L.
+I_CELLS="7:5 7:6 7:7 7:8 7:9"
+X_CELLS="3:11 2:12 3:12 4:12 3:13"
+L_CELLS="11:6 12:6 12:7 12:8 12:9"
+make_game_dir "$BIN" "$(level_record $(for c in $I_CELLS; do echo 0:$c; done) \
+    $(for c in $X_CELLS; do echo 1:$c; done) $(for c in $L_CELLS; do echo 2:$c; done))"
+
+start_screen
+export TESSALOR_CLAVIER=1
+start_game "$GAME_DIR/tessalor"
+keys() { xdotool key --delay 60 "$@"; }
+cells_are() {
+    local what=$1 colour=$2 cell
+    shift 2
+    for cell in "$@"; do
+        expect_px "$what: board cell ($cell)" "$(cell_x "${cell%:*}")" "$(cell_y "${cell#*:}")" "$colour"
+    done
+}
+# quit_question MENU_KEYS KEYS...: Quitter reached in the menu by those keys,
+# its dialog with OUI lit, then the keys.
+quit_question() {
+    keys F10 $1 Return
+    shift
+    await_dialog "no quit dialog after F10, Down, Enter" || return 1
+    wait_px quit-dialog 27 133 "$CLR_HOVER" "$DLG" || fail "keyboard mode: OUI not lit when the dialog opened"
+    expect_px "NON not lit" 141 133 "$CLR_BUTTON"
+    keys "$@"
+}
+
+log "random shape"
+keys F10 Down Down Return
+wait_px level "$(cell_x 7)" "$(cell_y 7)" "$WOOD" || die "no wooden shape cell after F10, Down, Down, Enter"
+keys Next Left Left
+wait_px taken "$(tray_cell_x 0)" "$(tray_cell_y 0)" "$SILHOUETTE" || fail "PgDn: the I's tray slot is no silhouette"
+expect_px "the held I two cells left" 628 "$(tray_cell_y 0)" "$RED"
+keys Delete
+wait_px put-back "$(tray_cell_x 0)" "$(tray_cell_y 0)" "$RED" || fail "Delete did not put the I back"
+
+log "quit answered NON"
+if quit_question Down Right Return; then
+    wait_for 5 dialog_gone || fail "Right, Enter did not close the quit dialog"
+    game_exited && fail "the game ended after NON"
+fi
+
+# Each piece: PgDn takes the first one in the tray; the hand goes to the
+# play area's corner, then right and down to the cell the drop centres on.
+log "solve"
+place() {
+    keys Next $(printf 'shift+Left %.0s' 1 2 3 4 5 6 7 8) $(printf 'shift+Up %.0s' 1 2 3 4)
+    keys $(printf 'Right %.0s' $(seq "$1")) $(printf 'Down %.0s' $(seq "$2")) Insert
+}
+place 14 7
+wait_px dropped-i "$(cell_x 7)" "$(cell_y 5)" "$RED" || fail "the I was not dropped on column 7"
+cells_are "I by keys" "$RED" $I_CELLS
+place 10 12
+wait_px dropped-x "$(cell_x 3)" "$(cell_y 12)" "$ORANGE" || fail "the X was not dropped on (3,12)"
+cells_are "X by keys" "$ORANGE" $X_CELLS
+place 19 8
+wait_px dropped-l "$(cell_x 12)" "$(cell_y 9)" "$YELLOW" || fail "the L was not dropped on column 12"
+cells_are "L by keys" "$YELLOW" $L_CELLS
+sleep 6  # the victory, during which keys do nothing
+
+# Out of a level the lit entry walks Nouvelle partie, Charger, Jouer, Quitter.
+log "quit answered OUI"
+quit_question Up Left Return
+status=$(wait_game_exit 10) || die "the game still ran 10 s after OUI"
+expect_eq "exit status after OUI" "$status" 0
+GAME_PID=
+finish
