@@ -61,7 +61,7 @@ la tête fait le signe de la victoire et la forme suivante arrive.</p>
 <tr><td><kbd>F10</kbd></td><td>Ouvre le menu, ou le referme. <kbd>↑</kbd> et <kbd>↓</kbd> allument une commande, <kbd>Entrée</kbd> la lance, <kbd>Échap</kbd> ferme le menu.</td></tr>
 <tr><td><kbd>F1</kbd></td><td>Ouvre cette page, comme le bouton <span class="cmd">Aide</span>.</td></tr>
 <tr><td><kbd>Pg suiv</kbd>, <kbd>Pg préc</kbd></td><td>Pendant une forme&nbsp;: prend la pièce rangée suivante ou précédente (la pièce tenue retourne d'abord à sa place).</td></tr>
-<tr><td>Flèches</td><td>Déplacent la main d'une case (de quatre avec <kbd>Maj</kbd>)&nbsp;; la pièce tenue suit, le pointeur montre où est la main.</td></tr>
+<tr><td>Flèches</td><td>Déplacent la main d'une case (de quatre avec <kbd>Maj</kbd>)&nbsp;; la pièce tenue suit, le pointeur montre où est la main (là où le système ne laisse pas bouger le pointeur, un carré blanc la montre).</td></tr>
 <tr><td><kbd>Inser</kbd></td><td>Pose la pièce tenue là où est la main, comme un clic gauche.</td></tr>
 <tr><td><kbd>Suppr</kbd></td><td>Range la pièce tenue&nbsp;; la main vide, reprend la pièce posée sous la main.</td></tr>
 <tr><td>Dans les dialogues</td><td><kbd>←</kbd> allume le bouton de gauche («&nbsp;OUI&nbsp;», «&nbsp;Ok&nbsp;»), <kbd>→</kbd> celui de droite, <kbd>Tab</kbd> le suivant&nbsp;; <kbd>Entrée</kbd> appuie sur le bouton allumé, <kbd>Échap</kbd> répond comme la fermeture de la fenêtre (non, annuler). Dans la liste des parties, <kbd>Entrée</kbd> vaut <span class="cmd">Ok</span>. La fenêtre «&nbsp;À propos&nbsp;» se ferme avec <kbd>Entrée</kbd> ou <kbd>Échap</kbd>.</td></tr>

@@ -64,7 +64,12 @@ public:
     void BeginMove(Form&, int, int) override { ++moves; }
     // The last pointer warp, in form pixels; -1 before any.
     int warpX = -1, warpY = -1;
-    void WarpPointer(Form&, int x, int y) override { warpX = x; warpY = y; }
+    bool WarpPointer(Form&, int x, int y) override {
+        warpX = x;
+        warpY = y;
+        return pointerMoves;
+    }
+    bool pointerMoves = true;  // false: as a system that cannot move the pointer
     void Beep() override { ++beeps; }
     std::string clipboard;  // the fake system clipboard
     std::string GetClipboard() override { return clipboard; }

@@ -43,7 +43,8 @@ public:
     // The window follows the mouse until the left button is released.
     virtual void BeginMove(Form& f, int x, int y) = 0;
     // Moves the pointer to the form's pixel (x, y), where the system allows it.
-    virtual void WarpPointer(Form&, int, int) {}
+    // Moves the pointer over the window; false where the system does not let it.
+    virtual bool WarpPointer(Form&, int, int) { return false; }
     virtual void Beep() {}
     // Runs the job away from the main thread, one job after another; this
     // default runs it at once, so that tests stay deterministic.

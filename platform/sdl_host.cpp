@@ -437,8 +437,13 @@ void SdlHost::ShowWindow(Form& f) {
     SDL_SetWindowInputFocus(win);
 }
 
-void SdlHost::WarpPointer(Form& f, int x, int y) {
-    if (SDL_Window* win = impl_->WindowOf(&f)) SDL_WarpMouseInWindow(win, x * impl_->scale, y * impl_->scale);
+bool SdlHost::WarpPointer(Form& f, int x, int y) {
+    SDL_Window* win = impl_->WindowOf(&f);
+    // Only X lets a program move the pointer; elsewhere SDL drops the call silently.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!win || !driver || std::strcmp(driver, "x11") != 0) return false;
+    SDL_WarpMouseInWindow(win, x * impl_->scale, y * impl_->scale);
+    return true;
 }
 
 void SdlHost::HideWindow(Form& f) {

@@ -28,7 +28,7 @@ public:
     void CloseWindow(Form& f) override;
     void ShowWindow(Form& f) override;
     void HideWindow(Form& f) override;
-    void WarpPointer(Form& f, int x, int y) override;
+    bool WarpPointer(Form& f, int x, int y) override;
     void ApplyOutline(Form& f) override;
     void Present(Form& f, const std::vector<Rect>& rects) override;
     bool Poll(InputEvent& e) override;

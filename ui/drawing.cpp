@@ -46,6 +46,7 @@ void frmTessa::DrawTrayHole(int p) {
 
 void frmTessa::SetUpLevel(int n) {
     if (n < 0 || n >= state.nLevelCount) return;
+    nMarkerX = kNoMarker;  // the whole play area is drawn anew
     const std::string_view record =
         std::string_view(state.strLevelData).substr(static_cast<size_t>(n) * pack::kRecordSize, pack::kRecordSize);
     // The window surface goes back to the bare background, dropping any clean
@@ -75,6 +76,7 @@ void frmTessa::SetUpLevel(int n) {
 }
 
 void frmTessa::ShowEmptyBoard() {
+    nMarkerX = kNoMarker;  // the whole play area is drawn anew
     HintBoardChanged(false);
     RestoreBackground();
     plat::BitBlt(pctEcran.Image, 0, 0, kPlayAreaWidth, kPlayAreaHeight, Picture, 0, kPlayAreaTop, plat::SRCCOPY);

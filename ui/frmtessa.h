@@ -53,6 +53,12 @@ public:
     // The keyboard's hand on the play area, and the menu entry the keys light
     // (-1: none).
     std::int32_t nHandX = 360, nHandY = 192;
+    // Where the pointer cannot follow the hand, the marker's place and what
+    // it covers.
+    static constexpr int kNoMarker = -1000;
+    bool bPointerStays = false;
+    std::int32_t nMarkerX = kNoMarker, nMarkerY = 0;
+    plat::Surface markerBackup{24, 24};
     std::int32_t nMenuKey = -1;
 
     // The background as loaded at start-up; set-ups restore the window from it.
@@ -114,6 +120,8 @@ private:
     void PickUpFromTray(float x, float y);
     void TakeFromTray(int p);
     void MoveHand(int x, int y);
+    void ShowHandMarker();
+    void HideHandMarker();
     void PutBackHeldPiece();
     void RepaintHeldPiece(rules::Change change, float x, float y);
     void ComposePiece(int p, const rules::PieceGrid& grid);

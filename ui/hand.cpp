@@ -39,6 +39,7 @@ CellPos CellUnder(float x, float y) {
 }  // namespace geometry
 
 void frmTessa::pctEcran_MouseDown(int button, int, float x, float y) {
+    HideHandMarker();
     if (bMenuShown) {
         HideMenu();
         return;
@@ -100,6 +101,7 @@ void frmTessa::StampHeldImage(float x, float y) {
 }
 
 void frmTessa::pctEcran_MouseMove(int, int, float x, float y) {
+    HideHandMarker();
     nHandX = RoundToInt(x);
     nHandY = RoundToInt(y);
     if (state.board.nHeldPiece == rules::kNoPiece || !state.bLevelActive || bBusy) return;

@@ -17,13 +17,36 @@ constexpr int kFastSteps = 4;  // cells per arrow press with Shift
 }  // namespace
 
 void frmTessa::Form_KeyDown(int keyCode, int shift) {
-    if (keyCode == plat::vbKeyF2) return RequestHint();
-    if (MenuKeyDown(keyCode) || bMenuShown) return;
-    if (!state.bLevelActive || bBusy) return;
-    if (HandKeyDown(keyCode, shift) || state.board.nHeldPiece == rules::kNoPiece) return;
-    const float x = static_cast<float>(nHeldX), y = static_cast<float>(nHeldY);
-    if (keyCode == plat::vbKeySpace) MirrorPiece(x, y);
-    else if (keyCode == plat::vbKeyReturn) TurnPiece(x, y);
+    // The hand's marker is lifted while a key acts, so nothing paints over it.
+    HideHandMarker();
+    [&] {
+        if (keyCode == plat::vbKeyF2) return RequestHint();
+        if (MenuKeyDown(keyCode) || bMenuShown) return;
+        if (!state.bLevelActive || bBusy) return;
+        if (HandKeyDown(keyCode, shift) || state.board.nHeldPiece == rules::kNoPiece) return;
+        const float x = static_cast<float>(nHeldX), y = static_cast<float>(nHeldY);
+        if (keyCode == plat::vbKeySpace) MirrorPiece(x, y);
+        else if (keyCode == plat::vbKeyReturn) TurnPiece(x, y);
+    }();
+    ShowHandMarker();
+}
+
+// Where the pointer cannot be moved, an empty hand shows as a white square
+// under it; a held piece shows itself.
+void frmTessa::ShowHandMarker() {
+    if (!bPointerStays || !state.bLevelActive || bMenuShown || state.board.nHeldPiece != rules::kNoPiece) return;
+    nMarkerX = nHandX - kCell / 2;
+    nMarkerY = nHandY - kCell / 2;
+    plat::BitBlt(markerBackup, 0, 0, kCell, kCell, pctEcran.Image, nMarkerX, nMarkerY, plat::SRCCOPY);
+    plat::BitBlt(pctEcran.Image, nMarkerX, nMarkerY, kCell, kCell, pctBrique.Image, kWhiteTileX, 0, plat::SRCCOPY);
+    pctEcran.Refresh();
+}
+
+void frmTessa::HideHandMarker() {
+    if (nMarkerX == kNoMarker) return;
+    plat::BitBlt(pctEcran.Image, nMarkerX, nMarkerY, kCell, kCell, markerBackup, 0, 0, plat::SRCCOPY);
+    nMarkerX = kNoMarker;
+    pctEcran.Refresh();
 }
 
 bool frmTessa::MenuKeyDown(int keyCode) {
@@ -73,7 +96,7 @@ void frmTessa::MoveHand(int x, int y) {
     nHandX = std::clamp(x, 0, kPlayAreaWidth - 1);
     nHandY = std::clamp(y, 0, kPlayAreaHeight - 1);
     if (plat::Runtime::Get().HasHost())
-        plat::Runtime::Get().GetHost()->WarpPointer(*this, nHandX, nHandY + kPlayAreaTop);
+        bPointerStays = !plat::Runtime::Get().GetHost()->WarpPointer(*this, nHandX, nHandY + kPlayAreaTop);
 }
 
 bool frmTessa::HandKeyDown(int keyCode, int shift) {

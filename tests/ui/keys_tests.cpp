@@ -193,3 +193,24 @@ TEST_F(KeysTest, LettersChangeOnlyThePieceFaces) {
             }
     EXPECT_GT(changed, 8 * 5 * 20);  // a letter on every square of the pieces in the tray
 }
+
+// Where the system keeps the pointer still, the empty hand shows as the white
+// tile under it, moves with the arrows and leaves the board as it was.
+TEST_F(KeysTest, WhereThePointerStaysAMarkerShowsTheHand) {
+    form->SetUpLevel(0);
+    S().bLevelActive = true;
+    const plat::Surface before = Screen();
+    const auto marked = [&](int cx, int cy) {
+        return Screen().At(cx - 12, cy - 12) == form->pctBrique.Image.At(336, 0) &&
+               Screen().At(cx + 11, cy + 11) == form->pctBrique.Image.At(359, 23);
+    };
+    host.pointerMoves = false;
+    Press(plat::vbKeyRight);
+    EXPECT_TRUE(marked(384, 192));
+    Press(plat::vbKeyRight);
+    EXPECT_TRUE(marked(408, 192));
+    EXPECT_EQ(Screen().At(380, 190), before.At(380, 190));
+    host.pointerMoves = true;
+    Press(plat::vbKeyLeft);
+    for (int x : {380, 384, 405, 410}) EXPECT_EQ(Screen().At(x, 190), before.At(x, 190)) << x;
+}
