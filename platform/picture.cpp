@@ -89,6 +89,24 @@ void ReadJpegSize(SDL_RWops* rw, Header& h) {
     }
 }
 
+// True when the PNG's chunks, from the signature on, each fit in what is left
+// of the stream, up to IEND. The decoder skips a chunk that claims more by
+// reading and summing it to its claimed end, which on a damaged file can
+// take minutes.
+bool PngChunksFit(SDL_RWops* rw, Sint64 start) {
+    const Sint64 size = SDL_RWsize(rw);
+    Sint64 at = start + 8;
+    for (int chunk = 0; chunk < 1 << 20; ++chunk) {
+        unsigned char c[8];
+        if (size < 0 || SDL_RWseek(rw, at, RW_SEEK_SET) < 0 || SDL_RWread(rw, c, 1, 8) != 8) return false;
+        const Sint64 length = Sint64(c[0]) << 24 | Sint64(c[1]) << 16 | Sint64(c[2]) << 8 | c[3];
+        at += 8 + length + 4;  // length and type, data, CRC
+        if (length > 0x7FFFFFFF || at > size) return false;
+        if (std::memcmp(c + 4, "IEND", 4) == 0) return true;
+    }
+    return false;
+}
+
 // Format and size from the first bytes; the stream goes back to where it was.
 Header ReadHeader(SDL_RWops* rw) {
     Header h;
@@ -100,6 +118,7 @@ Header ReadHeader(SDL_RWops* rw) {
     auto le32 = [&](int i) { return static_cast<long>(static_cast<std::int32_t>(le16(i) | le16(i + 2) << 16)); };
     if (n >= 24 && std::memcmp(b, "\x89PNG\r\n\x1a\n", 8) == 0 && std::memcmp(b + 12, "IHDR", 4) == 0) {
         h = {Format::Png, be32(16), be32(20)};
+        if (!PngChunksFit(rw, start)) h.format = Format::Unknown;
     } else if (n >= 26 && b[0] == 'B' && b[1] == 'M') {
         // The old 12-byte header holds 16-bit sizes; a negative height is a top-down picture.
         if (le32(14) == 12) h = {Format::Bmp, le16(18), le16(20)};

@@ -59,7 +59,7 @@ TEST(BoardSetUp, EveryLevelStartsFreshWhateverThePreviousOneLeft) {
 
 TEST(BoardFits, EveryCellOfThePieceMustLandOnAnEmptyCellOfTheShape) {
     // A square at the top-left; an I's cells down and along the bottom-right edges.
-    std::string record = MakeRecord({"BBBBB", "CCCMM", "CCLLM", "GGLLM", "GGGLG"});
+    std::string record = testing_support::kSquareRecord;
     for (int k : {11, 12, 13, 14}) record[static_cast<size_t>(k * 16 + 15)] = 'B';
     for (int k : {11, 12, 13, 14, 15}) record[static_cast<size_t>(15 * 16 + k)] = 'B';
     Board b;

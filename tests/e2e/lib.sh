@@ -243,3 +243,22 @@ tray_cell_x() { echo $((TRAY_X[$1] + 24 * CELL_C[$1] + 12)); }
 tray_cell_y() { echo $((24 + TRAY_Y[$1] + 24 * CELL_R[$1] + 12)); }
 cell_x() { echo $((168 + 24 * $1 + 12)); }
 cell_y() { echo $((24 + 24 * $1 + 12)); }
+
+# The one level of play.sh and keyboard.sh, so that "a random shape" is this
+# one: a vertical I at column 7, an X centred on (3,12) and an L as drawn in
+# the tray; with the colours those scripts look for.
+three_piece_game() {
+    CLR_BUTTON=109410
+    CLR_HOVER=00ff00
+    make_reference_art "$2"
+    RED=$(tile_centre 0)
+    ORANGE=$(tile_centre 1)
+    YELLOW=$(tile_centre 2)
+    WOOD=$(tile_centre 16)
+    SILHOUETTE=$(tile_centre 13)
+    I_CELLS="7:5 7:6 7:7 7:8 7:9"
+    X_CELLS="3:11 2:12 3:12 4:12 3:13"
+    L_CELLS="11:6 12:6 12:7 12:8 12:9"
+    make_game_dir "$1" "$(level_record $(for c in $I_CELLS; do echo 0:$c; done) \
+        $(for c in $X_CELLS; do echo 1:$c; done) $(for c in $L_CELLS; do echo 2:$c; done))"
+}

@@ -10,22 +10,7 @@ BIN=${1:?usage: play.sh [--wm] TESSALOR_BINARY ASSET_TOOL}
 TOOL=${2:?usage: play.sh [--wm] TESSALOR_BINARY ASSET_TOOL}
 skip_unless_x_tools
 
-CLR_BUTTON=109410
-CLR_HOVER=00ff00
-make_reference_art "$TOOL"
-RED=$(tile_centre 0)
-ORANGE=$(tile_centre 1)
-YELLOW=$(tile_centre 2)
-WOOD=$(tile_centre 16)
-SILHOUETTE=$(tile_centre 13)
-
-# One level of three pieces (so "a random shape" is this one): a vertical I
-# at column 7, an X centred on (3,12) and an L as drawn in the tray.
-I_CELLS="7:5 7:6 7:7 7:8 7:9"
-X_CELLS="3:11 2:12 3:12 4:12 3:13"
-L_CELLS="11:6 12:6 12:7 12:8 12:9"
-make_game_dir "$BIN" "$(level_record $(for c in $I_CELLS; do echo 0:$c; done) \
-    $(for c in $X_CELLS; do echo 1:$c; done) $(for c in $L_CELLS; do echo 2:$c; done))"
+three_piece_game "$BIN" "$TOOL"
 
 start_screen
 # The head keeps its first frame while the pointer rests where the program

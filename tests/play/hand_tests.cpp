@@ -13,9 +13,7 @@ class HandTest : public GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        std::string rec = MakeRecord({"BBBBB", "CCCMM", "CCLLM", "GGLLM", "GGGLG"});
-        for (int p : {2, 3, 4, 6, 7, 8, 9}) rec[15 * 16 + p] = static_cast<char>('B' + p);
-        WritePack(dataDir / "tessa320.dat", rec);
+        WritePack(dataDir / "tessa320.dat", AllPiecesRecord());
         StartGame();
         form->SetUpLevel(0);
         S().bLevelActive = true;

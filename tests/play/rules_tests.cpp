@@ -12,8 +12,7 @@ using testing_support::MakeRecord;
 
 namespace {
 
-// I, X, V, W and U fill a 5 x 5 square in the top-left corner.
-const std::string kSquare = MakeRecord({"BBBBB", "CCCMM", "CCLLM", "GGLLM", "GGGLG"});
+const std::string& kSquare = testing_support::kSquareRecord;
 
 std::vector<std::string> Rows(const PieceGrid& g) {
     std::vector<std::string> rows;

@@ -15,4 +15,15 @@ inline std::string MakeRecord(const std::vector<std::string>& rows, int top = 0,
     return rec;
 }
 
+// I, X, V, W and U fill a 5 x 5 square in the top-left corner.
+inline const std::string kSquareRecord = MakeRecord({"BBBBB", "CCCMM", "CCLLM", "GGLLM", "GGGLG"});
+
+// The square, and the other seven pieces on one cell each of the bottom row,
+// so that all twelve are in play.
+inline std::string AllPiecesRecord() {
+    std::string rec = kSquareRecord;
+    for (int p : {2, 3, 4, 6, 7, 8, 9}) rec[15 * 16 + p] = static_cast<char>('B' + p);
+    return rec;
+}
+
 }  // namespace testing_support

@@ -15,9 +15,7 @@ class KeysTest : public ScriptedTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        std::string rec = MakeRecord({"BBBBB", "CCCMM", "CCLLM", "GGLLM", "GGGLG"});
-        for (int p : {2, 3, 4, 6, 7, 8, 9}) rec[15 * 16 + p] = static_cast<char>('B' + p);
-        WritePack(dataDir / "tessa320.dat", rec);
+        WritePack(dataDir / "tessa320.dat", AllPiecesRecord());
         StartGame();
     }
     void Press(int key, int shift = 0) {
