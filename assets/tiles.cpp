@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "assets/art.h"
-#include "board/catalogue.h"
+#include "levels/catalogue.h"
 
 namespace art {
 

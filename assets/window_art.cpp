@@ -4,7 +4,7 @@
 #include <string>
 
 #include "assets/art.h"
-#include "board/catalogue.h"
+#include "levels/catalogue.h"
 
 namespace art {
 

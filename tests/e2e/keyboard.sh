@@ -15,13 +15,6 @@ start_screen
 export TESSALOR_CLAVIER=1
 start_game "$GAME_DIR/tessalor"
 keys() { xdotool key --delay 60 "$@"; }
-cells_are() {
-    local what=$1 colour=$2 cell
-    shift 2
-    for cell in "$@"; do
-        expect_px "$what: board cell ($cell)" "$(cell_x "${cell%:*}")" "$(cell_y "${cell#*:}")" "$colour"
-    done
-}
 # quit_question MENU_KEYS KEYS...: Quitter reached in the menu by those keys,
 # its dialog with OUI lit, then the keys.
 quit_question() {

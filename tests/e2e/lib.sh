@@ -244,6 +244,15 @@ tray_cell_y() { echo $((24 + TRAY_Y[$1] + 24 * CELL_R[$1] + 12)); }
 cell_x() { echo $((168 + 24 * $1 + 12)); }
 cell_y() { echo $((24 + 24 * $1 + 12)); }
 
+# cells_are WHAT COLOUR COL:ROW...: each board cell's centre has that colour.
+cells_are() {
+    local what=$1 colour=$2 cell
+    shift 2
+    for cell in "$@"; do
+        expect_px "$what: board cell ($cell)" "$(cell_x "${cell%:*}")" "$(cell_y "${cell#*:}")" "$colour"
+    done
+}
+
 # The one level of play.sh and keyboard.sh, so that "a random shape" is this
 # one: a vertical I at column 7, an X centred on (3,12) and an L as drawn in
 # the tray; with the colours those scripts look for.

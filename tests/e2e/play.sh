@@ -62,14 +62,6 @@ wmove 460 280
 wait_px menu-hover 242 271 "$CLR_HOVER" || fail "entry 3 not lit under the pointer"
 expect_px "entry 0 while 3 is lit" 242 296 "$CLR_BUTTON"
 
-cells_are() {
-    local what=$1 colour=$2 cell
-    shift 2
-    for cell in "$@"; do
-        expect_px "$what: board cell ($cell)" "$(cell_x "${cell%:*}")" "$(cell_y "${cell#*:}")" "$colour"
-    done
-}
-
 # ---- a level: pick up, turn, drop, mirror, put back ---------------------------
 log "random shape"
 menu_entry 3
