@@ -21,7 +21,7 @@ void CreateSaveDirs(const GameState& state) {
     std::error_code ec;
     for (const std::string& dir : {plat::SaveRootDir(), state.strSaveDir}) {
         if (dir.empty()) continue;
-        const fs::path p(dir);
+        const fs::path p = plat::PathOf(dir);
         if (fs::is_directory(p, ec)) continue;
         fs::create_directories(p, ec);
     }

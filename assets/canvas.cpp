@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace art {
 
@@ -97,7 +98,7 @@ std::vector<std::pair<double, double>> Arc(double cx, double cy, double rx, doub
                                            double toDeg, int steps) {
     std::vector<std::pair<double, double>> pts;
     for (int i = 0; i <= steps; ++i) {
-        const double a = (fromDeg + (toDeg - fromDeg) * i / steps) * M_PI / 180.0;
+        const double a = (fromDeg + (toDeg - fromDeg) * i / steps) * std::numbers::pi / 180.0;
         pts.emplace_back(cx + rx * std::cos(a), cy + ry * std::sin(a));
     }
     return pts;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <functional>
 
 namespace art {
@@ -10,7 +11,7 @@ namespace art {
 namespace {
 
 using Buffer = std::vector<double>;
-constexpr double kTau = 2 * M_PI;
+constexpr double kTau = 2 * std::numbers::pi;
 
 Buffer Silence(double seconds) { return Buffer(static_cast<std::size_t>(seconds * kSampleRate), 0.0); }
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/files.h"
 #include "platform/utf8.h"
 
 namespace saves {
@@ -23,7 +24,7 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kTemporaryPrefix = ".tessalor-";
 
 std::string PathOf(const std::string& dir, const std::string& fileName) {
-    return (fs::path(dir) / fs::path(fileName)).string();
+    return plat::Utf8Of(plat::PathOf(dir) / plat::PathOf(fileName));
 }
 
 bool EndsWithExtension(const std::string& fileName) {
@@ -68,11 +69,11 @@ std::string GameNameOf(const std::string& fileName) {
 std::vector<std::string> List(const std::string& dir) {
     std::vector<std::string> games;
     std::error_code ec;
-    fs::directory_iterator it(fs::path(dir), ec), end;
+    fs::directory_iterator it(plat::PathOf(dir), ec), end;
     for (; !ec && it != end; it.increment(ec)) {
         std::error_code ec2;
         if (!it->is_regular_file(ec2) || it->is_symlink(ec2)) continue;
-        std::string name = it->path().filename().string();
+        std::string name = plat::Utf8Of(it->path().filename());
         if (IsGameFileName(name)) games.push_back(std::move(name));
     }
     std::sort(games.begin(), games.end());
@@ -84,9 +85,9 @@ NewGame Create(const std::string& dir, const std::string& name, int levelCount) 
     // Any entry that reads as the same name is taken, even one made by hand
     // in another case or another composition.
     std::error_code ec;
-    fs::directory_iterator it(fs::path(dir), ec), end;
+    fs::directory_iterator it(plat::PathOf(dir), ec), end;
     for (; !ec && it != end; it.increment(ec)) {
-        const std::string entry = it->path().filename().string();
+        const std::string entry = plat::Utf8Of(it->path().filename());
         if (EndsWithExtension(entry) && NormalName(GameNameOf(entry)) == name) return NewGame::Taken;
     }
     switch (plat::CreateNewFile(PathOf(dir, FileNameOf(name)),
@@ -124,7 +125,7 @@ namespace {
 // Missing: nothing there, or nothing of the player's (not a regular file).
 LoadStatus Look(const std::string& path) {
     std::error_code ec;
-    const fs::file_status st = fs::symlink_status(fs::path(path), ec);
+    const fs::file_status st = fs::symlink_status(plat::PathOf(path), ec);
     if (ec) return ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory
                        ? LoadStatus::Missing
                        : LoadStatus::Unreadable;
@@ -176,9 +177,9 @@ int RemoveStaleTemporaries(const std::string& dir, double maxAgeSeconds) {
     int removed = 0;
     const auto now = fs::file_time_type::clock::now();
     std::error_code ec;
-    fs::directory_iterator it(fs::path(dir), ec), end;
+    fs::directory_iterator it(plat::PathOf(dir), ec), end;
     for (; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = plat::Utf8Of(it->path().filename());
         // The pattern of the save routine's temporaries, and nothing else.
         if (name.size() != kTemporaryPrefix.size() + 6 || name.compare(0, kTemporaryPrefix.size(), kTemporaryPrefix) != 0 ||
             !std::all_of(name.begin() + static_cast<long>(kTemporaryPrefix.size()), name.end(),
@@ -189,7 +190,7 @@ int RemoveStaleTemporaries(const std::string& dir, double maxAgeSeconds) {
         if (ec2 || st.type() != fs::file_type::regular) continue;
         const auto written = fs::last_write_time(it->path(), ec2);
         if (ec2 || std::chrono::duration<double>(now - written).count() <= maxAgeSeconds) continue;
-        if (plat::RemoveRegularFile(it->path().string())) ++removed;
+        if (plat::RemoveRegularFile(plat::Utf8Of(it->path()))) ++removed;
     }
     return removed;
 }

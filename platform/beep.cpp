@@ -5,6 +5,7 @@
 #include <SDL_mixer.h>
 
 #include <cmath>
+#include <numbers>
 
 namespace plat {
 
@@ -20,7 +21,7 @@ void Beeper::Play() {
         for (int i = 0; i < frames; ++i) {
             const double t = static_cast<double>(i) / freq;
             const double env = 1.0 - static_cast<double>(i) / frames;
-            const auto v = static_cast<Sint16>(6000.0 * env * std::sin(2 * M_PI * 880.0 * t));
+            const auto v = static_cast<Sint16>(6000.0 * env * std::sin(2 * std::numbers::pi * 880.0 * t));
             for (int c = 0; c < channels; ++c) samples[i * channels + c] = v;
         }
         chunk_ = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(samples),

@@ -14,17 +14,27 @@
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
+#undef ReplaceFile  // the system's own, a macro, would rename ours
 #else
 #include <unistd.h>
 #endif
 
 namespace plat {
 
+std::filesystem::path PathOf(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8Of(const std::filesystem::path& path) {
+    const std::u8string s = path.u8string();
+    return std::string(s.begin(), s.end());
+}
+
 namespace {
 
 #ifdef _WIN32
 int OpenFile(const std::string& path, int flags, int mode = 0) {
-    return _wopen(std::filesystem::path(path).c_str(), flags | _O_BINARY, mode);
+    return _wopen(PathOf(path).c_str(), flags | _O_BINARY, mode);
 }
 long ReadSome(int fd, char* buf, std::size_t n) {
     return _read(fd, buf, static_cast<unsigned>(n));
@@ -59,7 +69,7 @@ constexpr int kNoFollow = O_NOFOLLOW, kNonBlock = O_NONBLOCK, kCloExec = O_CLOEX
 #endif
 
 std::string DirOf(const std::string& path) {
-    return std::filesystem::path(path).parent_path().string();
+    return Utf8Of(PathOf(path).parent_path());
 }
 
 bool WriteAll(int fd, const std::string& bytes) {
@@ -102,7 +112,17 @@ mode_t ReplacementMode(const std::string& path) {
 
 }  // namespace
 
+void CloseDescriptor(int fd) { CloseFile(fd); }
+
 int OpenRegularFile(const std::string& path, int& error) {
+#ifdef _WIN32
+    // A folder cannot be opened there at all: say what it is.
+    const DWORD attributes = GetFileAttributesW(PathOf(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        error = EISDIR;
+        return -1;
+    }
+#endif
     // Non-blocking, so that opening a FIFO does not wait for a writer.
     const int fd = OpenFile(path, O_RDONLY | kNonBlock | kCloExec);
     if (fd < 0) {
@@ -179,7 +199,8 @@ CreateResult CreateNewFile(const std::string& path, const std::string& bytes) {
     const int fd = OpenFile(path, O_WRONLY | O_CREAT | O_EXCL | kNoFollow | kCloExec, 0644);
     if (fd < 0) return errno == EEXIST ? CreateResult::Exists : CreateResult::Failed;
     if (!FinishFile(fd, bytes)) {
-        std::remove(path.c_str());
+        std::error_code ec;
+        std::filesystem::remove(PathOf(path), ec);
         return CreateResult::Failed;
     }
     SyncDir(DirOf(path));
@@ -190,7 +211,7 @@ bool ReplaceFile(const std::string& path, const std::string& bytes) {
     const std::string dir = DirOf(path);
     // A name no game can have (game names never start with a dot), made
     // exclusively, so it cannot collide with any file already there.
-    std::string temp = (std::filesystem::path(dir) / ".tessalor-XXXXXX").string();
+    std::string temp = Utf8Of(PathOf(dir) / ".tessalor-XXXXXX");
 #ifdef _WIN32
     if (_mktemp_s(temp.data(), temp.size() + 1) != 0) return false;
     const int fd = OpenFile(temp, _O_WRONLY | _O_CREAT | _O_EXCL, _S_IREAD | _S_IWRITE);
@@ -201,14 +222,14 @@ bool ReplaceFile(const std::string& path, const std::string& bytes) {
     if (fd < 0) return false;
     bool ok = FinishFile(fd, bytes);
 #ifdef _WIN32
-    ok = ok && MoveFileExW(std::filesystem::path(temp).c_str(),
-                           std::filesystem::path(path).c_str(),
+    ok = ok && MoveFileExW(PathOf(temp).c_str(), PathOf(path).c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 #else
     ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
 #endif
     if (!ok) {
-        std::remove(temp.c_str());
+        std::error_code ec;
+        std::filesystem::remove(PathOf(temp), ec);
         return false;
     }
     SyncDir(dir);
@@ -217,9 +238,9 @@ bool ReplaceFile(const std::string& path, const std::string& bytes) {
 
 bool RemoveRegularFile(const std::string& path) {
     std::error_code ec;
-    const auto st = std::filesystem::symlink_status(std::filesystem::path(path), ec);
+    const auto st = std::filesystem::symlink_status(PathOf(path), ec);
     if (ec || st.type() != std::filesystem::file_type::regular) return false;
-    return std::filesystem::remove(std::filesystem::path(path), ec) && !ec;
+    return std::filesystem::remove(PathOf(path), ec) && !ec;
 }
 
 }  // namespace plat

@@ -2,9 +2,15 @@
 // half-written: saved games and the like.
 #pragma once
 #include <cstddef>
+#include <filesystem>
 #include <string>
 
 namespace plat {
+
+// Paths are UTF-8 inside the game; Windows reads narrow paths in its own code
+// page, so every path crosses to and from the system through these.
+std::filesystem::path PathOf(const std::string& utf8);
+std::string Utf8Of(const std::filesystem::path& path);
 
 // Beside errno's values: the path names a FIFO, a device or a socket.
 inline constexpr int kNotRegular = -1;
@@ -12,6 +18,8 @@ inline constexpr int kNotRegular = -1;
 // A descriptor open for reading on a regular file, or -1 with error set to
 // an errno value (ENOENT, EISDIR, EACCES...) or kNotRegular. Never waits.
 int OpenRegularFile(const std::string& path, int& error);
+// Closes a descriptor OpenRegularFile gave.
+void CloseDescriptor(int fd);
 // True when path is a regular file that can be opened for reading.
 bool CanReadRegularFile(const std::string& path);
 // Why a file could not be read, in French: "fichier introuvable", "c'est un dossier"...

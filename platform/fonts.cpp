@@ -1,12 +1,60 @@
-// Finding font files through fontconfig.
+// Finding font files: through fontconfig, or on Windows in the system's
+// fonts folder with the faces shipped beside the program as the fallback.
 #include "platform/fonts.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <filesystem>
+#else
 #include <fontconfig/fontconfig.h>
+#endif
 
 #include <map>
 #include <utility>
 
 namespace plat {
+
+#ifdef _WIN32
+
+namespace {
+
+std::string Utf8(const std::wstring& w) {
+    if (w.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
+                                      nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+std::wstring ProgramDir() {
+    std::wstring buf(32768, L'\0');
+    const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+    buf.resize(n);
+    return std::filesystem::path(buf).parent_path().wstring();
+}
+
+}  // namespace
+
+std::string FindFontFile(const std::string& family, bool bold) {
+    // Arial is every face the game asks for; Liberation Sans has its metrics.
+    (void)family;
+    std::wstring fonts(MAX_PATH, L'\0');
+    fonts.resize(GetWindowsDirectoryW(fonts.data(), MAX_PATH));
+    const std::filesystem::path candidates[] = {
+        std::filesystem::path(fonts) / L"Fonts" / (bold ? L"arialbd.ttf" : L"arial.ttf"),
+        std::filesystem::path(ProgramDir()) /
+            (bold ? L"LiberationSans-Bold.ttf" : L"LiberationSans-Regular.ttf"),
+    };
+    for (const auto& c : candidates) {
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(c, ec)) return Utf8(c.wstring());
+    }
+    return {};
+}
+
+#else
 
 std::string FindFontFile(const std::string& family, bool bold) {
     static std::map<std::pair<std::string, bool>, std::string> cache;
@@ -33,5 +81,7 @@ std::string FindFontFile(const std::string& family, bool bold) {
     cache[key] = path;
     return path;
 }
+
+#endif
 
 }  // namespace plat

@@ -6,6 +6,7 @@
 #include <limits>
 #include <filesystem>
 
+#include "platform/files.h"
 #include "platform/host.h"
 #include "platform/text.h"
 #include "platform/utf8.h"
@@ -408,11 +409,11 @@ bool MatchPattern(const std::string& name, const std::string& pat, size_t i = 0,
 void FileListBox::Refresh() {
     files_.clear();
     std::error_code ec;
-    std::filesystem::directory_iterator it(std::filesystem::path(Path), ec), end;
+    std::filesystem::directory_iterator it(PathOf(Path), ec), end;
     for (; !ec && it != end; it.increment(ec)) {
         std::error_code ec2;
         if (!it->is_regular_file(ec2)) continue;
-        const std::string name = it->path().filename().string();
+        const std::string name = Utf8Of(it->path().filename());
         if (MatchPattern(name, Pattern)) files_.push_back(name);
     }
     std::sort(files_.begin(), files_.end());

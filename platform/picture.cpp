@@ -1,7 +1,6 @@
 // Loading pictures, sized before they are decoded.
 #include <SDL.h>
 #include <SDL_image.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -164,7 +163,7 @@ Surface LoadPicture(const std::string& path, std::string* error) {
     const int fd = OpenRegularFile(path, err);
     FILE* file = fd < 0 ? nullptr : fdopen(fd, "rb");
     if (!file) {
-        if (fd >= 0) close(fd);
+        if (fd >= 0) CloseDescriptor(fd);
         Fail(error, what, FileErrorText(err ? err : errno));
         return {};
     }

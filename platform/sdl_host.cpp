@@ -4,9 +4,11 @@
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_shape.h>
+#ifndef _WIN32
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -318,8 +320,10 @@ SdlHost::~SdlHost() {
         impl_->jobReady.notify_all();
         impl_->worker.join();
     }
+#ifndef _WIN32
     for (int fd : impl_->wakePipe)
         if (fd >= 0) ::close(fd);
+#endif
     if (!impl_->initialised) return;
     while (!impl_->windows.empty()) impl_->Forget(impl_->windows.begin()->first);
     for (auto& [kind, cur] : impl_->cursors)
@@ -700,6 +704,7 @@ void SdlHost::Wait(double seconds) {
         if (impl_->x11.Query(sx, sy)) impl_->DragTo(sx, sy);
         ms = std::min(ms, 10);
     }
+#ifndef _WIN32
     if (impl_->x11.Fd() >= 0) {
         // On the X connection itself rather than inside SDL, whose wait
         // crashed with BadWindow after a dialog's window was destroyed. The
@@ -714,14 +719,17 @@ void SdlHost::Wait(double seconds) {
         }
         return;
     }
+#endif
     SDL_WaitEventTimeout(nullptr, ms);
 }
 
 void SdlHost::RunJob(std::function<void()> job) {
     {
         const std::lock_guard<std::mutex> lock(impl_->jobMutex);
+#ifndef _WIN32
         if (impl_->wakePipe[0] < 0 && ::pipe2(impl_->wakePipe, O_NONBLOCK | O_CLOEXEC) != 0)
             impl_->wakePipe[0] = impl_->wakePipe[1] = -1;
+#endif
         impl_->jobs.push_back(std::move(job));
         if (!impl_->worker.joinable()) impl_->worker = std::thread([this] { impl_->RunJobs(); });
     }
@@ -730,10 +738,12 @@ void SdlHost::RunJob(std::function<void()> job) {
 
 void SdlHost::Wake() {
     // The pipe ends a wait on the X connection, the event one inside SDL.
+#ifndef _WIN32
     if (impl_->wakePipe[1] >= 0) {
         const char byte = 1;
         [[maybe_unused]] const ssize_t n = ::write(impl_->wakePipe[1], &byte, 1);
     }
+#endif
     if (impl_->initialised) {
         SDL_Event ev{};
         ev.type = SDL_USEREVENT;

@@ -2,6 +2,20 @@
 #include "platform/x11_pointer.h"
 
 #include <SDL.h>
+
+namespace plat {
+
+#ifdef _WIN32
+
+// No X server: SDL's own events follow the pointer, and there are no resources.
+void X11Pointer::Find(SDL_Window*) { tried_ = true; }
+bool X11Pointer::Query(int&, int&) const { return false; }
+std::string X11Resources() { return {}; }
+
+}  // namespace plat
+
+#else
+
 #include <SDL_syswm.h>
 
 #include <type_traits>
@@ -64,3 +78,5 @@ std::string X11Resources() {
 }
 
 }  // namespace plat
+
+#endif

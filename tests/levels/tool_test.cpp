@@ -1,6 +1,14 @@
 // Pack files and the tessalor-levels command line: exit codes and messages.
 #include <gtest/gtest.h>
+#ifdef _WIN32
+// The exit code comes back whole.
+#define popen _popen
+#define pclose _pclose
+#define WIFEXITED(rc) true
+#define WEXITSTATUS(rc) (rc)
+#else
 #include <sys/wait.h>
+#endif
 
 #include <array>
 #include <cstdio>
@@ -125,7 +133,7 @@ TEST_F(LevelFiles, ToolExitCodesAndMessages) {
              {"count " + dir_.string(), 1, {": cannot open: Is a directory"}},
              {hint + "--level 6 --place B@5,6,1 --hold F", 0,
               {"1 placed, 3 left", "solvable", "ways left: 4", "place F (P) on 5,7 6,7 5,8 6,8 5,9"}},
-             {hint + "--level 'rectangle 4x5 #1' --place B@5,7,1", 0,
+             {hint + "--level \"rectangle 4x5 #1\" --place B@5,7,1", 0,
               {"dead end", "no piece left can fill the empty region of 5 cells at 5,6 6,6 7,6 8,6 9,6",
                "taking back piece B (I)"}},
              {hint + "--level 6 --place G@5,6,3", 0, {"region of 1 cell at 6,6 is not a multiple of 5"}},

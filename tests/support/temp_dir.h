@@ -1,7 +1,12 @@
 // Scratch folders and a held single-instance lock, for any test.
 #pragma once
+#ifdef _WIN32
+#include <process.h>
+#define getpid _getpid
+#else
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <atomic>
 #include <filesystem>
@@ -33,6 +38,7 @@ private:
     std::filesystem::path path_;
 };
 
+#ifndef _WIN32
 // While it lives, a child process holds what `acquire` takes (the game's
 // single-instance lock), so no lock this process took earlier stands in for it.
 class LockHolder {
@@ -65,5 +71,6 @@ private:
     pid_t pid_ = -1;
     bool held_ = false;
 };
+#endif
 
 }  // namespace testing_support
