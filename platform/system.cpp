@@ -8,6 +8,10 @@
 #ifdef _WIN32
 #include <windows.h>
 #include <shellapi.h>
+
+#include <filesystem>
+
+#include "platform/files.h"
 #else
 #include <fcntl.h>
 #include <pthread.h>
@@ -32,19 +36,31 @@ namespace plat {
 #ifdef _WIN32
 
 std::string ExecutableDir() {
-    char buf[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
-    std::string p(buf, n);
+    std::wstring buf(32768, L'\0');
+    buf.resize(GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size())));
+    const std::string p = Utf8Of(std::filesystem::path(buf));
     const auto cut = p.find_last_of("\\/");
     return cut == std::string::npos ? std::string(".\\") : p.substr(0, cut + 1);
 }
 
-std::string SaveRootDir() { return "c:\\kvtscore\\"; }
-std::string SaveDir() { return "c:\\kvtscore\\tessa2002\\"; }
+std::string SaveRootDir() {
+    // The game's own folder at the root of c:, where it can be made; a
+    // locked-down account gets the same folders in its local application data.
+    static const std::string root = [] {
+        const std::wstring fixed = L"c:\\kvtscore";
+        if (CreateDirectoryW(fixed.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS)
+            return std::string("c:\\kvtscore\\");
+        const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
+        if (!local || !*local) return std::string("c:\\kvtscore\\");
+        return Utf8Of(std::filesystem::path(local) / L"kvtscore") + "\\";
+    }();
+    return root;
+}
+std::string SaveDir() { return SaveRootDir() + "tessa2002\\"; }
 
 bool OpenDocument(const std::string& path) {
-    const auto r = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    const auto r = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", PathOf(path).c_str(),
+                                                           nullptr, nullptr, SW_SHOWNORMAL));
     return r > 32;
 }
 

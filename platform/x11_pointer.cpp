@@ -3,9 +3,9 @@
 
 #include <SDL.h>
 
-namespace plat {
-
 #ifdef _WIN32
+
+namespace plat {
 
 // No X server: SDL's own events follow the pointer, and there are no resources.
 void X11Pointer::Find(SDL_Window*) { tried_ = true; }

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The Windows build under Wine, in a real window: its cut corners show the
+# root, a random shape starts from the menu by clicks, a piece is taken and
+# dropped, OUI to the quit question ends it with status 0. A second run makes
+# a saved game through the naming dialog, from the keyboard, and finds its
+# file on Wine's C: drive (names are kept in lower case).
+# Usage: wine.sh BUILD_DIR (the Windows build, its Wine prefix in BUILD_DIR/wine)
+. "$(dirname "$0")/lib.sh"
+skip_unless_x_tools
+command -v wine >/dev/null || { echo "SKIP [$E2E_NAME]: wine is not installed"; exit 77; }
+BUILD=$(cd "$1" && pwd)
+export WINEPREFIX=${WINEPREFIX:-$BUILD/wine} WINEDEBUG=-all
+# Killing the wrapper leaves the Windows process to Wine: end them all.
+trap 'rc=$?; wineserver -k >/dev/null 2>&1; (exit $rc); e2e_cleanup' EXIT
+wineserver -k >/dev/null 2>&1
+start_screen
+printf '#!/bin/sh\nexec wine "%s" "$@"\n' "$BUILD/tessalor.exe" >"$E2E_TMP/tessalor"
+chmod +x "$E2E_TMP/tessalor"
+# Keys one at a time, as a hand presses them.
+keys() { local k; for k; do xdotool key "$k"; sleep 0.3; done; }
+saves=$WINEPREFIX/drive_c/kvtscore/tessa2002
+rm -f "$saves"/wine.pnt
+
+start_game "$E2E_TMP/tessalor"
+shot start
+expect_px "cut corner" 1 1 "$ROOT_COLOUR"
+# Menu, then its first entry: a random shape.
+wclick 360 430
+sleep 1
+wclick 360 280
+sleep 1.5
+shot level
+piece=$(px 123 86)
+wmove 200 150
+wmove 123 86
+xdotool click 1
+sleep 0.5
+shot taken
+expect_not_px "the X left its slot" 123 86 "$piece"
+wmove 200 150
+wmove 300 192
+xdotool click 1
+sleep 0.5
+wmove 400 300
+sleep 0.5
+shot dropped
+expect_px "the X on the board" 300 202 "$piece"
+# Quitter is the second entry during a shape; Left lights OUI.
+keys F10 Down Return
+await_dialog "no quit question" && keys Left Return
+# Wine takes some seconds to end a process whose last window closed.
+expect_eq "exit status after OUI" "$(wait_game_exit 40)" 0
+
+TESSALOR_CLAVIER=1 start_game "$E2E_TMP/tessalor" second
+keys F10 Return
+await_dialog "no naming dialog" && { xdotool type --delay 80 Wine; keys Return; }
+wait_for 10 test -f "$saves/wine.pnt" || fail "no wine.pnt in $saves"
+sleep 1.5
+want=$(for ((i = 0; i < 40; i++)); do printf '#FALSE#\r\n'; done | od -An -tx1 | tr -d ' \n')
+expect_eq "the new saved game" "$(od -An -tx1 "$saves/wine.pnt" 2>/dev/null | tr -d ' \n')" "$want"
+keys F10 Up Return
+await_dialog "no quit question" && keys Left Return
+expect_eq "exit status of the second run" "$(wait_game_exit 40)" 0
+finish
