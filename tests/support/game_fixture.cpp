@@ -11,16 +11,6 @@ void WritePack(const fs::path& path, const std::string& records) {
     WriteFile(path, pack::Scramble(records) + "\r\n");
 }
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
 void GameTest::SetUp() {
     dataDir = root / "game";
     fs::create_directories(dataDir);
@@ -54,6 +44,12 @@ void GameTest::StartGame() {
     const std::string dir = dataDir.string();
     form->ExecutableDirectory = [dir] { return dir; };
     form->Show();
+}
+
+void GameTest::BeginLevel() {
+    form->SetUpLevel(0);
+    S().bLevelActive = true;
+    form->kvtUt.played.clear();
 }
 
 void GameTest::ClickScreen(int x, int y, int button) {

@@ -17,8 +17,7 @@ protected:
     void Start(bool lone) {
         WritePack(dataDir / "tessa320.dat", Record(lone));
         StartGame();
-        form->SetUpLevel(0);
-        S().bLevelActive = true;
+        BeginLevel();
         Script({});  // alerts are answered and noted
     }
     bool Shows(int x, int y, int sx, int sy) {
