@@ -181,11 +181,6 @@ protected:
         }
         FAIL() << "no orientation of piece " << p << " matches";
     }
-    void NameGame(const std::string& name) {
-        Menu(0);
-        ThenIn("type name", "frmInput", [this, name](plat::Form& f) { host.Type(f, name); });
-        Press("frmInput", 0);
-    }
     void Compare(const std::string& journey) {
         const fs::path expected = fs::path(TESSALOR_SOURCE_DIR) / "tests/golden" / (journey + ".txt");
         if (std::getenv("GOLDEN_UPDATE")) WriteFile(expected, record.str());
@@ -227,7 +222,9 @@ TEST_F(GoldenTest, RandomShapeAbandoned) {
 }
 
 TEST_F(GoldenTest, NewGameSolvesItsFirstLevelAndSaves) {
-    NameGame("Golden");
+    Menu(0);
+    ThenIn("type name", "frmInput", [this](plat::Form& f) { host.Type(f, "Golden"); });
+    Press("frmInput", 0);
     SolveShownLevel();
     Menu(2);
     Play();

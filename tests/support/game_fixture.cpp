@@ -63,8 +63,8 @@ void GameTest::MoveScreen(int x, int y) {
     Pump();
 }
 
-void GameTest::Key(int key) {
-    host.KeyDown(*form, key);
+void GameTest::Key(int key, int shift) {
+    host.KeyDown(*form, key, shift);
     Pump();
 }
 

@@ -49,7 +49,7 @@ protected:
     // Input on the play area, in play-area pixels, handled at once.
     void ClickScreen(int x, int y, int button = plat::vbLeftButton);
     void MoveScreen(int x, int y);
-    void Key(int key);
+    void Key(int key, int shift = 0);
     // Clicks a cell of the piece in its tray slot.
     void TakeFromTray(int p);
     void Pump(int times = 3);

@@ -35,12 +35,6 @@ protected:
                     if (Shows(x, y, 24 * p, 24)) cells.push_back({x, y}), piece = p;
         return cells;
     }
-    void DropIBelow() {
-        TakeFromTray(0);
-        Key(plat::vbKeyReturn);  // I lies flat
-        ClickScreen(CellX(2) + 12, CellY(3) + 12);  // not where the hint puts it
-        ASSERT_EQ(B().tabBoard[4][3], 0);
-    }
 };
 
 constexpr const char* kCan = "Cette forme peut encore être remplie avec les pièces qui restent.";
@@ -88,7 +82,10 @@ TEST_F(HintTest, ABoardChangeClearsTheMarksRestartsAndDropsTheStaleAnswer) {
     Start(false);
     Key(plat::vbKeyF2);
     Key(plat::vbKeyF2);
-    DropIBelow();
+    TakeFromTray(0);
+    Key(plat::vbKeyReturn);  // I lies flat
+    ClickScreen(CellX(2) + 12, CellY(3) + 12);  // not where the hint puts it
+    ASSERT_EQ(B().tabBoard[4][3], 0);
     int piece = -1;
     EXPECT_TRUE(Marked(piece).empty());
     for (int x = 0; x < 5; ++x)

@@ -18,10 +18,6 @@ protected:
         WritePack(dataDir / "tessa320.dat", AllPiecesRecord());
         StartGame();
     }
-    void Press(int key, int shift = 0) {
-        host.KeyDown(*form, key, shift);
-        Pump();
-    }
 };
 
 }  // namespace
@@ -61,7 +57,7 @@ TEST_F(KeysTest, LevelKeysDriveTheHandAsTheMouseDoes) {
     };
     BeginLevel();
     for (const Step& s : steps) {
-        Press(s.key, s.shift);
+        Key(s.key, s.shift);
         const std::string at = "key " + std::to_string(s.key) + " to " + std::to_string(s.handX);
         EXPECT_EQ(B().nHeldPiece, s.held) << at;
         EXPECT_EQ(B().At(0, 0), s.at00) << at;
@@ -75,7 +71,7 @@ TEST_F(KeysTest, LevelKeysDriveTheHandAsTheMouseDoes) {
     for (bool menu : {false, true}) {
         S().bLevelActive = menu;
         if (menu) form->ShowMenu();
-        for (int key : {vbKeyPageDown, vbKeyRight, vbKeyInsert, vbKeyDelete}) Press(key);
+        for (int key : {vbKeyPageDown, vbKeyRight, vbKeyInsert, vbKeyDelete}) Key(key);
         EXPECT_EQ(std::tuple(B().nHeldPiece, form->nHandX, Sounds().size()), std::tuple(none, 220, size_t{8}));
     }
 }
@@ -100,7 +96,7 @@ TEST_F(KeysTest, MenuKeysWalkTheVisibleEntries) {
     };
     for (const Step& s : steps) {
         if (s.key == 0) form->SetUpLevel(0), S().bLevelActive = true;
-        else Press(s.key);
+        else Key(s.key);
         EXPECT_EQ(std::tuple(form->bMenuShown, form->nMenuKey, S().bLevelActive), std::tuple(s.shown, s.lit, s.playing))
             << s.key << " then lit " << s.lit;
         for (int i = 0; s.shown && i < 5; ++i)
@@ -211,12 +207,12 @@ TEST_F(KeysTest, WhereThePointerStaysAMarkerShowsTheHand) {
                Screen().At(cx + 11, cy + 11) == form->pctBrique.Image.At(359, 23);
     };
     host.pointerMoves = false;
-    Press(plat::vbKeyRight);
+    Key(plat::vbKeyRight);
     EXPECT_TRUE(marked(384, 192));
-    Press(plat::vbKeyRight);
+    Key(plat::vbKeyRight);
     EXPECT_TRUE(marked(408, 192));
     EXPECT_EQ(Screen().At(380, 190), before.At(380, 190));
     host.pointerMoves = true;
-    Press(plat::vbKeyLeft);
+    Key(plat::vbKeyLeft);
     for (int x : {380, 384, 405, 410}) EXPECT_EQ(Screen().At(x, 190), before.At(x, 190)) << x;
 }
