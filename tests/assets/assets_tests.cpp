@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <set>
 #include <string>
 #include <tuple>
@@ -17,10 +16,12 @@
 #include "assets/embedded.h"
 #include "platform/fonts.h"
 #include "platform/utf8.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
 const std::string kDir = TESSALOR_DATA_DIR;
+using testing_support::ReadFile;
 
 // A picture as RGBA bytes, row after row.
 struct Picture {
@@ -43,11 +44,6 @@ Picture Load(const assets::Blob& b) {
     SDL_FreeSurface(s);
     SDL_FreeSurface(raw);
     return pic;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace

@@ -5,9 +5,7 @@
 # Usage: desktop.sh [--wm] TESSALOR_BINARY ASSET_TOOL BUILD_DIR
 #   --wm: only the drag strip, under openbox, at scale 1 and 2.
 . "$(dirname "$0")/lib.sh"
-BIN=${1:?usage}
-TOOL=${2:?usage}
-BUILD=${3:?usage}
+BIN=${1:?usage} TOOL=${2:?usage} BUILD=${3:?usage}
 skip_unless_x_tools
 E2E_SCREEN_W=1920 E2E_SCREEN_H=1200
 S=1  # scale of the running game: window points are given at scale 1
@@ -61,7 +59,7 @@ plays_a_piece() {
     [ -n "$found" ] || { fail "$what: no piece in play in the tray"; return; }
     sclick "$(tray_cell_x "$p")" "$(tray_cell_y "$p")"
     wmove $((700 * S)) $((300 * S))
-    wait_for 5 spx_is "$what-held" "$(tray_cell_x "$p")" "$(tray_cell_y "$p")" "$(tile_centre 13)" ||
+    wait_for 5 spx_is "$what-held" "$(tray_cell_x "$p")" "$(tray_cell_y "$p")" "$SILHOUETTE" ||
         fail "$what: tray piece $p was not picked up"
 }
 

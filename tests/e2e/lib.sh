@@ -9,6 +9,7 @@ WM=
 E2E_NAME=${E2E_NAME:-$(basename "$0" .sh)${WM:+-wm}}
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/tessalor-e2e-$E2E_NAME.XXXXXX")
 E2E_FAILS=0 E2E_SCREEN_W=1024 E2E_SCREEN_H=768 ROOT_COLOUR=ff00ff
+CLR_BUTTON=109410 CLR_HOVER=00ff00  # a button of the menu or a dialog, and lit
 XVFB_PID= WM_PID= GAME_PID= WID=
 
 log() { echo "[$E2E_NAME] $*"; }
@@ -227,6 +228,8 @@ make_reference_art() {
         die "the asset tool failed: $(cat "$E2E_TMP/art.log")"
     HEAD_SHEET=$art/preview/kHeadSheet.png
     convert "$art/preview/kTileSheet.png" -depth 8 "rgb:$art/tiles.rgb"
+    RED=$(tile_centre 0) ORANGE=$(tile_centre 1) YELLOW=$(tile_centre 2)  # the I, X and L
+    SILHOUETTE=$(tile_centre 13) WOOD=$(tile_centre 16)
 }
 # Centre colour of tile T (0-11 pieces, 13 the piece mask, 16 the empty
 # wooden cell) in the tile sheet (17 tiles of 24 px in a row).
@@ -255,16 +258,9 @@ cells_are() {
 
 # The one level of play.sh and keyboard.sh, so that "a random shape" is this
 # one: a vertical I at column 7, an X centred on (3,12) and an L as drawn in
-# the tray; with the colours those scripts look for.
+# the tray.
 three_piece_game() {
-    CLR_BUTTON=109410
-    CLR_HOVER=00ff00
     make_reference_art "$2"
-    RED=$(tile_centre 0)
-    ORANGE=$(tile_centre 1)
-    YELLOW=$(tile_centre 2)
-    WOOD=$(tile_centre 16)
-    SILHOUETTE=$(tile_centre 13)
     I_CELLS="7:5 7:6 7:7 7:8 7:9"
     X_CELLS="3:11 2:12 3:12 4:12 3:13"
     L_CELLS="11:6 12:6 12:7 12:8 12:9"

@@ -1,3 +1,4 @@
+// The level loop of a saved game, and the menu panel.
 #include "tests/support/dialog_script.h"
 
 using namespace testing_support;
@@ -5,7 +6,7 @@ using namespace modTessa;
 
 namespace {
 
-class LevelLoopTest : public ScriptedTest {
+class FlowTest : public ScriptedTest {
 protected:
     std::vector<int> played;
     std::vector<std::string> fileWhenStarted;
@@ -44,7 +45,7 @@ protected:
 
 }  // namespace
 
-TEST_F(LevelLoopTest, SavedGamePlaysItsUnsolvedLevelsInOrderAndSavesAfterEach) {
+TEST_F(FlowTest, SavedGamePlaysItsUnsolvedLevelsInOrderAndSavesAfterEach) {
     OpenGame("#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n");
     PlayThrough();
     EXPECT_EQ(played, (std::vector<int>{0, 2}));
@@ -55,11 +56,45 @@ TEST_F(LevelLoopTest, SavedGamePlaysItsUnsolvedLevelsInOrderAndSavesAfterEach) {
     EXPECT_EQ(form->labNom.Caption(), "forme 3\r\n3 pièces #3");
 }
 
-TEST_F(LevelLoopTest, FailedSaveTellsThePlayerAndPlayGoesOn) {
+TEST_F(FlowTest, FailedSaveTellsThePlayerAndPlayGoesOn) {
     OpenGame("#FALSE#\r\n#TRUE#\r\n#TRUE#\r\n");
     const FileSizeLimit diskFull(8);  // the save cannot be written
     PlayThrough();
     EXPECT_EQ(played, (std::vector<int>{0}));
     EXPECT_EQ(alerts, (std::vector<std::string>{kSaveFailedMessage, kAllSolvedMessage}));
     EXPECT_EQ(ReadFile(saveDir / "jeu.pnt"), "#FALSE#\r\n#TRUE#\r\n#TRUE#\r\n");
+}
+
+// Which entries show in each state: the menu key walk (keys tests).
+TEST_F(FlowTest, OnlyTheBackgroundClosesThePanel) {
+    for (int i = 0; i < 2; ++i) host.Click(*form, &form->imgMenu[0], 10, 10);  // the button does not close it
+    Pump();
+    EXPECT_TRUE(form->bMenuShown);
+    host.Click(*form, nullptr, 650, 430);
+    Pump();
+    EXPECT_FALSE(form->pctMenu.Visible());
+}
+
+// The sad face and the cleared board are watched in the real window (e2e).
+TEST_F(FlowTest, AbandonWaitsJustOverThreeSecondsAndClosesTheGame) {
+    bool abandoned = false;
+    double abandonedAt = 0;
+    host.OnIdle = [&] {
+        if (abandoned || host.Pending() || form->bBusy || !S().bLevelActive || !form->Enabled()) return;
+        S().strGameName = "jeu.pnt";  // as in a saved game's level
+        form->ShowMenu();
+        host.Click(*form, &form->labMenu[2], 20, 10);
+        abandonedAt = plat::Now();
+        abandoned = true;
+    };
+    form->ShowMenu();
+    host.Click(*form, &form->labMenu[3], 20, 10);
+    Pump();
+    host.OnIdle = nullptr;
+    ASSERT_TRUE(abandoned);
+    EXPECT_GT(plat::Now() - abandonedAt, 3.0);  // not a whole sleep more
+    EXPECT_LT(plat::Now() - abandonedAt, 3.1);
+    EXPECT_EQ(std::tuple(S().bLevelActive, S().strGameName, form->Enabled(), form->timerTete.Enabled()),
+              std::tuple(false, "", true, true));  // the game is closed, unsaved
+    EXPECT_FALSE(fs::exists(saveDir / "jeu.pnt"));
 }

@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "levels/catalogue.h"
-#include "levels/pack.h"
 #include "tests/support/game_fixture.h"
 #include "ui/dialogs.h"
 #include "ui/geometry.h"
@@ -50,18 +49,11 @@ class GoldenTest : public GameTest {
 protected:
     std::ostringstream record;
     std::deque<std::pair<std::string, std::function<void()>>> steps;
-    std::string allLevels;
     size_t soundsSeen = 0;
 
     void SetUp() override {
         GameTest::SetUp();
         InstallShippedPacks();
-        for (int i = 0; i < pack::kMaxPacks; ++i) {
-            std::string bytes = ReadFile(dataDir / pack::PackFileName(i));
-            if (bytes.size() < pack::kTrailerSize) continue;
-            bytes.resize(bytes.size() - pack::kTrailerSize);
-            allLevels += pack::Unscramble(bytes);
-        }
     }
 
     void Snapshot(const std::string& what) {
@@ -140,11 +132,11 @@ protected:
         for (int i = 1; i <= 4; ++i)
             host.MouseMove(*form, &form->pctEcran, fromX + (toX - fromX) * i / 4, fromY + (toY - fromY) * i / 4);
     }
-    // Solves the level on show from its reference solution, piece by piece.
+    // Solves the level on show from its reference solution in the packs, piece by piece.
     void SolveShownLevel() {
         Then("read level", [this] {
             const int level = std::stoi(form->labNom.Caption().substr(6)) - 1;
-            const std::string rec = allLevels.substr(static_cast<size_t>(level) * 256, 256);
+            const std::string rec = S().strLevelData.substr(static_cast<size_t>(level) * 256, 256);
             for (int p = 0; p < 12; ++p) {
                 Cells target;
                 for (int i = 0; i < 256; ++i)
@@ -189,11 +181,6 @@ protected:
         }
         FAIL() << "no orientation of piece " << p << " matches";
     }
-    void NameGame(const std::string& name) {
-        Menu(0);
-        ThenIn("type name", "frmInput", [this, name](plat::Form& f) { host.Type(f, name); });
-        Press("frmInput", 0);
-    }
     void Compare(const std::string& journey) {
         const fs::path expected = fs::path(TESSALOR_SOURCE_DIR) / "tests/golden" / (journey + ".txt");
         if (std::getenv("GOLDEN_UPDATE")) WriteFile(expected, record.str());
@@ -235,7 +222,9 @@ TEST_F(GoldenTest, RandomShapeAbandoned) {
 }
 
 TEST_F(GoldenTest, NewGameSolvesItsFirstLevelAndSaves) {
-    NameGame("Golden");
+    Menu(0);
+    ThenIn("type name", "frmInput", [this](plat::Form& f) { host.Type(f, "Golden"); });
+    Press("frmInput", 0);
     SolveShownLevel();
     Menu(2);
     Play();

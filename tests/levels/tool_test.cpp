@@ -13,7 +13,6 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include "levels/level_names.h"
 #include "levels/level_text.h"
@@ -25,6 +24,7 @@ namespace levels {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::ReadFile;
 
 struct ToolRun {
     int status;
@@ -38,11 +38,6 @@ ToolRun Tool(const std::string& args) {
     while (size_t n = fread(buf.data(), 1, buf.size(), pipe)) out.append(buf.data(), n);
     const int rc = pclose(pipe);
     return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, out};
-}
-
-std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
 }
 
 // Each test works in a folder of its own.
@@ -79,7 +74,7 @@ TEST_F(LevelFiles, PacksRoundTripAndBrokenOnesAreRejected) {
     EXPECT_FALSE(fs::exists(Path("tessa320.dat.tmp")));
     ASSERT_TRUE(ReadPack(Path("tessa322.dat"), back, error)) << error;
     EXPECT_EQ(back, plain.substr(512));
-    EXPECT_EQ(static_cast<unsigned char>(Read(Path("tessa322.dat"))[0]), static_cast<unsigned char>(plain[512]) ^ pack::kSeed);
+    EXPECT_EQ(static_cast<unsigned char>(ReadFile(Path("tessa322.dat"))[0]), static_cast<unsigned char>(plain[512]) ^ pack::kSeed);
     std::vector<Level> levels;
     std::vector<std::string> errors;
     ASSERT_TRUE(LoadPacks(PackFilesIn(dir_.string()), levels, errors));
@@ -156,10 +151,10 @@ TEST_F(LevelFiles, ToolBuildDumpVerifyRoundTrip) {
     EXPECT_EQ(Tool("verify " + dir_.string()).status, 0);
     const auto out = Path("back.txt");
     ASSERT_EQ(Tool("dump " + dir_.string() + " -o " + out).status, 0);
-    EXPECT_EQ(Read(out), Read(source));
+    EXPECT_EQ(ReadFile(out), ReadFile(source));
     // The catalogue is what fill makes of the designs, names included.
     ASSERT_EQ(Tool("fill " + source.substr(0, source.rfind('/')) + "/designs.txt -o " + out).status, 0);
-    EXPECT_EQ(Read(out), Read(source));
+    EXPECT_EQ(ReadFile(out), ReadFile(source));
     ASSERT_EQ(Tool(build).status, 0);  // rebuilding into fewer packs removes the stale ones
     EXPECT_TRUE(fs::exists(dir_ / "tessa321.dat"));
     EXPECT_FALSE(fs::exists(dir_ / "tessa322.dat"));
@@ -170,7 +165,7 @@ TEST_F(LevelFiles, ToolBuildDumpVerifyRoundTrip) {
 TEST_F(LevelFiles, ToolRenderDrawsEachLevelsShapeAndTiling) {
     const ToolRun run = Tool(std::string("render ") + TESSALOR_LEVEL_SOURCE + " " + dir_.string());
     ASSERT_EQ(run.status, 0) << run.output;
-    const auto source = ParseSource(Read(TESSALOR_LEVEL_SOURCE), "catalogue");
+    const auto source = ParseSource(ReadFile(TESSALOR_LEVEL_SOURCE), "catalogue");
     ASSERT_EQ(source.levels.size(), 40u);
     std::string labels;
     const std::string header = "P6\n192 192\n255\n";
@@ -179,7 +174,7 @@ TEST_F(LevelFiles, ToolRenderDrawsEachLevelsShapeAndTiling) {
         labels += std::to_string(n) + " " + level.name + "\n";
         char name[32];
         std::snprintf(name, sizeof name, "%02zu.ppm", n);
-        const std::string ppm = Read(dir_ / name);
+        const std::string ppm = ReadFile(dir_ / name);
         ASSERT_EQ(ppm.size(), header.size() + 192 * 192 * 3) << name;
         ASSERT_EQ(ppm.substr(0, header.size()), header) << name;
         const auto red = [&](int px, int py) { return static_cast<unsigned char>(ppm[header.size() + (py * 192 + px) * 3]); };
@@ -199,7 +194,7 @@ TEST_F(LevelFiles, ToolRenderDrawsEachLevelsShapeAndTiling) {
         }
         EXPECT_EQ(seen, want) << name;
     }
-    EXPECT_EQ(Read(dir_ / "labels.txt"), labels);
+    EXPECT_EQ(ReadFile(dir_ / "labels.txt"), labels);
 }
 
 // The shipped designs' output is pinned by the round trip above; here what they do not use: a design with
@@ -210,7 +205,7 @@ TEST_F(LevelFiles, ToolFillDefaultsToAllPiecesAndPicksAnotherTiling) {
                                 block + "name: chien\n.........#..\n........###.\n#.......####\n#########...\n.########...\n.#.#..#.#...\n";
     const ToolRun run = Tool("fill " + Write("designs.txt", designs) + " -o " + Path("filled.txt"));
     ASSERT_EQ(run.status, 0) << run.output;
-    const auto filled = ParseSource(Read(Path("filled.txt")), "filled");
+    const auto filled = ParseSource(ReadFile(Path("filled.txt")), "filled");
     ASSERT_TRUE(filled.errors.empty()) << filled.errors.front();
     ASSERT_EQ(filled.levels.size(), 3u);
     EXPECT_EQ(std::tuple(filled.levels[2].name, PieceCountOf(PiecesOf(filled.levels[2]))), std::tuple("chien", 6));

@@ -63,8 +63,7 @@ TEST_F(Files, PictureIsRecognisedByContentAndLosesItsAlpha) {
 
 TEST_F(Files, UnreadablePicturesGiveAFrenchReasonNamingTheFile) {
     SaveSample("good.dat", true);
-    std::ifstream in(Path("good.dat"), std::ios::binary);
-    std::string good((std::istreambuf_iterator<char>(in)), {});
+    const std::string good = testing_support::ReadFile(Path("good.dat"));
     std::ofstream(Path("truncated.dat"), std::ios::binary) << good.substr(0, 40);
     std::ofstream(Path("noise.dat"), std::ios::binary) << "ceci n'est pas une image\n";
     fs::create_directory(Path("dossier.dat"));

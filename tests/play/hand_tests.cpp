@@ -1,5 +1,5 @@
 // The hand on screen: what a click picks or drops, what the drag paints,
-// which keys and buttons turn, and the guards of the sound call.
+// which keys and buttons turn, the guards of the sound call; the solved board.
 #include "tests/support/game_fixture.h"
 
 using namespace testing_support;
@@ -7,17 +7,13 @@ using namespace modTessa;
 
 namespace {
 
-// A 5 x 5 square in the board's top-left corner of I, X, V, W and U; the other
-// seven pieces name one cell each in the bottom row, so all twelve are in play.
 class HandTest : public GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
         WritePack(dataDir / "tessa320.dat", AllPiecesRecord());
         StartGame();
-        form->SetUpLevel(0);
-        S().bLevelActive = true;
-        form->kvtUt.played.clear();
+        BeginLevel();
     }
     void Hold(int p) {
         TakeFromTray(p);
@@ -118,4 +114,35 @@ TEST_F(HandTest, InputDuringAClickSoundIsIgnored) {
     EXPECT_EQ(B().tabBoard[1][2], 1);
     EXPECT_EQ(Sounds().size(), 2u);
     EXPECT_FALSE(form->bBusy);
+}
+
+using VictoryTest = GameTest;
+
+// The head, frame by frame at each sleep and after: the golden victory journey.
+TEST_F(VictoryTest, FillingTheBoardWaitsWithInputIgnoredThenEndsTheLevel) {
+    WritePack(dataDir / "tessa320.dat", MakeRecord({"B", "B", "B", "B", "B"}, 3, 7));
+    StartGame();
+    BeginLevel();
+    ClickScreen(676, 156);  // the I into the hand
+    double waitStart = 0;
+    int ignored = 0;
+    host.OnIdle = [&] {
+        if (form->Enabled() || host.Pending()) return;
+        if (waitStart == 0) waitStart = plat::Now();
+        EXPECT_FALSE(form->timerTete.Enabled());
+        ++ignored;  // input in the wait does nothing
+        host.Click(*form, &form->pctEcran, CellX(7) + 12, CellY(5) + 12);
+        host.KeyDown(*form, plat::vbKeyReturn);
+    };
+    ClickScreen(CellX(7) + 12, CellY(5) + 12);
+    host.OnIdle = nullptr;
+    EXPECT_GT(ignored, 0);
+    EXPECT_GT(plat::Now() - waitStart, 3.0);
+    EXPECT_FALSE(S().bLevelActive);
+    EXPECT_TRUE(S().tabLevelDone[0]);
+    EXPECT_TRUE(form->Enabled());
+    EXPECT_TRUE(form->timerTete.Enabled());
+    EXPECT_FALSE(form->bBusy);
+    for (int y = 3; y < 8; ++y) EXPECT_EQ(B().tabBoard[7][y], 0);  // the solved board stays
+    EXPECT_EQ(Sounds(), (std::vector<std::string>{"tessa32e.dat", "tessa32f.dat", "tessa32d.dat"}));
 }

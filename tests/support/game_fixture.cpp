@@ -11,16 +11,6 @@ void WritePack(const fs::path& path, const std::string& records) {
     WriteFile(path, pack::Scramble(records) + "\r\n");
 }
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
 void GameTest::SetUp() {
     dataDir = root / "game";
     fs::create_directories(dataDir);
@@ -56,6 +46,12 @@ void GameTest::StartGame() {
     form->Show();
 }
 
+void GameTest::BeginLevel() {
+    form->SetUpLevel(0);
+    S().bLevelActive = true;
+    form->kvtUt.played.clear();
+}
+
 void GameTest::ClickScreen(int x, int y, int button) {
     host.MouseDown(*form, &form->pctEcran, x, y, button);
     host.MouseUp(*form, &form->pctEcran, x, y, button);
@@ -67,8 +63,8 @@ void GameTest::MoveScreen(int x, int y) {
     Pump();
 }
 
-void GameTest::Key(int key) {
-    host.KeyDown(*form, key);
+void GameTest::Key(int key, int shift) {
+    host.KeyDown(*form, key, shift);
     Pump();
 }
 

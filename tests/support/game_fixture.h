@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,8 +23,6 @@ namespace fs = std::filesystem;
 
 // Writes a pack file holding the records, scrambled, with its two trailer bytes.
 void WritePack(const fs::path& path, const std::string& records);
-std::string ReadFile(const fs::path& path);
-void WriteFile(const fs::path& path, const std::string& bytes);
 
 class GameTest : public ::testing::Test {
 protected:
@@ -46,11 +43,13 @@ protected:
     void InstallShippedPacks();
     // Runs the window's load and shows it.
     void StartGame();
+    // Level 0 set up and in play, with no sound played yet.
+    void BeginLevel();
 
     // Input on the play area, in play-area pixels, handled at once.
     void ClickScreen(int x, int y, int button = plat::vbLeftButton);
     void MoveScreen(int x, int y);
-    void Key(int key);
+    void Key(int key, int shift = 0);
     // Clicks a cell of the piece in its tray slot.
     void TakeFromTray(int p);
     void Pump(int times = 3);

@@ -1,4 +1,4 @@
-// Scratch folders and a held single-instance lock, for any test.
+// Scratch folders, whole files and a held single-instance lock, for any test.
 #pragma once
 #ifdef _WIN32
 #include <process.h>
@@ -10,9 +10,19 @@
 
 #include <atomic>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace testing_support {
+
+inline std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
 
 // A fresh folder of this process's own, removed with everything in it.
 class TempDir {

@@ -17,8 +17,7 @@ protected:
     void Start(bool lone) {
         WritePack(dataDir / "tessa320.dat", Record(lone));
         StartGame();
-        form->SetUpLevel(0);
-        S().bLevelActive = true;
+        BeginLevel();
         Script({});  // alerts are answered and noted
     }
     bool Shows(int x, int y, int sx, int sy) {
@@ -35,12 +34,6 @@ protected:
                 for (int p = 0; p < 12; ++p)
                     if (Shows(x, y, 24 * p, 24)) cells.push_back({x, y}), piece = p;
         return cells;
-    }
-    void DropIBelow() {
-        TakeFromTray(0);
-        Key(plat::vbKeyReturn);  // I lies flat
-        ClickScreen(CellX(2) + 12, CellY(3) + 12);  // not where the hint puts it
-        ASSERT_EQ(B().tabBoard[4][3], 0);
     }
 };
 
@@ -89,7 +82,10 @@ TEST_F(HintTest, ABoardChangeClearsTheMarksRestartsAndDropsTheStaleAnswer) {
     Start(false);
     Key(plat::vbKeyF2);
     Key(plat::vbKeyF2);
-    DropIBelow();
+    TakeFromTray(0);
+    Key(plat::vbKeyReturn);  // I lies flat
+    ClickScreen(CellX(2) + 12, CellY(3) + 12);  // not where the hint puts it
+    ASSERT_EQ(B().tabBoard[4][3], 0);
     int piece = -1;
     EXPECT_TRUE(Marked(piece).empty());
     for (int x = 0; x < 5; ++x)
