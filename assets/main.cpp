@@ -69,10 +69,14 @@ int main(int argc, char** argv) {
     ok = ok && Write(dataDir + "tessa32c.dat", Bytes(background));
     for (const auto& s : art::kSoundFiles) ok = ok && Write(dataDir + s.file, art::EncodeWav(art::Synthesise(s.sound)));
     ok = ok && Write(dataDir + "aidetessalor/aide.htm", art::HelpPage());
-    // The desktop's icon sizes, installed into the icon theme.
-    for (int size : {16, 32, 48, 64, 128, 256})
-        ok = ok && Write(dataDir + "icons/tessalor-" + std::to_string(size) + ".png",
-                         Bytes(art::EncodePng(art::MakeIcon(size), true)));
+    // The desktop's icon sizes, installed into the icon theme, and the same
+    // in one file for the Windows program.
+    std::vector<art::SizedPng> icons;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        icons.push_back({size, art::EncodePng(art::MakeIcon(size), true)});
+        ok = ok && Write(dataDir + "icons/tessalor-" + std::to_string(size) + ".png", Bytes(icons.back().png));
+    }
+    ok = ok && Write(dataDir + "icons/tessalor.ico", art::IconFile(icons));
     ok = ok && Write(embeddedCpp, art::EmbeddedSource(blobs));
     if (ok && !preview.empty()) {
         for (const auto& b : blobs) ok = ok && Write(preview + "/" + b.name + ".png", Bytes(b.bytes));

@@ -15,6 +15,13 @@ struct NamedBlob {
     std::vector<unsigned char> bytes;
 };
 
+// A Windows icon file holding each size as a PNG image, smallest first.
+struct SizedPng {
+    int size;
+    std::vector<unsigned char> png;
+};
+std::string IconFile(const std::vector<SizedPng>& images);
+
 // C++ source defining each blob as an assets::Blob (see assets/embedded.h).
 std::string EmbeddedSource(const std::vector<NamedBlob>& blobs);
 

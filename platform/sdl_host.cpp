@@ -343,7 +343,14 @@ bool SdlHost::Init(std::string* error) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // The shaped window needs X11: under Wayland take XWayland unless the
     // player chose a driver.
+#ifdef _WIN32
+    // The system scales nothing behind the game's back: the game picks its
+    // scale from the DPI itself.
+    SDL_SetHint(SDL_HINT_WINDOWS_DPI_AWARENESS, "system");
+    const bool preferX11 = false;  // Wine sets DISPLAY too
+#else
     const bool preferX11 = !Env("SDL_VIDEODRIVER") && Env("DISPLAY");
+#endif
     if (preferX11) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     int failed = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
     if (failed && preferX11) {
@@ -359,8 +366,9 @@ bool SdlHost::Init(std::string* error) {
     impl_->initialised = true;
     const bool x11 = SDL_strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0;
     const bool chosen = askedScale_ || Env("TESSALOR_SCALE") || Env("GDK_SCALE");
+    const bool saysDpi = x11 || SDL_strcmp(SDL_GetCurrentVideoDriver(), "windows") == 0;
     impl_->scale = ChooseScale(askedScale_, std::getenv("TESSALOR_SCALE"), std::getenv("GDK_SCALE"),
-                               x11 && !chosen ? X11Resources() : std::string());
+                               saysDpi && !chosen ? X11Resources() : std::string());
     // Forces the rectangular window, as where shapes fail.
     if (Env("TESSALOR_NO_SHAPE")) NoShapes("TESSALOR_NO_SHAPE");
     impl_->start = SDL_GetPerformanceCounter();

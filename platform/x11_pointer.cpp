@@ -4,13 +4,20 @@
 #include <SDL.h>
 
 #ifdef _WIN32
+#include <windows.h>
 
 namespace plat {
 
-// No X server: SDL's own events follow the pointer, and there are no resources.
+// No X server: SDL's own events follow the pointer.
 void X11Pointer::Find(SDL_Window*) { tried_ = true; }
 bool X11Pointer::Query(int&, int&) const { return false; }
-std::string X11Resources() { return {}; }
+// The system's DPI, said as the X resources say it, so one rule reads both.
+std::string X11Resources() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return "Xft.dpi:\t" + std::to_string(dpi) + "\n";
+}
 
 }  // namespace plat
 

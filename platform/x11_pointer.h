@@ -26,6 +26,7 @@ private:
 };
 
 // The X resources on the root window (Xft.dpi and others); empty without X.
+// On Windows, the system's DPI as Xft.dpi.
 std::string X11Resources();
 
 }  // namespace plat

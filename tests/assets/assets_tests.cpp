@@ -118,3 +118,21 @@ TEST(DataFiles, HelpPageIsUtf8) {
     const auto chars = plat::Utf8Decode(html);  // bad bytes decode as U+FFFD
     EXPECT_EQ(std::count(chars.begin(), chars.end(), U'\uFFFD'), 0);
 }
+
+TEST(DataFiles, WindowsIconHoldsEveryIconSizeAsItsPng) {
+    // Windows finds each image by the directory's size, length and offset.
+    const std::string ico = ReadFile(kDir + "icons/tessalor.ico");
+    auto u16 = [&ico](std::size_t at) { return static_cast<unsigned char>(ico[at]) | static_cast<unsigned char>(ico[at + 1]) << 8; };
+    auto u32 = [&](std::size_t at) { return static_cast<std::size_t>(u16(at)) | static_cast<std::size_t>(u16(at + 2)) << 16; };
+    ASSERT_GE(ico.size(), 6u);
+    EXPECT_EQ(u16(2), 1);
+    const int sizes[] = {16, 32, 48, 64, 128, 256};
+    ASSERT_EQ(u16(4), static_cast<int>(std::size(sizes)));
+    for (std::size_t i = 0; i < std::size(sizes); ++i) {
+        const std::size_t entry = 6 + 16 * i, length = u32(entry + 8), offset = u32(entry + 12);
+        EXPECT_EQ(static_cast<unsigned char>(ico[entry]), sizes[i] & 0xFF) << sizes[i];
+        ASSERT_LE(offset + length, ico.size()) << sizes[i];
+        EXPECT_EQ(ico.substr(offset, length),
+                  ReadFile(kDir + "icons/tessalor-" + std::to_string(sizes[i]) + ".png")) << sizes[i];
+    }
+}
