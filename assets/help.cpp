@@ -95,7 +95,14 @@ Pour déplacer la fenêtre, faites glisser sa bande du haut.</p>
 
 <h2>Les parties enregistrées</h2>
 <p>Chaque partie est un petit fichier <code>nom.pnt</code> rangé dans le dossier
-<code>~/.local/share/kvtscore/tessa2002/</code>. Il retient, forme par forme, celles
+)HTML"
+#ifdef _WIN32
+           R"HTML(<code>c:\kvtscore\tessa2002\</code> (ou, si ce dossier ne peut pas être créé,
+<code>%LOCALAPPDATA%\kvtscore\tessa2002\</code>). Il retient)HTML"
+#else
+           R"HTML(<code>~/.local/share/kvtscore/tessa2002/</code>. Il retient)HTML"
+#endif
+           R"HTML(, forme par forme, celles
 que vous avez réussies. Le nom est écrit en minuscules («&nbsp;Élodie&nbsp;» et «&nbsp;élodie&nbsp;» sont la même
 partie) et ne peut contenir ni <code>/ \ : * ? " &lt; &gt; |</code> ni commencer par un point&nbsp;; un nom déjà pris
 est refusé, jamais une partie n'en remplace une autre. Dans le champ du nom, les flèches, <kbd>Origine</kbd>,
