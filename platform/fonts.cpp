@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <filesystem>
+
+#include "platform/files.h"
 #else
 #include <fontconfig/fontconfig.h>
 #endif
@@ -18,15 +20,6 @@ namespace plat {
 #ifdef _WIN32
 
 namespace {
-
-std::string Utf8(const std::wstring& w) {
-    if (w.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
-                                      nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
-    return s;
-}
 
 std::wstring ProgramDir() {
     std::wstring buf(32768, L'\0');
@@ -49,7 +42,7 @@ std::string FindFontFile(const std::string& family, bool bold) {
     };
     for (const auto& c : candidates) {
         std::error_code ec;
-        if (std::filesystem::is_regular_file(c, ec)) return Utf8(c.wstring());
+        if (std::filesystem::is_regular_file(c, ec)) return Utf8Of(c);
     }
     return {};
 }
