@@ -199,14 +199,6 @@ TEST_F(GoldenTest, StartUpAndQuit) {
     Compare("quit");
 }
 
-TEST_F(GoldenTest, RandomShapeToVictory) {
-    Menu(3);
-    SolveShownLevel();
-    Then("after", [] {});
-    Play();
-    Compare("victory");
-}
-
 TEST_F(GoldenTest, RandomShapeAbandoned) {
     Menu(3);
     Take(9, "take");
