@@ -24,10 +24,6 @@ inline constexpr int kTile = look::kTileSize;
 
 // 408 x 48; with letters, each piece's letter on its tiles and its solution mark.
 Image MakeTileSheet(bool letters = false);
-// The contrast ratio of two colours (1 to 21), and black or white, whichever
-// stands out more on the face.
-double ContrastRatio(Rgba a, Rgba b);
-Rgba LetterInk(Rgba face);
 Image MakeWoodTile();                            // the empty-cell tile alone
 Image MakeHeadSheet(const FontFiles& fonts);     // 800 x 64, ten frames
 Image MakeAboutPicture(const FontFiles& fonts);  // 256 x 180

@@ -81,17 +81,18 @@ double Luminance(Rgba c) {
     return 0.2126 * lin(c.r) + 0.7152 * lin(c.g) + 0.0722 * lin(c.b);
 }
 
-}  // namespace
-
 double ContrastRatio(Rgba a, Rgba b) {
     const double la = Luminance(a), lb = Luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+// Black or white, whichever stands out more on the face.
 Rgba LetterInk(Rgba face) {
     const Rgba black{0, 0, 0, 255}, white{255, 255, 255, 255};
     return ContrastRatio(black, face) >= ContrastRatio(white, face) ? black : white;
 }
+
+}  // namespace
 
 Image MakeWoodTile() {
     const Rgba light{236, 204, 156, 255};

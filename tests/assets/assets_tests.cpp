@@ -71,26 +71,6 @@ TEST(BuiltInPictures, HaveTheirSizesAndAreWhatTheGeneratorMakesNow) {
     TTF_Quit();
 }
 
-// Each piece's letter is drawn on its face in an ink that stands out (4.5:1).
-TEST(BuiltInPictures, LettersStandOutOnEveryFace) {
-    const art::Image plain = art::MakeTileSheet(), letters = art::MakeTileSheet(true);
-    for (int p = 0; p < 12; ++p) {
-        const art::Rgba face = plain.at(art::kTile * p + 4, 4), ink = art::LetterInk(face);
-        int inked = 0;
-        for (int y = 3; y < art::kTile - 3; ++y)
-            for (int x = art::kTile * p + 3; x < art::kTile * (p + 1) - 3; ++x) inked += letters.at(x, y) == ink;
-        EXPECT_GE(art::ContrastRatio(ink, face), 4.5) << p;
-        EXPECT_GE(inked, 20) << "piece " << p << ": too few pixels of its letter";
-    }
-}
-
-// The "X" button of the about picture lies at (228, 9), 18 x 18: only the smooth ground there.
-TEST(BuiltInPictures, TheAboutCloseButtonIsClear) {
-    const Picture about = Load(assets::kAboutPicture);
-    for (int y = 9; y < 27; ++y)
-        for (int x = 229; x < 246; ++x) EXPECT_LE(std::abs(about.at(x, y, 1) - about.at(x - 1, y, 1)), 3);
-}
-
 TEST(DataFiles, SoundsAreShortDistinctAudibleMonoWavFiles) {
     std::set<std::string> contents;
     for (const char* name : {"tessa32d.dat", "tessa32e.dat", "tessa32f.dat", "tessa32g.dat", "tessa32h.dat", "tessa32i.dat"}) {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <sstream>
 
-#include "levels/catalogue.h"
+#include "board/board.h"
 #include "tests/support/game_fixture.h"
 #include "ui/dialogs.h"
 #include "ui/geometry.h"
@@ -141,25 +141,27 @@ protected:
                 Cells target;
                 for (int i = 0; i < 256; ++i)
                     if (rec[static_cast<size_t>(i)] == 'B' + p) target.emplace_back(i % 16, i / 16);
-                if (!target.empty()) SolvePiece(p, target);
+                if (!target.empty()) SolvePiece(p, target, rec);
             }
         });
     }
-    void SolvePiece(int p, Cells target) {
+    // The keys that turn the piece as it lies in the solution: the orientations
+    // the rules give after each turn, and a mirror half-way.
+    void SolvePiece(int p, Cells target, const std::string& rec) {
         std::sort(target.begin(), target.end());
-        std::vector<std::string> grid(catalogue::kPieces[p].rows.begin(), catalogue::kPieces[p].rows.end());
+        rules::Board hand;
+        hand.SetUp(rec);
+        hand.Take(p);
         std::string keys;
         for (int k = 0; k < 8; ++k) {
             if (k) {
-                const std::vector<std::string> old = grid;
-                for (int r = 0; r < 5; ++r)
-                    for (int c = 0; c < 5; ++c) grid[r][c] = k == 4 ? old[r][4 - c] : old[4 - c][r];
+                k == 4 ? hand.Mirror() : hand.Turn();
                 keys += k == 4 ? ' ' : '\r';
             }
             Cells cells;
             for (int r = 0; r < 5; ++r)
                 for (int c = 0; c < 5; ++c)
-                    if (grid[r][c] != '@') cells.emplace_back(c, r);
+                    if (hand.tabPieceOrient[p][r][c]) cells.emplace_back(c, r);
             if (Normalised(cells) != Normalised(target)) continue;
             std::sort(cells.begin(), cells.end());
             const int cx = 2 + target[0].first - cells[0].first, cy = 2 + target[0].second - cells[0].second;

@@ -34,44 +34,6 @@ TEST_F(DialogTest, HoverLightsOneButtonUntilTheBackgroundIsReached) {
                         {clrButtonHover, clrButton}, {clrButton, clrButtonHover}, {clrButton, clrButton}}));
 }
 
-// The dialogs' look is the journeys'; the long alert wraps on several lines inside its label.
-TEST_F(DialogTest, LongAlertWrapsInsideItsLabel) {
-    const std::uint32_t ground = plat::Pixel(0, 42, 0);
-    frmAlert d;
-    d.Label1.SetCaption(kAllSolvedMessage);
-    const plat::Rect label{d.Label1.Left(), d.Label1.Top(), d.Label1.Width(), d.Label1.Height()};
-    int lines = 0;
-    RunModal(d, {WhenShown(d, [&] {
-        const plat::Surface& frame = host.Frame(d);
-        bool inText = false;
-        for (int y = label.y; y < label.Bottom(); ++y) {
-            bool any = false;
-            for (int x = label.x; x < label.Right(); ++x)
-                any = any || (frame.At(x, y) != ground && frame.At(x, y) != plat::ToPixel(clrButton));  // text, even faint
-            lines += any && !inText;
-            inText = any;
-            EXPECT_EQ(std::pair(frame.At(label.x - 1, y), frame.At(label.Right(), y)), std::pair(ground, ground))
-                << "text spills out of its label";
-        }
-        host.CloseRequest(d);
-    })});
-    EXPECT_TRUE(lines >= 3 && lines <= 9) << lines;
-}
-
-TEST_F(DialogTest, AboutBoxClosesOnlyByItsCross) {
-    auto d = std::make_unique<frmPropos>();
-    bool stillShown = false;
-    RunModal(*d, {WhenShown(*d, [&] {
-                      EXPECT_FALSE(d->Label1.Visible());
-                      ASSERT_EQ(d->lbBout.size(), 1u);
-                      EXPECT_EQ(host.Frame(*d).At(128, 150), d->Picture.At(128, 150));
-                      host.Click(*d, nullptr, 128, 90);
-                  }),
-                  [&] { stillShown = host.IsShown(*d); Press(*d, 0); return true; }});
-    EXPECT_TRUE(stillShown);
-    EXPECT_FALSE(host.IsShown(*d));
-}
-
 TEST_F(DialogTest, TheNameFieldEditsWhereTheCaretIs) {
     // Steps: typed text, or a key in braces: < > ^ $ (Left, Right, Home, End),
     // d (Delete), b (Back), s before them for Shift, c before a letter for

@@ -2,8 +2,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
-#include <cmath>
 #include <set>
 
 #include "tests/support/dialog_script.h"
@@ -233,44 +231,4 @@ TEST_F(SavedGamesTest, AGameThatCannotBeReadIsRefusedAndKeptAsItIs) {
     EXPECT_EQ(S().strGameName, "");
     chmod((saveDir / "verrou.pnt").c_str(), 0644);
     EXPECT_EQ(ReadFile(saveDir / "verrou.pnt"), bytes);
-}
-
-TEST_F(SavedGamesTest, TheSelectedRowReadsClearlyInsideItsBar) {
-    // Names are lower case: accents above, descenders below.
-    for (const char* f : {"gjpqy.pnt", "élève à lyon.pnt", "b.pnt"}) WriteFile(saveDir / f, "");
-    auto d = std::make_unique<frmChoix>();
-    // Contrast ratio of two colours, from their relative luminance (blue, green, red bytes).
-    const auto luminance = [](std::uint32_t px) {
-        double l = 0.05;
-        for (int i = 0; i < 3; ++i) {
-            const double c = ((px >> (8 * i)) & 255) / 255.0;
-            l += std::array{0.0722, 0.7152, 0.2126}[i] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
-        }
-        return l;
-    };
-    const auto contrast = [&](std::uint32_t a, std::uint32_t b) { return std::max(luminance(a), luminance(b)) / std::min(luminance(a), luminance(b)); };
-    for (int selected = 0; selected < 3; ++selected) {
-        RunModal(*d, {WhenShown(*d, [&] { d->lstFile.SetListIndex(selected); }), [&] {
-                          const plat::Surface& frame = host.Frame(*d);
-                          const int top = 28 + 18 * selected;
-                          const std::uint32_t bar = frame.At(21, top);
-                          double best = 1;
-                          int ink = 0;
-                          // Left of the scroll strip, which lies over the list's right edge.
-                          for (int y = top; y < top + 18; ++y)
-                              for (int x = 20; x < 208; ++x) {
-                                  if (frame.At(x, y) == bar) continue;
-                                  const double ratio = contrast(frame.At(x, y), bar);
-                                  best = std::max(best, ratio);
-                                  ink += ratio >= 4.5;
-                                  // The text stays off the bar's top and bottom edges.
-                                  EXPECT_TRUE(y > top && y < top + 17) << selected << " " << x << "," << y;
-                              }
-                          EXPECT_GE(best, 4.5) << selected;
-                          EXPECT_GT(ink, 20) << selected;
-                          Press(*d, 1);
-                          return true;
-                      }});
-        d->Unload();
-    }
 }
