@@ -94,17 +94,6 @@ TEST_F(LevelFiles, PacksRoundTripAndBrokenOnesAreRejected) {
     EXPECT_FALSE(fs::exists(Path("no")));
 }
 
-// The packs the build wrote beside the game: every level of the names table,
-// each verified again as read back.
-TEST(ShippedPacks, HoldEveryNamedLevelAndVerify) {
-    std::vector<Level> levels;
-    std::vector<std::string> errors;
-    ASSERT_TRUE(LoadPacks(PackFilesIn(TESSALOR_DATA_DIR), levels, errors)) << errors.front();
-    EXPECT_EQ(levels.size(), kLevelNames.size());
-    errors = VerifyLevels(levels, true);
-    EXPECT_TRUE(errors.empty()) << errors.front();
-}
-
 TEST_F(LevelFiles, ToolExitCodesAndMessages) {
     const auto shape = Write("s.txt", "#####\n#####\n#####\n");
     const ToolRun solved = Tool("solve " + shape + " --pieces FGH");

@@ -88,7 +88,7 @@ TEST_F(HandTest, DropPaintsThePieceAndLeavesNoSliverOfItsImage) {
 }
 
 TEST_F(HandTest, BoardEdgeDecidesBetweenDroppingAndPuttingBack) {
-    // The put-back's picture and sounds: the golden abandon journey.
+    // The put-back in the real window: e2e play.sh; its sound: the keys tests.
     Hold(0);
     ClickScreen(167, Cy(0));  // beside the board, over no slot: back to its own slot
     EXPECT_TRUE(B().tabInTray[0]);
@@ -118,7 +118,7 @@ TEST_F(HandTest, InputDuringAClickSoundIsIgnored) {
 
 using VictoryTest = GameTest;
 
-// The head, frame by frame at each sleep and after: the golden victory journey.
+// The head, frame by frame at each sleep and after: the golden new-game journey.
 TEST_F(VictoryTest, FillingTheBoardWaitsWithInputIgnoredThenEndsTheLevel) {
     WritePack(dataDir / "tessa320.dat", MakeRecord({"B", "B", "B", "B", "B"}, 3, 7));
     StartGame();
