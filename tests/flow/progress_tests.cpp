@@ -21,12 +21,6 @@ protected:
         S().tabLevelDone.assign(4, false);
     }
     fs::path File() const { return saveDir / "ma partie.pnt"; }
-    std::vector<std::string> Folder() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(saveDir)) names.push_back(e.path().filename());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 };
 
 constexpr bool T = true, F = false;
@@ -88,7 +82,7 @@ TEST_F(ProgressTest, FailedSaveKeepsTheOldFileWholeAndLeavesNothingBehind) {
         EXPECT_FALSE(SaveProgress(S()));
     }
     EXPECT_EQ(ReadFile(File()), "#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n");
-    EXPECT_EQ(Folder(), (std::vector<std::string>{"ma partie.pnt", "ma partie.pnt.tmp"}));
+    EXPECT_EQ(Names(saveDir), (std::set<std::string>{"ma partie.pnt", "ma partie.pnt.tmp"}));
     EXPECT_TRUE(SaveProgress(S()));
     EXPECT_EQ(ReadFile(File()), "#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n");  // the spare entry is never written
     EXPECT_EQ(ReadFile(saveDir / "ma partie.pnt.tmp"), "à moi");
@@ -108,7 +102,7 @@ TEST_F(ProgressTest, NamesThatReadAlikeAreOneGame) {
             const std::string name = saves::NormalName(a);
             ASSERT_EQ(saves::Create(saveDir.string(), name, 3), saves::NewGame::Created) << a;
             EXPECT_EQ(saves::Create(saveDir.string(), saves::NormalName(b), 3), saves::NewGame::Taken) << b;
-            EXPECT_EQ(Folder(), std::vector<std::string>{saves::FileNameOf(saves::NormalName(second))}) << a;
+            EXPECT_EQ(Names(saveDir), std::set<std::string>{saves::FileNameOf(saves::NormalName(second))}) << a;
             fs::remove(saveDir / saves::FileNameOf(name));
         }
     }

@@ -2,7 +2,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <set>
 
 #include "tests/support/dialog_script.h"
 
@@ -24,11 +23,6 @@ protected:
         GameTest::SetUp();
         InstallShippedPacks();
         StartGame();
-    }
-    std::set<std::string> Games() const {
-        std::set<std::string> names;
-        for (const auto& e : fs::directory_iterator(saveDir)) names.insert(e.path().filename());
-        return names;
     }
     // Names a new game in a fresh naming dialog and presses "Ok" until it
     // closes (with the field emptied after an alert); its result.
@@ -65,7 +59,7 @@ TEST_F(SavedGamesTest, NamingCreatesALowerCaseGameOrSaysWhyNot) {
     for (const char* text : {"../x", "a\\b", "a:b", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", ".", "..", ".cache",
                              "a\tb", "a\x7f" "b"})
         cases.push_back({text, "", kBadNameMessage});
-    std::set<std::string> games = Games();
+    std::set<std::string> games = Names(saveDir);
     for (const Case& c : cases) {
         alerts.clear();
         EXPECT_EQ(NameGame(c.text), c.tag) << c.text;
@@ -73,7 +67,7 @@ TEST_F(SavedGamesTest, NamingCreatesALowerCaseGameOrSaysWhyNot) {
         if (!c.tag.empty()) {
             EXPECT_EQ(ReadFile(saveDir / *games.insert(c.tag).first), kAllFalse);
         }
-        EXPECT_EQ(Games(), games) << c.text;
+        EXPECT_EQ(Names(saveDir), games) << c.text;
     }
     EXPECT_FALSE(fs::exists(saveDir.parent_path() / "x.pnt"));
     EXPECT_EQ(ReadFile(saveDir / "toto.pnt"), "#TRUE#\r\n");
@@ -83,40 +77,10 @@ TEST_F(SavedGamesTest, NamingCreatesALowerCaseGameOrSaysWhyNot) {
         EXPECT_EQ(NameGame("plein"), "");
     }
     EXPECT_EQ(alerts, std::vector<std::string>{kSaveFailedMessage});
-    EXPECT_EQ(Games(), games);
+    EXPECT_EQ(Names(saveDir), games);
     fs::remove_all(saveDir.parent_path());  // the save folder went away: made again
     EXPECT_EQ(NameGame("retour"), "retour.pnt");
     EXPECT_EQ(ReadFile(saveDir / "retour.pnt"), kAllFalse);
-}
-
-TEST_F(SavedGamesTest, TheCaretStaysInViewWhereverItIs) {
-    auto d = std::make_unique<frmInput>();
-    // The columns of the field (x 17 to 238) that are an upright bar of the
-    // text's colour: the caret, since W has none.
-    std::vector<std::vector<int>> seen;
-    const auto look = [&] {
-        seen.emplace_back();
-        for (int x = 20; x < 235; ++x) {
-            bool bar = true;
-            for (int y = 85; y < 95; ++y) bar = bar && host.Frame(*d).At(x, y) == plat::Pixel(0, 0, 0);
-            if (bar) seen.back().push_back(x);
-        }
-        return true;
-    };
-    const auto key = [&](int k) { return WhenShown(*d, [&, k] { host.KeyDown(*d, k); }); };
-    RunModal(*d, {WhenShown(*d, [&] {
-                      EXPECT_EQ(d->FocusedControl(), &d->txtNom);
-                      host.Type(*d, "WWWWWWWWWWWW");
-                  }),
-                  look, key(plat::vbKeyHome), look, key(plat::vbKeyEnd), look,
-                  [&] { host.CloseRequest(*d); return true; }});
-    ASSERT_EQ(seen.size(), 3u);
-    for (const auto& columns : seen) EXPECT_EQ(columns.size(), 2u);
-    // At the end, right against the field's right edge; at the start, its left.
-    EXPECT_GE(seen[0].front(), 231);
-    EXPECT_LE(seen[1].front(), 22);
-    EXPECT_EQ(seen[2], seen[0]);
-    EXPECT_EQ(d->Result, std::nullopt);  // closed by the window system: no game
 }
 
 TEST_F(SavedGamesTest, ChooserListsGamesArrowsStepBySixAndOkReturnsTheChosen) {
