@@ -3,10 +3,8 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <fstream>
 #include <string>
-#include <vector>
 
 #include "platform/sound.h"
 #include "platform/surface.h"
@@ -34,20 +32,6 @@ protected:
     static constexpr Uint32 kSample[6] = {0xFF0000, 0x00FF00, 0x0000FF, 0x123456, 0xFEDCBA, 0x808080};
     testing_support::TempDir dir_;
 };
-
-// A mono 16-bit WAV of a given length, written by hand.
-void WriteWav(const std::string& path, int ms) {
-    const std::uint32_t rate = 22050, frames = rate * ms / 1000, data = frames * 2;
-    std::ofstream o(path, std::ios::binary);
-    auto put = [&](std::uint32_t v, int bytes) { o.write(reinterpret_cast<const char*>(&v), bytes); };
-    o << "RIFF";
-    put(36 + data, 4);
-    o << "WAVEfmt ";
-    for (auto [v, n] : {std::pair{16u, 4}, {1u, 2}, {1u, 2}, {rate, 4}, {rate * 2, 4}, {2u, 2}, {16u, 2}}) put(v, n);
-    o << "data";
-    put(data, 4);
-    for (std::uint32_t i = 0; i < frames; ++i) put((i % 50) * 400, 2);
-}
 
 }  // namespace
 
@@ -78,7 +62,7 @@ TEST_F(Files, UnreadablePicturesGiveAFrenchReasonNamingTheFile) {
 
 TEST_F(Files, SoundControlLogsAndPlaysReadableFilesOnOverlappingChannels) {
     ASSERT_TRUE(OpenAudio()) << "SDL_AUDIODRIVER=dummy should always open";
-    WriteWav(Path("long.dat"), 2000);
+    const std::string victory = std::string(TESSALOR_DATA_DIR) + "/tessa32d.dat";  // 1.25 s: still playing below
     std::ofstream(Path("broken.dat")) << "pas un son";
     SoundControl kvt;
     for (const char* name : {"absent.dat", "broken.dat"}) {  // silent, but counted as played
@@ -86,7 +70,7 @@ TEST_F(Files, SoundControlLogsAndPlaysReadableFilesOnOverlappingChannels) {
         kvt.SetProperty(1, 6);
     }
     EXPECT_EQ(Mix_Playing(-1), 0);
-    kvt.SetProperty(5, Path("long.dat"));
+    kvt.SetProperty(5, victory);
     kvt.SetProperty(1, 6);
     EXPECT_EQ(Mix_Playing(-1), 1);
     kvt.SetProperty(1, 6);  // playing again replays the remembered file on its own channel
