@@ -25,16 +25,15 @@ bool EnvOn(const char* name) {
 // window scale; --clavier and --lettres turn on keyboard mode and the piece
 // letters; anything else is a usage error (status 2). -1: carry on.
 int ReadArguments(int argc, char** argv, int& scale) {
-    bKeyboardMode = EnvOn("TESSALOR_CLAVIER");
-    bPieceLetters = EnvOn("TESSALOR_LETTRES");
+    PlayOptions options{EnvOn("TESSALOR_CLAVIER"), EnvOn("TESSALOR_LETTRES")};
     for (int i = 1; i < argc; ++i) {
         const char* a = argv[i];
         if (std::strcmp(a, "--clavier") == 0) {
-            bKeyboardMode = true;
+            options.keyboard = true;
             continue;
         }
         if (std::strcmp(a, "--lettres") == 0) {
-            bPieceLetters = true;
+            options.letters = true;
             continue;
         }
         if (std::strcmp(a, "--version") == 0) {
@@ -55,6 +54,7 @@ int ReadArguments(int argc, char** argv, int& scale) {
             return 2;
         }
     }
+    SetOptions(options);
     return -1;
 }
 

@@ -8,11 +8,16 @@ namespace {
 constexpr plat::Colour kDialogBack = plat::RGB(0, 42, 0);
 constexpr plat::Colour kFrameGreen = plat::RGB(0, 198, 0);
 
+PlayOptions playOptions;
+
 plat::Form* TopWindow() {
     if (plat::Form* m = plat::Runtime::Get().ModalTop()) return m;
     return HasMainForm() ? &MainForm() : nullptr;
 }
 }  // namespace
+
+const PlayOptions& Options() { return playOptions; }
+void SetOptions(const PlayOptions& options) { playOptions = options; }
 
 Dialog::Dialog(std::string name) : plat::Form(std::move(name)) {
     Move(0, 0, 257, 181);
@@ -40,7 +45,7 @@ Dialog::Dialog(std::string name) : plat::Form(std::move(name)) {
 
 void Dialog::Form_Load() {
     SetOutline(plat::CreateRoundRectRgn(0, 0, 256, 180, 44, 44));
-    if (bKeyboardMode && !lbBout.empty()) LightButton(0);
+    if (Options().keyboard && !lbBout.empty()) LightButton(0);
 }
 
 void Dialog::LightButton(int index) {

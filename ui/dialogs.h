@@ -8,11 +8,16 @@
 
 #include "platform/forms.h"
 
-// Keyboard mode (--clavier): dialogs open with their first button lit and
-// Enter confirms the naming dialog.
-inline bool bKeyboardMode = false;
-// Piece letters (--lettres): each piece shows its letter wherever it is drawn.
-inline bool bPieceLetters = false;
+// How the player asked to play; set once, before the first window opens.
+struct PlayOptions {
+    // Keyboard mode (--clavier): dialogs open with their first button lit and
+    // Enter confirms the naming dialog.
+    bool keyboard = false;
+    // Piece letters (--lettres): each piece shows its letter wherever it is drawn.
+    bool letters = false;
+};
+const PlayOptions& Options();
+void SetOptions(const PlayOptions& options);
 
 // 257 x 181, rounded outline, green frame, label-buttons. A dialog stores
 // its result and hides itself; closing it through the window system counts

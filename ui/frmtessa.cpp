@@ -54,7 +54,7 @@ frmTessa::frmTessa() : plat::Form("frmTessa") {
 
     // Pictures stored with the window.
     pctBrique.Move(0, 0, look::kTileSheetWidth, look::kTileSheetHeight);
-    pctBrique.Image = Embedded(bPieceLetters ? assets::kLetterTileSheet : assets::kTileSheet);
+    pctBrique.Image = Embedded(Options().letters ? assets::kLetterTileSheet : assets::kTileSheet);
     pctBrique.SetVisible(false);
     pctBrique.SetMousePointer(plat::Cursor::Invisible);
     pctTessa.Move(0, 0, 240, 120);

@@ -30,7 +30,7 @@ frmInput::frmInput() : Dialog("frmInput") {
     // The field keeps its arrows; Enter confirms in keyboard mode only.
     KeyPreview = true;
     arrowsLight = false;
-    enterPresses = bKeyboardMode;
+    enterPresses = Options().keyboard;
     enterButton = 0;
 }
 

@@ -154,7 +154,7 @@ TEST_F(KeysTest, DialogKeysLightAndAnswer) {
         {Input, true, {'k', vbKeyLeft, vbKeyReturn}, 0, false, "k.pnt"},
     };
     for (const Case& c : cases) {
-        bKeyboardMode = c.keyboard;
+        SetOptions({c.keyboard, false});
         std::unique_ptr<Dialog> d;
         if (c.kind == Mess) d = std::make_unique<frmMess>();
         if (c.kind == Propos) d = std::make_unique<frmPropos>();
@@ -176,16 +176,16 @@ TEST_F(KeysTest, DialogKeysLightAndAnswer) {
         EXPECT_EQ(std::tuple(lit, shown, answer), std::tuple(c.lit, c.shown, c.answer)) << c.kind << " " << c.keyboard;
         d->Unload();
     }
-    bKeyboardMode = false;
+    SetOptions({});
 }
 
 // Piece letters change the play area only on the faces of the pieces.
 TEST_F(KeysTest, LettersChangeOnlyThePieceFaces) {
     form->SetUpLevel(0);
     const plat::Surface plain = Screen();
-    bPieceLetters = true;
+    SetOptions({false, true});
     form.reset(), StartGame(), form->SetUpLevel(0);
-    bPieceLetters = false;
+    SetOptions({});
     std::set<std::uint32_t> faces;
     for (const auto& d : catalogue::kPieces) faces.insert(plat::Pixel(d.r, d.g, d.b));
     int changed = 0;
