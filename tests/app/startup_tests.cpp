@@ -105,3 +105,14 @@ TEST_F(LevelPackTest, StartUpStopsOnAPackItCannotReadNamingIt) {
         fs::remove_all(path);
     }
 }
+
+#ifdef _WIN32
+// As XDG_DATA_HOME on Linux: an absolute TESSALOR_SAVE_HOME stands for c:\, read each time; others are ignored.
+TEST(SaveHome, AnAbsoluteOneTakesThePlaceOfTheDrive) {
+    for (auto [home, want] : {std::pair<const char*, std::string>{"d:\\jeux", "d:\\jeux\\kvtscore\\"},
+                              {"relatif", "c:\\kvtscore\\"}, {"", "c:\\kvtscore\\"}, {"e:\\", "e:\\kvtscore\\"}}) {
+        setenv("TESSALOR_SAVE_HOME", home, 1);
+        EXPECT_EQ(plat::SaveRootDir(), want) << home;
+    }
+}
+#endif

@@ -2,12 +2,9 @@
 
 #include "levels/catalogue.h"
 
-#ifdef _WIN32
-constexpr const char* kSaveHome = "TESSALOR_SAVE_HOME";  // stands for the c: drive
-#else
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <csignal>
-constexpr const char* kSaveHome = "XDG_DATA_HOME";
 #endif
 
 namespace testing_support {
@@ -19,7 +16,8 @@ void WritePack(const fs::path& path, const std::string& records) {
 void GameTest::SetUp() {
     dataDir = root / "game";
     fs::create_directories(dataDir);
-    setenv(kSaveHome, (root / "xdg").string().c_str(), 1);
+    // The save folders' parent, on Linux and on Windows.
+    for (const char* home : {"XDG_DATA_HOME", "TESSALOR_SAVE_HOME"}) setenv(home, (root / "xdg").string().c_str(), 1);
     setenv("TESSALOR_LOCK_FILE", (root / "lock").string().c_str(), 1);
     saveDir = root / "xdg" / "kvtscore" / "tessa2002";
     plat::Runtime::Get().SetHost(&host);

@@ -5,12 +5,9 @@
 #include <stdlib.h>
 #define getpid _getpid
 // The runtime's own environment, which getenv and _wgetenv read.
-inline int setenv(const char* name, const char* value, int replace) {
-    return !replace && getenv(name) ? 0 : _putenv_s(name, value);
-}
+inline int setenv(const char* n, const char* v, int replace) { return !replace && getenv(n) ? 0 : _putenv_s(n, v); }
 inline int unsetenv(const char* name) { return _putenv_s(name, ""); }
-// Cases that stand on POSIX alone are left out of the Windows build, and the
-// test says so.
+// Cases that stand on POSIX alone are left out of the Windows build, and the test says so.
 #define LINUX_ONLY(...)
 #define SKIP_ON_WINDOWS(why) GTEST_SKIP() << "Linux only: " why
 inline constexpr bool kOnWindows = true;
