@@ -44,6 +44,10 @@ std::string ExecutableDir() {
 }
 
 std::string SaveRootDir() {
+    // TESSALOR_SAVE_HOME, when absolute, stands for c:\ as XDG_DATA_HOME does
+    // on Linux (read every time: tests give each case its own folder).
+    if (const wchar_t* home = _wgetenv(L"TESSALOR_SAVE_HOME"); home && std::filesystem::path(home).is_absolute())
+        return Utf8Of(std::filesystem::path(home) / L"kvtscore") + "\\";
     // The game's own folder at the root of c:, where it can be made; a
     // locked-down account gets the same folders in its local application data.
     static const std::string root = [] {
@@ -65,10 +69,16 @@ bool OpenDocument(const std::string& path) {
 }
 
 bool AcquireSingleInstance() {
-    // The named mutex disappears with the process.
+    // The named mutex disappears with the process. TESSALOR_LOCK_FILE, as on
+    // Linux, gives another lock: a mutex named after that path.
     static HANDLE mutex = nullptr;
     if (mutex) return true;
-    HANDLE h = CreateMutexA(nullptr, TRUE, "Local\\tessalor.single");
+    std::wstring name = L"Local\\tessalor.single";
+    if (const wchar_t* file = _wgetenv(L"TESSALOR_LOCK_FILE"); file && *file) {
+        name += L'.';
+        for (const wchar_t* c = file; *c; ++c) name += *c == L'\\' ? L'/' : *c;  // no backslash in a name
+    }
+    HANDLE h = CreateMutexW(nullptr, TRUE, name.c_str());
     if (!h) return true;
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(h);

@@ -14,13 +14,14 @@ inline constexpr char kPathSeparator =
 // Directory of the running executable, ending in the separator.
 std::string ExecutableDir();
 // Where saved games live: $XDG_DATA_HOME/kvtscore/tessa2002/ (default
-// ~/.local/share/...), on Windows c:\kvtscore\tessa2002\. Ends in the separator.
+// ~/.local/share/...), on Windows c:\kvtscore\tessa2002\ (or under an absolute
+// %TESSALOR_SAVE_HOME%). Ends in the separator.
 std::string SaveRootDir();   // .../kvtscore/
 std::string SaveDir();       // .../kvtscore/tessa2002/
 // Opens the document with the desktop's viewer; false when that failed.
 bool OpenDocument(const std::string& path);
 // True when this is the only running instance; the lock lives until exit
-// and is never kept by a child process.
+// and is never kept by a child process. $TESSALOR_LOCK_FILE names another lock.
 bool AcquireSingleInstance();
 // Before a library starts a helper process of its own (the error box): the
 // helper dies with the game, and SIGTERM and SIGINT end the game at once.

@@ -62,7 +62,8 @@ TEST(BuiltInPictures, HaveTheirSizesAndAreWhatTheGeneratorMakesNow) {
                           {assets::kAboutPicture, 256, 180, false, art::MakeAboutPicture(fonts)},
                           {assets::kHandCursor, 32, 32, true, art::MakeHandCursor()}}) {
         const Picture pic = Load(c.blob);
-        EXPECT_EQ(std::tuple(pic.w, pic.h, pic.hasAlpha), std::tuple(c.w, c.h, c.alpha));
+        // SDL_image's own PNG writer (the Windows build has no libpng) always adds an alpha channel.
+        EXPECT_EQ(std::tuple(pic.w, pic.h, pic.hasAlpha), std::tuple(c.w, c.h, c.alpha || kOnWindows));
         // Made again, the picture is the same bytes: the output is deterministic.
         const std::vector<unsigned char> png = art::EncodePng(c.made, c.alpha);
         EXPECT_TRUE(std::equal(png.begin(), png.end(), c.blob.data, c.blob.data + c.blob.size)) << c.w;

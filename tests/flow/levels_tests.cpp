@@ -58,7 +58,7 @@ TEST_F(FlowTest, SavedGamePlaysItsUnsolvedLevelsInOrderAndSavesAfterEach) {
 
 TEST_F(FlowTest, FailedSaveTellsThePlayerAndPlayGoesOn) {
     OpenGame("#FALSE#\r\n#TRUE#\r\n#TRUE#\r\n");
-    const FileSizeLimit diskFull(8);  // the save cannot be written
+    DISK_FULL_PAST(8);  // the save cannot be written
     PlayThrough();
     EXPECT_EQ(played, (std::vector<int>{0}));
     EXPECT_EQ(alerts, (std::vector<std::string>{kSaveFailedMessage, kAllSolvedMessage}));

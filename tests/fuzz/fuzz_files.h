@@ -3,7 +3,14 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#ifdef _WIN32
+#include <direct.h>
+#include <io.h>
+#include <cstring>
+inline char* mkdtemp(char* t) { return _mktemp_s(t, std::strlen(t) + 1) == 0 && _mkdir(t) == 0 ? t : nullptr; }
+#endif
 
 namespace fuzz {
 
@@ -12,11 +19,10 @@ inline void Check(bool ok, const char* what) {
     if (!ok) std::fprintf(stderr, "fuzz check failed: %s\n", what), std::abort();
 }
 
-// A folder made once per process, under TMPDIR (default /tmp).
+// A folder made once per process, in the temporary folder (TMPDIR, default /tmp).
 inline const std::string& Folder() {
     static const std::string dir = [] {
-        const char* base = std::getenv("TMPDIR");
-        std::string templ = std::string(base && *base ? base : "/tmp") + "/tessalor-fuzz-XXXXXX";
+        std::string templ = (std::filesystem::temp_directory_path() / "tessalor-fuzz-XXXXXX").string();
         Check(mkdtemp(templ.data()) != nullptr, "a private folder");
         return templ + "/";
     }();

@@ -2,8 +2,10 @@
 
 #include "levels/catalogue.h"
 
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <csignal>
+#endif
 
 namespace testing_support {
 
@@ -14,8 +16,9 @@ void WritePack(const fs::path& path, const std::string& records) {
 void GameTest::SetUp() {
     dataDir = root / "game";
     fs::create_directories(dataDir);
-    setenv("XDG_DATA_HOME", (root / "xdg").c_str(), 1);
-    setenv("TESSALOR_LOCK_FILE", (root / "lock").c_str(), 1);
+    // The save folders' parent, on Linux and on Windows.
+    for (const char* home : {"XDG_DATA_HOME", "TESSALOR_SAVE_HOME"}) setenv(home, (root / "xdg").string().c_str(), 1);
+    setenv("TESSALOR_LOCK_FILE", (root / "lock").string().c_str(), 1);
     saveDir = root / "xdg" / "kvtscore" / "tessa2002";
     plat::Runtime::Get().SetHost(&host);
     InstallBackground();
@@ -84,6 +87,7 @@ void GameTest::Pump(int times) {
     for (int i = 0; i < times; ++i) plat::DoEvents();
 }
 
+#ifndef _WIN32
 FileSizeLimit::FileSizeLimit(unsigned long bytes) {
     std::signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead
     rlimit r{};
@@ -99,6 +103,7 @@ FileSizeLimit::~FileSizeLimit() {
     r.rlim_cur = soft_;
     setrlimit(RLIMIT_FSIZE, &r);
 }
+#endif
 
 std::vector<std::string> GameTest::Sounds() const {
     std::vector<std::string> names;

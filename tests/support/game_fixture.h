@@ -12,6 +12,7 @@
 #include "app/modtessa.h"
 #include "flow/flow.h"
 #include "levels/pack.h"
+#include "platform/files.h"
 #include "platform/headless.h"
 #include "tests/support/records.h"
 #include "tests/support/temp_dir.h"
@@ -57,6 +58,7 @@ protected:
     std::vector<std::string> Sounds() const;  // file names handed to the sound control
 };
 
+#ifndef _WIN32
 // While it lives, writes to regular files fail past `bytes`, as on a full disk.
 class FileSizeLimit {
 public:
@@ -66,6 +68,10 @@ public:
 private:
     unsigned long soft_;
 };
+#define DISK_FULL_PAST(bytes) const FileSizeLimit diskFull(bytes)
+#else
+#define DISK_FULL_PAST(bytes) GTEST_SKIP() << "Linux only from here: a full disk is a setrlimit file size limit"
+#endif
 
 // A board cell's top-left corner in play-area pixels.
 inline int CellX(int column) { return 168 + 24 * column; }

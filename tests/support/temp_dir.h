@@ -2,8 +2,19 @@
 #pragma once
 #ifdef _WIN32
 #include <process.h>
+#include <stdlib.h>
 #define getpid _getpid
+// The runtime's own environment, which getenv and _wgetenv read.
+inline int setenv(const char* n, const char* v, int replace) { return !replace && getenv(n) ? 0 : _putenv_s(n, v); }
+inline int unsetenv(const char* name) { return _putenv_s(name, ""); }
+// Cases that stand on POSIX alone are left out of the Windows build, and the test says so.
+#define LINUX_ONLY(...)
+#define SKIP_ON_WINDOWS(why) GTEST_SKIP() << "Linux only: " why
+inline constexpr bool kOnWindows = true;
 #else
+#define LINUX_ONLY(...) __VA_ARGS__
+#define SKIP_ON_WINDOWS(why) static_cast<void>(0)
+inline constexpr bool kOnWindows = false;
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -27,7 +38,10 @@ inline void WriteFile(const std::filesystem::path& path, const std::string& byte
 // The names of the entries of a folder.
 inline std::set<std::string> Names(const std::filesystem::path& dir) {
     std::set<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(dir)) names.insert(e.path().filename().string());
+    for (const auto& e : std::filesystem::directory_iterator(dir)) {
+        const std::u8string name = e.path().filename().u8string();  // UTF-8 on Windows too
+        names.emplace(name.begin(), name.end());
+    }
     return names;
 }
 
