@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The Windows build under Wine, in a real window: its cut corners show the
 # root, a random shape starts from the menu by clicks, a piece is taken and
-# dropped, OUI to the quit question ends it with status 0. A second run makes
-# a saved game through the naming dialog, from the keyboard, and finds its
-# file on Wine's C: drive (names are kept in lower case).
+# dropped, Aide hands the help page to the desktop, a second copy leaves at
+# once, OUI to the quit question ends it with status 0. A second run, at
+# --scale 2, makes a saved game through the naming dialog, from the keyboard,
+# and finds its file on Wine's C: drive (names are kept in lower case).
 # Usage: wine.sh BUILD_DIR (the Windows build, its Wine prefix in BUILD_DIR/wine)
 . "$(dirname "$0")/lib.sh"
 skip_unless_x_tools
@@ -13,7 +14,16 @@ export WINEPREFIX=${WINEPREFIX:-$BUILD/wine} WINEDEBUG=-all
 # Killing the wrapper leaves the Windows process to Wine: end them all.
 trap 'rc=$?; wineserver -k >/dev/null 2>&1; (exit $rc); e2e_cleanup' EXIT
 wineserver -k >/dev/null 2>&1
+mkdir -p "$E2E_TMP/bin"
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s"\n' "$E2E_TMP/opened" >"$E2E_TMP/bin/xdg-open"
+chmod +x "$E2E_TMP/bin/xdg-open"
+export PATH=$E2E_TMP/bin:$PATH
+E2E_SCREEN_W=1920 E2E_SCREEN_H=1200
 start_screen
+# A fresh prefix without its HTML engine maps no program to .htm, as Windows
+# always does; with one, the page goes to Wine's browser, which hands it to
+# xdg-open. Only once the screen is up: Wine's desktop process starts here.
+wine reg add 'HKCR\.htm' /ve /d htmlfile /f >/dev/null 2>&1
 # The game beside its DLLs and a pack of one shape: the I, the X and the L.
 make_game_dir "$BUILD/tessalor.exe" "$(level_record 0:7:5 0:7:6 0:7:7 0:7:8 0:7:9 \
     1:3:11 1:2:12 1:3:12 1:4:12 1:3:13 2:11:6 2:12:6 2:12:7 2:12:8 2:12:9)"
@@ -51,6 +61,11 @@ wmove 400 300
 sleep 0.5
 shot dropped
 expect_px "the X on the board" "$(cell_x 3)" "$(cell_y 12)" "$piece"
+wclick 292 464
+wait_for 10 grep -qx "file://$GAME_DIR/aidetessalor/aide.htm" "$E2E_TMP/opened" 2>/dev/null ||
+    fail "Aide did not hand the help page to the desktop: $(cat "$E2E_TMP/opened" 2>/dev/null)"
+expect_eq "a second copy: status" "$(TESSALOR_LOCK_FILE=$E2E_TMP/lock timeout 30 wine "$GAME_DIR/tessalor.exe"; echo $?)" 0
+expect_eq "a second copy: no window of its own" "$(tessalor_windows | wc -l)" 1
 # Quitter is the second entry during a shape; Left lights OUI.
 keys F10 Down Return
 await_dialog "no quit question" && keys Left Return
@@ -58,8 +73,9 @@ await_dialog "no quit question" && keys Left Return
 expect_eq "exit status after OUI" "$(wait_game_exit 40)" 0
 
 # The shipped packs this time: a saved game has a line for each of their levels.
-printf '#!/bin/sh\nexec wine "%s" "$@"\n' "$BUILD/tessalor.exe" >"$E2E_TMP/tessalor"
+printf '#!/bin/sh\nexec wine "%s" --scale 2\n' "$BUILD/tessalor.exe" >"$E2E_TMP/tessalor"
 TESSALOR_CLAVIER=1 start_game "$E2E_TMP/tessalor" second
+expect_eq "window size at --scale 2" "$(window_size "$WID")" "1440x976"
 keys F10 Return
 await_dialog "no naming dialog" && { xdotool type --delay 80 Wine; keys Return; }
 wait_for 10 test -f "$saves/wine.pnt" || fail "no wine.pnt in $saves"
