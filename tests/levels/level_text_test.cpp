@@ -77,18 +77,5 @@ TEST(VerifyLevels, ChecksNamesCentringAndCount) {
               std::tuple(7, 7, -1, -1, -1));
 }
 
-TEST(ShapeText, ReadsGridsAndPieceListsAndRejectsBadOnes) {
-    auto ok = ParseShape("##.\n.##\n", "s.txt");
-    ASSERT_TRUE(ok.errors.empty());
-    EXPECT_EQ(std::tuple(ok.shape.Width(), ok.shape.Area(), ok.shape.At(2, 0)), std::tuple(3, 4, false));
-    EXPECT_NE(ParseShape(std::string(17, '#') + "\n", "s.txt").errors.at(0).find("does not fit the 16 x 16 board"),
-              std::string::npos);
-    EXPECT_FALSE(ParseShape("...\n", "s.txt").errors.empty());
-    PieceSet set = 0;
-    EXPECT_TRUE(ParsePieceList("BM", set));
-    EXPECT_EQ(set, (1u << 0) | (1u << 11));
-    EXPECT_FALSE(ParsePieceList("BN", set) || ParsePieceList("", set));
-}
-
 }  // namespace
 }  // namespace levels

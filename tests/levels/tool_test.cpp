@@ -112,6 +112,8 @@ TEST_F(LevelFiles, ToolExitCodesAndMessages) {
              {"count " + Write("r.txt", "############\n############\n############\n############\n############\n"), 0,
               {"tilings: 4040\nup to symmetry: 1010\n"}},
              {"count " + Write("ragged.txt", "###\n##\n"), 1, {":2: row has 2 characters"}},
+             {"count " + Write("wide.txt", std::string(17, '#') + "\n"), 1, {"does not fit the 16 x 16 board"}},
+             {"count " + Write("empty.txt", "...\n"), 1, {}}, {"solve " + shape + " --pieces BN", 2, {}},
              {"verify " + Write("bad.txt", "3 pièces #1\n" + std::string(16, '.') + "\nshort\n"), 1, {":3: row 1 has 5 characters"}},
              {"verify " + Write("tessa320.dat", std::string(300, 'x')), 1, {"length 300 is not 256 x n + 2"}},
              {"count " + dir_.string(), 1, {": cannot open: Is a directory"}},
