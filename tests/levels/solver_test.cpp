@@ -32,16 +32,6 @@ void ExpectSoundTiling(const Shape& shape, PieceSet pieces, const Tiling& t) {
 }
 
 // Orientations missing or repeated show in the known counts.
-TEST(Pieces, Recognition) {
-    const std::vector<Cell> line{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}};
-    const std::vector<Cell> mirroredL{{5, 5}, {5, 6}, {5, 7}, {5, 8}, {4, 8}};
-    EXPECT_TRUE(IsPiece(0, line));
-    EXPECT_FALSE(IsPiece(1, line));
-    EXPECT_TRUE(IsPiece(2, mirroredL));  // placed anywhere, mirrored
-    EXPECT_FALSE(IsPiece(3, mirroredL));
-    EXPECT_FALSE(IsPiece(0, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {5, 0}}));  // a gap
-}
-
 TEST(CountTilings, KnownCounts) {
     struct Case {
         Shape shape;

@@ -6,8 +6,6 @@
 #define pclose _pclose
 #define WIFEXITED(rc) true
 #define WEXITSTATUS(rc) (rc)
-#else
-#include <sys/wait.h>
 #endif
 
 #include <array>

@@ -21,17 +21,12 @@ void GameTest::SetUp() {
     setenv("TESSALOR_LOCK_FILE", (root / "lock").string().c_str(), 1);
     saveDir = root / "xdg" / "kvtscore" / "tessa2002";
     plat::Runtime::Get().SetHost(&host);
-    InstallBackground();
+    fs::copy_file(fs::path(TESSALOR_DATA_DIR) / "tessa32c.dat", dataDir / "tessa32c.dat");
 }
 
 void GameTest::TearDown() {
     form.reset();
     plat::Runtime::Get().SetHost(nullptr);
-}
-
-void GameTest::InstallBackground() {
-    fs::copy_file(fs::path(TESSALOR_DATA_DIR) / "tessa32c.dat", dataDir / "tessa32c.dat",
-                  fs::copy_options::overwrite_existing);
 }
 
 void GameTest::InstallShippedPacks() {

@@ -39,8 +39,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Copies the shipped background picture (and the shipped packs when asked).
-    void InstallBackground();
+    // Copies the shipped packs beside the game (the background picture is always there).
     void InstallShippedPacks();
     // Runs the window's load and shows it.
     void StartGame();
