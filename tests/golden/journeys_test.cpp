@@ -41,8 +41,6 @@ protected:
     size_t soundsSeen = 0;
 
     void SetUp() override {
-        // Debian's SDL_ttf lays the built-in pictures' text out with HarfBuzz, the Windows build's without.
-        SKIP_ON_WINDOWS("the main window's digests hold text laid out by HarfBuzz (\"Tessalor\" in bold 15: 58 px, here 59)");
         GameTest::SetUp();
         InstallShippedPacks();
     }
