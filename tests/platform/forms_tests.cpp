@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "platform/fonts.h"
 #include "platform/headless.h"
 #include "platform/text.h"
 
@@ -32,13 +31,6 @@ struct TwoButtons : Form {
 };
 
 Font Arial(double size, bool bold = false) { return Font{"Arial", size, bold}; }
-
-class TextTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (FindFontFile("Arial", false).empty()) GTEST_SKIP() << "no font";
-    }
-};
 
 }  // namespace
 
@@ -99,7 +91,7 @@ TEST_F(RuntimeTest, TimersTickOnTheirPeriod) {
     EXPECT_EQ(ticks, 3);
 }
 
-TEST_F(TextTest, WrapIsGreedyWithinTheWidthAndKeepsBreaksAndLongWords) {
+TEST(Text, WrapIsGreedyWithinTheWidthAndKeepsBreaksAndLongWords) {
     const std::string text = "Tous les niveaux de cette partie ont été effectués. Choisissez une autre partie.";
     const auto lines = WrapText(Arial(12), text, 235);
     std::string joined = lines.at(0);
@@ -117,7 +109,7 @@ TEST_F(TextTest, WrapIsGreedyWithinTheWidthAndKeepsBreaksAndLongWords) {
               (Lines{"un", "anticonstitutionnellement", "de"}));
 }
 
-TEST_F(TextTest, DrawingStaysInsideTheClipAndTheSurface) {
+TEST(Text, DrawingStaysInsideTheClipAndTheSurface) {
     const std::uint32_t back = Pixel(10, 20, 30);
     Surface s(200, 40, back);
     const Rect clip{20, 0, 40, 40};

@@ -14,7 +14,6 @@ namespace testing_support {
 class ScriptedTest : public GameTest {
 protected:
     std::vector<std::string> alerts;  // every alert shown, answered with its button
-    bool answerAlerts = true;
 
     // The visible form of that name, or null.
     template <class D = Dialog>
@@ -29,7 +28,7 @@ protected:
         auto left = std::make_shared<std::vector<std::function<bool()>>>(std::move(steps));
         host.OnIdle = [this, left] {
             if (host.Pending()) return;
-            if (Dialog* a = answerAlerts ? Shown("frmAlert") : nullptr) {
+            if (Dialog* a = Shown("frmAlert")) {
                 alerts.push_back(a->Label1.Caption());
                 Press(*a, 0);
             } else if (!left->empty() && left->front()()) {

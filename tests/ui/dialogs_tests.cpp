@@ -6,20 +6,10 @@
 using namespace testing_support;
 using namespace modTessa;
 
-namespace {
-
-class DialogTest : public ScriptedTest {
-protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        StartGame();
-        answerAlerts = false;  // the alerts here are the ones under test
-    }
-};
-
-}  // namespace
+using DialogTest = ScriptedTest;
 
 TEST_F(DialogTest, HoverLightsOneButtonUntilTheBackgroundIsReached) {
+    StartGame();
     auto d = std::make_unique<frmMess>();
     std::vector<std::pair<plat::Colour, plat::Colour>> seen;
     auto note = [&] { seen.emplace_back(d->lbBout[0]->BackColor(), d->lbBout[1]->BackColor()); return true; };
@@ -35,6 +25,7 @@ TEST_F(DialogTest, HoverLightsOneButtonUntilTheBackgroundIsReached) {
 }
 
 TEST_F(DialogTest, TheNameFieldEditsWhereTheCaretIs) {
+    StartGame();
     // Steps: typed text, or a key in braces: < > ^ $ (Left, Right, Home, End),
     // d (Delete), b (Back), s before them for Shift, c before a letter for
     // Ctrl, a plain letter alone; @n clicks with n characters left of it.
