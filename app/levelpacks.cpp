@@ -1,4 +1,5 @@
 // The level packs read at start-up, and the names of their levels.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <cerrno>
 
 #include "app/modtessa.h"

@@ -1,4 +1,5 @@
 // The program: its command line, the SDL host and the main window's event loop.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

@@ -1,4 +1,5 @@
 // The random sequence and the save folders.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/modtessa.h"
 
 #include <chrono>

@@ -1,4 +1,5 @@
 // The game's state: one value the main window owns and hands to the routines.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
 #include <random>

@@ -1,4 +1,5 @@
 // The game's pictures, drawn by code at build time.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <string>
 

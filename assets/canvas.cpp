@@ -1,4 +1,5 @@
 // The generator's drawing surface: shapes, bevels, text and PNG output.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "assets/canvas.h"
 
 #include <SDL.h>

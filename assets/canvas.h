@@ -1,5 +1,6 @@
 // A small software canvas for the build-time artwork: straight-alpha RGBA
 // pixels, anti-aliased shapes by supersampling, text through SDL_ttf.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
 #include <functional>

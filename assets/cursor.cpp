@@ -1,4 +1,5 @@
 // The pointing-hand cursor: index finger up, its tip on the hot spot (12, 1).
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "assets/art.h"
 
 namespace art {

@@ -1,5 +1,6 @@
 // Pictures built into the program, as PNG files in memory. The definitions are
 // generated at build time by tessalor-assets.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstddef>
 

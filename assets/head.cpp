@@ -1,4 +1,5 @@
 // The head sheet: ten 80 x 64 frames of a round yellow face.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <cmath>
 
 #include "assets/art.h"

@@ -1,4 +1,5 @@
 // The help page, opened by the "Aide" button in the desktop's browser.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "assets/help.h"
 
 namespace art {

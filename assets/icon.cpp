@@ -1,5 +1,6 @@
 // The program's icon: the F pentomino in its tile colour on the window's dark
 // green, in a rounded square. Whole-pixel cells keep it crisp at 16 px.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
 #include <cmath>
 

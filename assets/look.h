@@ -1,3 +1,5 @@
+// The game's look, shared by the picture generator and the game.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's look, shared by the picture generator and the game: the palette,
 // the head frames and the tile sheet layout. Plain values only, so both sides
 // can include it.

@@ -1,3 +1,5 @@
+// The asset generator's program: every picture, sound, icon and help page.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessalor-assets DATA_DIR [EMBEDDED_CPP] [--preview DIR]
 // Writes the background picture, the sounds, the help page and the icons into DATA_DIR,
 // and the pictures built into the game as C++ source.

@@ -1,4 +1,5 @@
 // Writing the generated files and the embedded-pictures source.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "assets/output.h"
 
 #include <cstdio>

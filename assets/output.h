@@ -1,4 +1,5 @@
 // Writing the generated files.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <string>
 #include <vector>

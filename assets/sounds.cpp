@@ -1,4 +1,5 @@
 // The game's sounds, synthesised as short WAV files.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "assets/sounds.h"
 
 #include <algorithm>

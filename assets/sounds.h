@@ -1,4 +1,5 @@
 // The game's sound effects, synthesised: 16-bit mono PCM at 22050 Hz.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
 #include <string>

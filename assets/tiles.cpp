@@ -1,4 +1,5 @@
 // The tile sheet: two rows of seventeen 24 x 24 tiles.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
 #include <cmath>
 #include <utility>

@@ -1,4 +1,5 @@
 // The main window's background picture and the about box picture.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
 #include <cmath>
 #include <string>

@@ -1,4 +1,5 @@
 // The rules of the board, the tray and the hand, in cells: no pixels here.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <array>
 #include <cstdint>

@@ -1,5 +1,6 @@
 # Cross-building for 64-bit Windows with Debian's MinGW-w64 (posix threads,
 # so std::thread works). Programs built here run on this machine under Wine.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(triple x86_64-w64-mingw32)

@@ -1,5 +1,6 @@
 # Windows: everything in one folder, the program beside its DLLs, data, help
 # and fallback font. cpack makes the zip and the per-user NSIS installer.
+# SPDX-License-Identifier: GPL-3.0-or-later
 install(TARGETS tessalor RUNTIME DESTINATION .)
 install(FILES ${TESSALOR_WIN_DLLS} ${TESSALOR_WIN_FONTS} DESTINATION .)
 install(FILES packaging/windows/LISEZMOI.txt DESTINATION .)

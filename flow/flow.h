@@ -1,5 +1,6 @@
 // The game's flow: the level loop, saved-game files, help, and what the
 // player is told.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <string>
 

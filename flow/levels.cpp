@@ -1,4 +1,5 @@
 // The level loop: choose, lay out, play, save, chain.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "flow/flow.h"
 #include "platform/system.h"
 #include "ui/dialogs.h"

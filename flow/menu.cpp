@@ -1,4 +1,5 @@
 // The menu panel and its five commands.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <memory>
 
 #include "flow/flow.h"

@@ -1,4 +1,5 @@
 // The open game's progress between its file and tabLevelDone.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
 #include <iostream>
 #include <string>

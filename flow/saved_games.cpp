@@ -1,4 +1,5 @@
 // Saved games on disk: names, listing, creating, removing, loading and saving.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "flow/saved_games.h"
 
 #include <algorithm>

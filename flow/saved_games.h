@@ -1,3 +1,5 @@
+// Saved games on disk.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saved games on disk: the folder's listing, the name rules, creating,
 // removing, reading and writing a game's progress, and the clean-up of
 // temporaries a crash left behind. No game state: everything it works on

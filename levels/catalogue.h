@@ -1,4 +1,5 @@
 // The twelve pentominoes: catalogue patterns, tray slots and tile colours.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // In a pattern '@' is empty and the piece's letter ('A' + p) a cell.
 #pragma once
 #include <array>

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Draws every level of a source file on one PNG, with its index and name.
+# SPDX-License-Identifier: GPL-3.0-or-later
 # usage: contact_sheet.sh TOOL SOURCE OUT.png
 set -euo pipefail
 if [ $# -ne 3 ]; then

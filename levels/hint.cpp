@@ -1,4 +1,5 @@
 // The hint engine: can the board still be filled, one placement, what is wrong.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "levels/hint.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// Hints proved by the solver.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hints proved by the solver: can a partly filled board still be finished
 // with the pieces left, one placement that keeps it finishable, and what is
 // wrong when it cannot be finished. Pure: no game state, no window; safe to

@@ -1,3 +1,5 @@
+// Display names of the shipped levels.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Display names of the shipped levels, by level index, taken from the
 // catalogue: the game shows them, and the level tool checks other sources'
 // names and count against them.

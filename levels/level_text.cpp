@@ -1,4 +1,5 @@
 // Level sources and designs as text, and the 256-byte records they make.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "levels/level_text.h"
 
 #include <algorithm>

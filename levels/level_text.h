@@ -1,4 +1,5 @@
 // Levels as authors write them and as the packs store them.
+// SPDX-License-Identifier: GPL-3.0-or-later
 //
 // Source text: per level a name line, then sixteen rows of sixteen
 // characters, '.' outside the shape and 'B'..'M' the piece covering the cell

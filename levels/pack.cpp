@@ -1,4 +1,5 @@
 // Scrambling and unscrambling the level pack files.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "levels/pack.h"
 
 namespace pack {

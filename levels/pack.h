@@ -1,4 +1,5 @@
 // Level pack files: 256-byte level records scrambled with a chained XOR.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stored byte c[i] hides record character p[i] as p[0] = c[0] ^ seed,
 // p[i] = c[i] ^ c[i-1]; every file starts its chain again from the seed.
 #pragma once

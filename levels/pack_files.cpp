@@ -1,4 +1,5 @@
 // Reading and writing whole level packs.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "levels/pack_files.h"
 
 #include <cerrno>

@@ -1,4 +1,5 @@
 // Pack files on disk: reading them back into levels and writing them safely.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <string>
 #include <string_view>

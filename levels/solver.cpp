@@ -1,4 +1,5 @@
 // The exact-cover search that tiles a shape with pentominoes.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "levels/solver.h"
 
 #include <algorithm>

@@ -1,5 +1,6 @@
 // Exact-cover solver for pentomino shapes: tiles a set of board cells with
 // a set of pieces, each used at most once, in any of its eight orientations.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <atomic>
 #include <cstdint>

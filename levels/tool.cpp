@@ -1,4 +1,5 @@
 // tessalor-levels: writes, checks, solves and counts the game's levels.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "levels/tool.h"
 
 #include <bit>

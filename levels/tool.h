@@ -1,3 +1,5 @@
+// The level tool's commands, callable without a process.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level tool's commands, callable without a process: argv[0] is the
 // command ("build", "verify", ...). Returns the exit status: 0, 1 on a
 // failure, 2 on a usage error.

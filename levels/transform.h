@@ -1,4 +1,5 @@
 // The eight ways a piece can lie: turned and mirrored copies of its cells.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 namespace levels {

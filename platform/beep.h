@@ -1,4 +1,5 @@
 // The host's beep: a short tone made once and played through the mixer.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 struct Mix_Chunk;

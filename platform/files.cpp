@@ -1,4 +1,5 @@
 // Bounded reads of regular files, exclusive creation, flushed replacement.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/files.h"
 
 #include <fcntl.h>

@@ -1,5 +1,6 @@
 // Small files that must never block, grow without bound or be left
 // half-written: saved games and the like.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstddef>
 #include <filesystem>

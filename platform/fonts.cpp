@@ -1,5 +1,6 @@
 // Finding font files: through fontconfig, or on Windows in the system's
 // fonts folder with the faces shipped beside the program as the fallback.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/fonts.h"
 
 #ifdef _WIN32

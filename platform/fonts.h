@@ -1,4 +1,5 @@
 // Font files found through fontconfig ("Arial" resolves to a metric-compatible face).
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <string>
 

@@ -1,4 +1,5 @@
 // The forms runtime: forms, controls, events, modal showing and the event loop.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/forms.h"
 
 #include <algorithm>

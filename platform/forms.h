@@ -1,3 +1,5 @@
+// The forms runtime.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The forms runtime: windows with persistent pictures, child controls with
 // event handlers, timers, DoEvents and modal showing. One thread; handlers
 // may run inside other handlers wherever the program yields.

@@ -1,4 +1,5 @@
 // The host without a display that the tests drive.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/headless.h"
 
 namespace plat {

@@ -1,3 +1,5 @@
+// A host without a display, for tests.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A host without a display: tests inject input and read frames back. Its
 // clock is fake and advances on every poll and sleep, so waits of seconds
 // take no real time.

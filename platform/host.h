@@ -1,5 +1,6 @@
 // What the forms runtime needs from a window system. Two hosts exist: the
 // SDL2 one for the real game and a headless one for tests.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <functional>
 #include <string>

@@ -1,4 +1,5 @@
 // Loading pictures, sized before they are decoded.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <SDL.h>
 #include <SDL_image.h>
 

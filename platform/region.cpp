@@ -1,4 +1,5 @@
 // Rounded rectangles and their union, for shaped windows and hit tests.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/region.h"
 
 #include <cstddef>

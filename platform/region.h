@@ -1,4 +1,5 @@
 // Window outlines: rounded rectangles and their union.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <vector>
 

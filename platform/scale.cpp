@@ -1,4 +1,5 @@
 // Choosing the window scale and enlarging rows of pixels.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/scale.h"
 
 #include <cstdlib>

@@ -1,5 +1,6 @@
 // Integer scaling of the whole window for large screens: the game draws at
 // its own size, the host shows every pixel as a square of scale x scale.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
 #include <string>

@@ -1,4 +1,5 @@
 // The host on SDL2: shaped windows, cursors, input, presenting, the worker thread.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl_host.h"
 
 #include <SDL.h>

@@ -1,5 +1,6 @@
 // The real host: SDL2 windows (borderless, shaped, scaled), cursors, the drag
 // move, the wait for input.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstddef>
 #include <memory>

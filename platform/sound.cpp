@@ -1,4 +1,5 @@
 // The sound control, playing WAV files through SDL2_mixer.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sound.h"
 
 #include <SDL.h>

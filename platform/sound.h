@@ -1,4 +1,5 @@
 // The sound control: three property assignments play one file.
+// SPDX-License-Identifier: GPL-3.0-or-later
 //   SetProperty(1, 7); SetProperty(5, path); SetProperty(1, 6);
 // Silent where there is no audio device or no file.
 #pragma once

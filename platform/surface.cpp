@@ -1,4 +1,5 @@
 // Surfaces and their block copies.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/surface.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
 // Persistent 32-bit images and the block copies the game draws with.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
 #include <string>

@@ -1,4 +1,5 @@
 // Paths, the clock, documents, the single-instance lock and fatal errors.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/system.h"
 
 #include <csignal>

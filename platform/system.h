@@ -1,4 +1,5 @@
 // Paths, documents and the single-instance lock.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <string>
 

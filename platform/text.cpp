@@ -1,4 +1,5 @@
 // Drawing and wrapping text with SDL2_ttf.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/text.h"
 
 #include <SDL.h>

@@ -1,5 +1,6 @@
 // Text drawn with TrueType fonts found through fontconfig. Sizes are points
 // at 96 dpi (12 pt = 16 px).
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <string>
 #include <vector>

@@ -1,4 +1,5 @@
 // UTF-8 names: validation, composition and lower case.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/utf8.h"
 
 #include <utf8proc.h>

@@ -1,5 +1,6 @@
 // UTF-8 text as the forms and the saved-game names handle it: code points,
 // validation, composed form and lower case, through libutf8proc.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstddef>
 #include <string>

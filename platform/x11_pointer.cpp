@@ -1,4 +1,5 @@
 // The X server behind an SDL window, through libX11 loaded at run time.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/x11_pointer.h"
 
 #include <SDL.h>

@@ -1,4 +1,5 @@
 // The X server behind an SDL window, through libX11 loaded at run time: the pointer, the connection to wait on, the desktop's resources.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <string>
 

@@ -1,4 +1,5 @@
 // The hand: taking a piece from the tray, dropping it, putting it back.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/board.h"
 
 namespace rules {

@@ -1,4 +1,5 @@
 // Turning and mirroring the held piece about the centre of its box.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/board.h"
 #include "levels/transform.h"
 

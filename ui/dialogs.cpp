@@ -1,4 +1,5 @@
 // The small modal windows: their common look, the question, the alert, the about box.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs.h"
 
 #include "assets/embedded.h"

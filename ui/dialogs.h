@@ -1,4 +1,5 @@
 // The small modal windows: common look, hover and result protocol.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
 #include <memory>

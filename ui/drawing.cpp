@@ -1,3 +1,5 @@
+// Drawing pieces and the board on the play area.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pieces are composed as a mask and a picture, then stamped with AND and OR
 // so that only their own cells change the play area. Also the board's set-up
 // on screen.

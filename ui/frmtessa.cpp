@@ -1,4 +1,5 @@
 // The main window: its controls, their look and their events; the sounds.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/frmtessa.h"
 
 #include "assets/embedded.h"

@@ -1,4 +1,5 @@
 // The main window: play area, tray, head, clock, menu panel and buttons.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <array>
 #include <functional>

@@ -1,3 +1,5 @@
+// Where the board and the tray lie.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the board and the tray lie. Unless said otherwise, figures are in
 // play-area pixels: the play area pctEcran stands in the main window at
 // window y kPlayAreaTop, so the window surface's clean copy of a play-area

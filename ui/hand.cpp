@@ -1,3 +1,5 @@
+// The player's hand on screen.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's hand on screen: picking a piece up, dragging it, dropping it
 // on the board, putting it back, taking one off the board. The rules decide,
 // these handlers turn pixels into cells, paint and sound. bBusy keeps

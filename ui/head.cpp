@@ -1,4 +1,5 @@
 // The head that watches the mouse, and the clock beside it.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <cmath>
 #include <cstdio>
 

@@ -1,3 +1,5 @@
+// Hints on F2.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hints on F2. The first press on a board tells whether the pieces left can
 // still fill it; the next one shows a placement that keeps it finishable, or
 // what is wrong. The engine runs on the host's worker and its answer comes

@@ -1,4 +1,5 @@
 // The game from the keyboard: the menu panel, help, and the hand in a level.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keys only take meanings the mouse-driven game leaves unused, and call the
 // same handlers as the mouse.
 #include <algorithm>

@@ -1,4 +1,5 @@
 // The two dialogs of saved games: naming a new one, choosing or deleting one.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
 
 #include "flow/flow.h"

@@ -1,4 +1,5 @@
 // The window's frame: outline, drag strip, menu hover, image buttons, help.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/host.h"
 #include "platform/region.h"
 #include "platform/system.h"

@@ -1,4 +1,5 @@
 // Turning and mirroring the held piece on screen, by the mouse or the keys (ui/keys.cpp).
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/frmtessa.h"
 
 void frmTessa::TurnPiece(float x, float y) { RepaintHeldPiece(state.board.Turn(), x, y); }

@@ -1,5 +1,6 @@
 // A solved board: the victory face, then the level ends. Also the typed
 // word that switches the solution display on.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/frmtessa.h"
 
 namespace {

@@ -1,4 +1,5 @@
 // Drawing costs of the play area, without a display.
+// SPDX-License-Identifier: GPL-3.0-or-later
 //   cmake --build build-bench --target bench_drawing && build-bench/bench_drawing
 // Goals: a drag step (copies, and the whole handler) within 10 us median;
 // setting up a level within 1 ms median; no drag step over 20 ms while the

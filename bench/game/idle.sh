@@ -5,6 +5,7 @@
 # under 0.2 % of a core for the event loops.
 #   bench/game/idle.sh [build-dir] [seconds]     (default build-bench, 10)
 # TESSALOR_SCALE passes through, to measure a scaled window.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 
 build=${1:-$(dirname "$0")/../../build-bench}

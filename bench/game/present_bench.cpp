@@ -1,3 +1,5 @@
+// Benchmark: a drag step shown in a real window.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Showing a drag step in a real window: composition plus the upload to the
 // X server. Needs a display; without one it says so and exits 0.
 //   xvfb-run -a -s "-screen 0 1024x768x24" build-bench/bench_present

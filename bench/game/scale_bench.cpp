@@ -1,3 +1,5 @@
+// Benchmark: a drag step shown at scale 1 and 2.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A drag step shown at scale 1 and 2, and a bare SDL window-surface update of
 // the same areas, in one run: X round trips vary from day to day, so the
 // figures to compare are the ratios. Goal: scale 2 within 2.5x of scale 1.

@@ -2,6 +2,7 @@
 # Start-up time (exec to the first presented frame) and peak RSS of the game,
 # under a private Xvfb. Goals: median within 120 ms, peak RSS within 32 MB.
 #   bench/game/startup.sh [build-dir] [runs]     (default build-bench, 5)
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 
 build=${1:-$(dirname "$0")/../../build-bench}

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Instruction counts of the solver counting the benchmark shapes, under callgrind.
+# SPDX-License-Identifier: GPL-3.0-or-later
 # usage: callgrind.sh TOOL   (the built tessalor-levels)
 set -euo pipefail
 if [ $# -ne 1 ]; then

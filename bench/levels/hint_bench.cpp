@@ -1,3 +1,5 @@
+// Benchmark: the hint verdict and its cancel on the shipped levels.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of the hint verdict over every legal first drop of every piece on the
 // shipped levels of 10 pieces or more, then how fast a cancel stops the
 // slowest of those boards; the culprit search on a tenth of the dead ends.

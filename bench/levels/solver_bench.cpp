@@ -1,4 +1,5 @@
 // Counting tilings, the job level authors repeat most.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <benchmark/benchmark.h>
 
 #include "levels/solver.h"

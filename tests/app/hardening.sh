@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # The real program against hostile data files and signals at its error box:
+# SPDX-License-Identifier: GPL-3.0-or-later
 # each bad file is refused at once with a French message naming it (status
 # 1), and no error leaves the game running or its single-instance lock held.
 # Usage: hardening.sh TESSALOR_BINARY PICTURE_CORPUS

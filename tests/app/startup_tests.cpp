@@ -1,4 +1,5 @@
 // Start-up: the single instance, its folders and sounds, the level packs it reads.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <functional>
 
 #include "platform/system.h"

@@ -1,4 +1,5 @@
 // The built-in pictures, sounds and help page, decoded as the game decodes them; their pixels are the golden journeys'.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <SDL.h>

@@ -1,5 +1,6 @@
 // The board's rules in cells: set-up from a record, where a piece fits, and
 // the random choice of level.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,3 +1,5 @@
+// Tests of the painter: tray pieces, silhouettes and the board of a level.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "levels/catalogue.h"
 #include "tests/support/game_fixture.h"
 

@@ -1,5 +1,6 @@
 #!/bin/bash
 # The real program under Xvfb in keyboard mode, with no pointer event at all:
+# SPDX-License-Identifier: GPL-3.0-or-later
 # F10 and the arrows start a random shape of our own, PgDn takes a piece, the
 # arrows move it, Delete puts it back; the level solved by PgDn, arrows and
 # Insert. The dialogs' keys: the key tests; quitting with OUI: saved_games.sh.

@@ -1,6 +1,7 @@
 # Helpers shared by the end-to-end scripts (sourced): a private X server, the
 # game in a throw-away environment, pointer moves and pixel checks in window
 # coordinates, assertions that say what differed.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -u
 
 # --wm before the script's own arguments: the same journey under openbox.

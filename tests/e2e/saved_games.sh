@@ -3,6 +3,7 @@
 # naming dialog, its first level solved with the pointer, the program quit
 # with OUI and started again, the game resumed from the chooser, then
 # abandoned and deleted there with the keypad's Delete.
+# SPDX-License-Identifier: GPL-3.0-or-later
 . "$(dirname "$0")/lib.sh"
 BIN=${1:?usage: saved_games.sh TESSALOR_BINARY ASSET_TOOL} TOOL=${2:?usage}
 skip_unless_x_tools

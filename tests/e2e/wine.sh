@@ -6,6 +6,7 @@
 # --scale 2, makes a saved game through the naming dialog, from the keyboard,
 # and finds its file on Wine's C: drive (names are kept in lower case).
 # Usage: wine.sh BUILD_DIR (the Windows build, its Wine prefix in BUILD_DIR/wine)
+# SPDX-License-Identifier: GPL-3.0-or-later
 . "$(dirname "$0")/lib.sh"
 skip_unless_x_tools
 command -v wine >/dev/null || { echo "SKIP [$E2E_NAME]: wine is not installed"; exit 77; }

@@ -1,4 +1,5 @@
 // The level loop of a saved game, and the menu panel.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/dialog_script.h"
 
 using namespace testing_support;

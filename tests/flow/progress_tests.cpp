@@ -1,3 +1,5 @@
+// Tests of a saved game's progress: reading, writing and damaged lines.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <sys/stat.h>
 #include <unistd.h>
 

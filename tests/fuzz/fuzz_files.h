@@ -1,4 +1,5 @@
 // What the fuzz targets share: a private folder and writing the input there.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
 #include <cstdio>

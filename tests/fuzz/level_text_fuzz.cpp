@@ -1,5 +1,6 @@
 // Level source text and shapes: parsing never fails badly, and levels that
 // parse come back the same from the text they are written as.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <string_view>
 
 #include "fuzz_files.h"

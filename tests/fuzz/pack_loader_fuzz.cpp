@@ -1,5 +1,6 @@
 // The game's level packs and names table: the input split at a point its
 // first byte gives, as packs 0 and 2, the way start-up finds them.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/modtessa.h"
 #include "fuzz_files.h"
 #include "levels/pack.h"

@@ -1,4 +1,5 @@
 // Pictures from bytes: BMP, JPEG and PNG headers and data of any kind.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fuzz_files.h"
 #include "platform/surface.h"
 

@@ -1,4 +1,5 @@
 // A saved game read, written back and read again gives the same progress.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/modtessa.h"
 #include "fuzz_files.h"
 #include "flow/flow.h"

@@ -1,3 +1,5 @@
+// The corpus replayer for builds without libFuzzer.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Without libFuzzer (gcc builds): runs the target once on each file named on
 // the command line, so the committed corpus replays in every build. As with
 // libFuzzer, -max_len=N cuts longer inputs to their first N bytes.

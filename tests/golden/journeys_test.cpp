@@ -1,3 +1,5 @@
+// The golden journeys: every frame and sound of the saved-game journeys.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The saved-game journeys played through the window's controls, each step recorded (window digests, sounds
 // asked for) and matched against tests/golden/<journey>.txt; GOLDEN_UPDATE=1 writes them anew. The files
 // they write: the saved-game tests and saved_games.sh.

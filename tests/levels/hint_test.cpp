@@ -1,5 +1,6 @@
 // The hint engine checked against full counts on partial boards of shipped
 // levels, and its cancellation. The tool's hint command: the tool tests.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "levels/hint.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Tests of the level text format: parsing, errors and round trips.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "levels/level_text.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Tests of the exact-cover solver: tilings found and counted.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "levels/solver.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 // Pack files and the tessalor-levels command line: exit codes and messages.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 #ifdef _WIN32
 // The exit code comes back whole.

@@ -1,3 +1,5 @@
+// Tests of the forms runtime: controls, events, timers and modal forms.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,3 +1,5 @@
+// Tests of picture loading and the sound control.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_mixer.h>

@@ -1,3 +1,5 @@
+// Tests of surfaces and their block copies.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include "platform/scale.h"

@@ -1,3 +1,5 @@
+// Tests of the system layer: save folders, the lock and the document viewer.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 #include <spawn.h>
 

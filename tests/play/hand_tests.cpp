@@ -1,5 +1,6 @@
 // The hand on screen: what a click picks or drops, what the drag paints,
 // which keys and buttons turn, the guards of the sound call; the solved board.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/game_fixture.h"
 
 using namespace testing_support;

@@ -1,5 +1,6 @@
 // The hand's rules in cells: taking, dropping, putting back, taking back,
 // turning and mirroring.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,5 +1,6 @@
 // Games driven through their dialogs: a script of steps run whenever the
 // headless host runs dry, so that modal loops can be answered from inside.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <functional>
 #include <memory>

@@ -1,3 +1,5 @@
+// The window-test fixture: a game on the headless host with its own files.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/game_fixture.h"
 
 #include "levels/catalogue.h"

@@ -1,5 +1,6 @@
 // A main window started on the headless host, with its own data and save
 // directories, so every test begins from a fresh start-up.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 // Level records written as rows of record letters, for any test.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <string>
 #include <vector>

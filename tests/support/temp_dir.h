@@ -1,4 +1,5 @@
 // Scratch folders, whole files and a held single-instance lock, for any test.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #ifdef _WIN32
 #include <process.h>

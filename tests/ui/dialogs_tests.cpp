@@ -1,3 +1,5 @@
+// Tests of the dialogs: buttons lit, keys and answers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <map>
 
 #include "platform/text.h"

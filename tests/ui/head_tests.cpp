@@ -1,3 +1,5 @@
+// Tests of the head and the clock above the board.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/game_fixture.h"
 
 using namespace testing_support;

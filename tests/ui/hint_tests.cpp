@@ -1,5 +1,6 @@
 // F2 on the headless host: the verdict, then five marked cells that keep the
 // board finishable or the fault; board changes restart and drop stale answers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "levels/hint.h"
 #include "tests/support/dialog_script.h"
 

@@ -1,5 +1,6 @@
 // The game from the keyboard: what each key does in each state, through the
 // window's handlers on the headless host.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <set>
 
 #include "levels/catalogue.h"

@@ -1,3 +1,5 @@
+// Tests of the saved-game dialogs: naming, the chooser and deleting.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef _WIN32
 #include <sys/fsuid.h>
 #include <sys/stat.h>
