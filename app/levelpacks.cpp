@@ -3,9 +3,9 @@
 #include <cerrno>
 
 #include "app/modtessa.h"
+#include "base/files.h"
+#include "base/pack.h"
 #include "levels/level_names.h"
-#include "levels/pack.h"
-#include "platform/files.h"
 
 namespace modTessa {
 

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "platform/files.h"
+#include "base/files.h"
 #include "platform/system.h"
 
 namespace modTessa {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "board/board.h"
+#include "rules/board.h"
 
 namespace modTessa {
 

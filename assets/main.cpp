@@ -14,7 +14,7 @@
 #include "assets/help.h"
 #include "assets/output.h"
 #include "assets/sounds.h"
-#include "platform/fonts.h"
+#include "base/fonts.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "platform/files.h"
+#include "base/files.h"
 
 namespace art {
 

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/files.h"
+#include "base/files.h"
 #include "platform/utf8.h"
 
 namespace saves {

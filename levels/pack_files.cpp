@@ -7,9 +7,9 @@
 #include <cstring>
 #include <filesystem>
 
+#include "base/files.h"
+#include "base/pack.h"
 #include "levels/level_names.h"
-#include "levels/pack.h"
-#include "platform/files.h"
 
 namespace levels {
 

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/files.h"
+#include "base/files.h"
 #include "platform/surface.h"
 
 namespace plat {

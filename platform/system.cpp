@@ -12,7 +12,7 @@
 
 #include <filesystem>
 
-#include "platform/files.h"
+#include "base/files.h"
 #else
 #include <fcntl.h>
 #include <pthread.h>

@@ -10,7 +10,7 @@
 #include <map>
 #include <utility>
 
-#include "platform/fonts.h"
+#include "base/fonts.h"
 
 namespace plat {
 namespace {

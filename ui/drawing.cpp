@@ -3,8 +3,8 @@
 // Pieces are composed as a mask and a picture, then stamped with AND and OR
 // so that only their own cells change the play area. Also the board's set-up
 // on screen.
+#include "base/pack.h"
 #include "levels/catalogue.h"
-#include "levels/pack.h"
 #include "ui/frmtessa.h"
 #include "ui/geometry.h"
 

@@ -21,9 +21,9 @@
 #include <vector>
 
 #include "app/modtessa.h"
+#include "base/pack.h"
 #include "levels/catalogue.h"
 #include "levels/hint.h"
-#include "levels/pack.h"
 #include "platform/headless.h"
 #include "ui/frmtessa.h"
 

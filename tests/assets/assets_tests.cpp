@@ -14,7 +14,7 @@
 
 #include "assets/art.h"
 #include "assets/embedded.h"
-#include "platform/fonts.h"
+#include "base/fonts.h"
 #include "platform/utf8.h"
 #include "tests/support/temp_dir.h"
 

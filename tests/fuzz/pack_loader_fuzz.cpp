@@ -2,8 +2,8 @@
 // first byte gives, as packs 0 and 2, the way start-up finds them.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/modtessa.h"
+#include "base/pack.h"
 #include "fuzz_files.h"
-#include "levels/pack.h"
 
 using namespace modTessa;
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "app/modtessa.h"
+#include "base/files.h"
+#include "base/pack.h"
 #include "flow/flow.h"
-#include "levels/pack.h"
-#include "platform/files.h"
 #include "platform/headless.h"
 #include "tests/support/records.h"
 #include "tests/support/temp_dir.h"

@@ -13,9 +13,9 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "base/pack.h"
 #include "levels/level_names.h"
 #include "levels/level_text.h"
-#include "levels/pack.h"
 #include "levels/pack_files.h"
 #include "tests/support/temp_dir.h"
 

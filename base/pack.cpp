@@ -1,6 +1,6 @@
 // Scrambling and unscrambling the level pack files.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "levels/pack.h"
+#include "base/pack.h"
 
 namespace pack {
 

@@ -1,6 +1,6 @@
 // The board and the tray: set-up from a level record, fits, full, taking back.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "board/board.h"
+#include "rules/board.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // Turning and mirroring the held piece about the centre of its box.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "board/board.h"
 #include "levels/transform.h"
+#include "rules/board.h"
 
 namespace rules {
 

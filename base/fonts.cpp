@@ -1,14 +1,14 @@
 // Finding font files: through fontconfig, or on Windows in the system's
 // fonts folder with the faces shipped beside the program as the fallback.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/fonts.h"
+#include "base/fonts.h"
 
 #ifdef _WIN32
 #include <windows.h>
 
 #include <filesystem>
 
-#include "platform/files.h"
+#include "base/files.h"
 #else
 #include <fontconfig/fontconfig.h>
 #endif

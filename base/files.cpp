@@ -1,6 +1,6 @@
 // Bounded reads of regular files, exclusive creation, flushed replacement.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/files.h"
+#include "base/files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

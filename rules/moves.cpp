@@ -1,6 +1,6 @@
 // The hand: taking a piece from the tray, dropping it, putting it back.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "board/board.h"
+#include "rules/board.h"
 
 namespace rules {
 

@@ -1,6 +1,6 @@
 // tessalor-levels: writes, checks, solves and counts the game's levels.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "levels/tool.h"
+#include "tools/tool.h"
 
 #include <bit>
 #include <cstdio>
@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "base/pack.h"
 #include "levels/catalogue.h"
 #include "levels/hint.h"
 #include "levels/level_text.h"
-#include "levels/pack.h"
 #include "levels/pack_files.h"
 #include "levels/solver.h"
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "board/board.h"
+#include "rules/board.h"
 #include "tests/support/records.h"
 
 using namespace rules;
