@@ -23,12 +23,21 @@ inline constexpr Colour kFrameGreen{0, 198, 0};     // outlines of the window, m
 inline constexpr Colour kButtonGreen{16, 148, 16};  // button and menu entry faces
 inline constexpr Colour kHoverGreen{0, 255, 0};     // a menu entry or button under the mouse
 inline constexpr Colour kTextGreen{0, 192, 0};      // level name and clock
+inline constexpr Colour kTroughGreen{0, 90, 0};     // the scroll strip's trough
 inline constexpr Colour kBlack{0, 0, 0};
 inline constexpr Colour kWhite{255, 255, 255};
 
 struct Rect {
     int x, y, w, h;
 };
+
+// The main window: a body and, at its left, a tab running further down, both
+// with rounded corners.
+inline constexpr int kWindowWidth = 720;
+inline constexpr int kWindowHeight = 488;  // down to the tab's foot
+inline constexpr int kBodyHeight = 440;
+inline constexpr int kTabWidth = 552;
+inline constexpr int kCornerRadius = 48;
 
 // The image buttons' click areas on the main window; the background draws
 // their faces there.

@@ -51,11 +51,11 @@ int PatternWidth(int p) {
     return hi - lo + 1;
 }
 
-// The window's outline: a 720 x 440 body and its 552 x 488 tab, corner radius 48.
+// The window's outline: its body and its tab, with rounded corners.
 Shape Outline(double inset) {
-    const double r = 48 - inset;
-    return Union({RoundRect(inset, inset, 720 - inset, 440 - inset, r),
-                  RoundRect(inset, inset, 552 - inset, 488 - inset, r)});
+    const double r = look::kCornerRadius - inset;
+    return Union({RoundRect(inset, inset, look::kWindowWidth - inset, look::kBodyHeight - inset, r),
+                  RoundRect(inset, inset, look::kTabWidth - inset, look::kWindowHeight - inset, r)});
 }
 
 void Button(Image& img, const Font& font, const look::Rect& at, const std::string& label) {
@@ -91,7 +91,7 @@ void Grip(Image& img, int x0, int x1, int y) {
 }  // namespace
 
 Image MakeBackground(const FontFiles& fonts) {
-    constexpr int W = 720, H = 488;
+    constexpr int W = look::kWindowWidth, H = look::kWindowHeight;
     Image img(W, H, {0, 0, 0, 255});
     const Box all{0, 0, W, H};
     const Shape inside = Outline(0);

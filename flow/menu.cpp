@@ -23,11 +23,11 @@ bool HaveLevels(const GameState& state) {
 void frmTessa::ShowMenu() {
     bMenuShown = true;
     const bool playing = state.bLevelActive;
-    labMenu[0].SetVisible(!playing);
-    labMenu[1].SetVisible(!playing);
-    labMenu[3].SetVisible(!playing);
-    labMenu[2].SetVisible(playing);
-    labMenu[4].SetVisible(true);
+    labMenu[kMenuNewGame].SetVisible(!playing);
+    labMenu[kMenuLoadGame].SetVisible(!playing);
+    labMenu[kMenuRandomShape].SetVisible(!playing);
+    labMenu[kMenuAbandon].SetVisible(playing);
+    labMenu[kMenuQuit].SetVisible(true);
     pctMenu.SetVisible(true);
 }
 
@@ -38,7 +38,7 @@ void frmTessa::HideMenu() {
 
 void frmTessa::labMenu_Click(int index) {
     switch (index) {
-        case 0: {
+        case kMenuNewGame: {
             HideMenu();
             if (!HaveLevels(state)) return;
             state.strGameName = AskNewGameName().value_or("");
@@ -49,7 +49,7 @@ void frmTessa::labMenu_Click(int index) {
             }
             break;
         }
-        case 1: {
+        case kMenuLoadGame: {
             HideMenu();
             if (!HaveLevels(state)) return;
             state.strGameName = ChooseSavedGame().value_or("");
@@ -62,7 +62,7 @@ void frmTessa::labMenu_Click(int index) {
             ShowAlert(kAllSolvedMessage);
             break;
         }
-        case 2: {
+        case kMenuAbandon: {
             if (!state.bLevelActive) return;
             HideMenu();
             plat::DoEvents();
@@ -79,14 +79,14 @@ void frmTessa::labMenu_Click(int index) {
             state.bLevelActive = false;
             break;
         }
-        case 3:
+        case kMenuRandomShape:
             HideMenu();
             if (!HaveLevels(state)) return;
             state.strGameName.clear();
             ClearProgress(state);
             StartLevel(*this);
             break;
-        case 4:
+        case kMenuQuit:
             HideMenu();
             if (AskYesNo()) plat::EndProgram(0);
             break;
@@ -97,14 +97,14 @@ void frmTessa::labMenu_Click(int index) {
 
 void frmTessa::imgMenu_Click(int index) {
     switch (index) {
-        case 0:
+        case kMenuButton:
             if (!bMenuShown) ShowMenu();
             break;
-        case 1:
+        case kHelpButton:
             if (bMenuShown) HideMenu();
             OpenHelpDocument(state, state.strDataDir + "aidetessalor" + plat::kPathSeparator + "aide.htm");
             break;
-        case 2: {
+        case kAboutButton: {
             if (bMenuShown) HideMenu();
             ShowDialog<frmPropos>();
             break;

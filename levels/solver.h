@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "levels/board_side.h"
+
 namespace levels {
 
-inline constexpr int kBoard = 16;        // board side in cells
 inline constexpr int kPieceCount = 12;
 using PieceSet = std::uint16_t;           // bit p set = piece p available
 inline constexpr PieceSet kAllPieces = 0x0FFF;

@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <string_view>
 
+#include "levels/board_side.h"
+
 namespace rules {
 
-inline constexpr int kBoardCells = 16;  // columns and rows of the board
+inline constexpr int kBoardCells = levels::kBoard;  // columns and rows of the board
 inline constexpr int kPieceCount = 12;  // pieces 0..11
 inline constexpr int kBox = 5;          // a piece lies in a 5 x 5 box
 inline constexpr int kBoxCentre = 2;    // the box cell that lands on the cell aimed at

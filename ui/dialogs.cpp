@@ -6,8 +6,8 @@
 #include "ui/frmtessa.h"
 
 namespace {
-constexpr plat::Colour kDialogBack = plat::RGB(0, 42, 0);
-constexpr plat::Colour kFrameGreen = plat::RGB(0, 198, 0);
+constexpr plat::Colour kDialogBack = look::kDarkGreen.bgr();
+constexpr plat::Colour kFrameGreen = look::kFrameGreen.bgr();
 
 PlayOptions playOptions;
 

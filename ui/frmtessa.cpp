@@ -9,10 +9,10 @@
 
 namespace {
 
-constexpr const char* kMenuCaptions[5] = {
+constexpr const char* kMenuCaptions[kMenuEntries] = {
     "   Nouvelle partie", "   Charger une partie", "   Abandonner",
     "   Jouer avec une forme au hasard", "   Quitter"};
-constexpr int kMenuTop[5] = {35, 60, 85, 10, 120};
+constexpr int kMenuTop[kMenuEntries] = {35, 60, 85, 10, 120};
 
 plat::Surface Embedded(const assets::Blob& blob) {
     return plat::LoadPictureFromMemory(blob.data, blob.size);
@@ -46,7 +46,7 @@ bool HasMainForm() { return FindMainForm() != nullptr; }
 frmTessa::frmTessa() : plat::Form("frmTessa") {
     ExecutableDirectory = [] { return plat::ExecutableDir(); };
     Caption = "Tessalor";
-    Move(0, 0, 720, 488);
+    Move(0, 0, look::kWindowWidth, look::kWindowHeight);
     SetBackColor(look::kDarkGreen.bgr());
     KeyPreview = true;
 
@@ -58,8 +58,9 @@ frmTessa::frmTessa() : plat::Form("frmTessa") {
     pctBrique.Image = Embedded(Options().letters ? assets::kLetterTileSheet : assets::kTileSheet);
     pctBrique.SetVisible(false);
     pctBrique.SetMousePointer(plat::Cursor::Invisible);
-    pctTessa.Move(0, 0, 240, 120);
-    pctTessa.Image = plat::Surface(240, 120);
+    // The held piece's mask beside its picture, a piece box each.
+    pctTessa.Move(0, 0, 2 * geometry::kPieceBox, geometry::kPieceBox);
+    pctTessa.Image = plat::Surface(2 * geometry::kPieceBox, geometry::kPieceBox);
     pctTessa.SetVisible(false);
     pctTeteBase.Move(0, 0, look::kHeadSheetWidth, look::kHeadSheetHeight);
     pctTeteBase.Image = Embedded(assets::kHeadSheet);
@@ -86,8 +87,8 @@ frmTessa::frmTessa() : plat::Form("frmTessa") {
     imgMove.Move(59, 2, 601, 19);
     imgMove.SetMousePointer(plat::Cursor::SizeAll);
 
-    const look::Rect menuButtons[3] = {look::kMenuButton, look::kHelpButton, look::kAboutButton};
-    for (int i = 0; i < 3; ++i) {
+    const look::Rect menuButtons[kMenuButtons] = {look::kMenuButton, look::kHelpButton, look::kAboutButton};
+    for (int i = 0; i < kMenuButtons; ++i) {
         imgMenu[i].Name = "imgMenu";
         imgMenu[i].Index = i;
         imgMenu[i].Move(menuButtons[i].x, menuButtons[i].y, menuButtons[i].w, menuButtons[i].h);
@@ -101,7 +102,7 @@ frmTessa::frmTessa() : plat::Form("frmTessa") {
     shpMenu.BorderColor = look::kFrameGreen.bgr();
     shpMenu.BorderWidth = 3;
     shpMenu.CornerRadius = 10;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < kMenuEntries; ++i) {
         plat::Label& l = labMenu[i];
         l.Name = "labMenu";
         l.Index = i;
@@ -155,15 +156,15 @@ void frmTessa::BindEvents() {
     pctEcran.MouseMove = [this](int b, int s, float x, float y) { pctEcran_MouseMove(b, s, x, y); };
     pctTete.MouseDown = [this](int b, int s, float x, float y) { pctTete_MouseDown(b, s, x, y); };
     imgMove.MouseMove = [this](int b, int s, float x, float y) { imgMove_MouseMove(b, s, x, y); };
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < kMenuEntries; ++i) {
         labMenu[i].Click = [this, i] { labMenu_Click(i); };
         labMenu[i].MouseMove = [this, i](int b, int s, float x, float y) {
             labMenu_MouseMove(i, b, s, x, y);
         };
     }
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < kMenuButtons; ++i)
         imgMenu[i].Click = [this, i] {
-            if (i == 0) nMenuKey = -1;  // opened by the mouse: no entry lit by the keys
+            if (i == kMenuButton) nMenuKey = -1;  // opened by the mouse: no entry lit by the keys
             imgMenu_Click(i);
         };
     timerTete.Tick = [this] { timerTete_Timer(); };

@@ -15,6 +15,11 @@
 inline constexpr plat::Colour clrButton = look::kButtonGreen.bgr();
 inline constexpr plat::Colour clrButtonHover = look::kHoverGreen.bgr();
 
+// The entries of the menu panel, by their index in labMenu.
+enum MenuEntry : int { kMenuNewGame, kMenuLoadGame, kMenuAbandon, kMenuRandomShape, kMenuQuit, kMenuEntries };
+// The window's image buttons, by their index in imgMenu.
+enum MenuButton : int { kMenuButton, kHelpButton, kAboutButton, kMenuButtons };
+
 // The sounds of the game, named by what happens.
 enum class Sound { Take, Drop, Turn, Victory, Word, Abandon, Tongue };
 // The sound of a move of the hand.
@@ -36,8 +41,8 @@ public:
     plat::ImageArea imgMove{"imgMove"};
     plat::PictureBox pctMenu{"pctMenu"};
     plat::Shape shpMenu{"shpMenu"};
-    std::array<plat::Label, 5> labMenu;
-    std::array<plat::ImageArea, 3> imgMenu;
+    std::array<plat::Label, kMenuEntries> labMenu;
+    std::array<plat::ImageArea, kMenuButtons> imgMenu;
     plat::FileListBox filTessa{"filTessa"};
     plat::Timer timerTete;
     plat::SoundControl kvtUt;

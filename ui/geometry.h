@@ -5,27 +5,29 @@
 // window y kPlayAreaTop, so the window surface's clean copy of a play-area
 // pixel (x, y) is at (x, y + kPlayAreaTop).
 #pragma once
+#include "assets/look.h"
+#include "rules/board.h"
 
 namespace geometry {
 
 inline constexpr int kPlayAreaTop = 24;  // window y of the play area's top row
-inline constexpr int kPlayAreaWidth = 720;
-inline constexpr int kPlayAreaHeight = 384;
+inline constexpr int kPlayAreaWidth = look::kWindowWidth;
 
-inline constexpr int kCell = 24;            // a board cell and a tile are 24 x 24
-inline constexpr int kBoardCells = 16;      // columns and rows
+inline constexpr int kCell = look::kTileSize;  // a board cell is a tile
+inline constexpr int kBoardCells = rules::kBoardCells;  // columns and rows
 inline constexpr int kBoardLeft = 168;      // the board's left edge
 inline constexpr int kBoardSize = kBoardCells * kCell;     // 384, the full play-area height
+inline constexpr int kPlayAreaHeight = kBoardSize;
 inline constexpr int kBoardRight = kBoardLeft + kBoardSize;  // 552, first pixel right of it
 
-inline constexpr int kPieceBox = 120;  // a piece's 5 x 5 cell box
+inline constexpr int kPieceBox = rules::kBox * kCell;  // a piece's 5 x 5 cell box
 inline constexpr int kEdgeStrip = 24;  // outer strips the dragged piece never shows in
 
 // Tiles of the tile sheet pctBrique, by their x: piece p's tile is at
 // kCell * p in the top row, its solution-display tile below it.
-inline constexpr int kBlackTileX = 312;  // mask: where a piece has a cell
-inline constexpr int kWhiteTileX = 336;  // mask: where it has none
-inline constexpr int kWoodTileX = 384;   // an empty cell of the shape
+inline constexpr int kBlackTileX = look::kBlackTileX;  // mask: where a piece has a cell
+inline constexpr int kWhiteTileX = look::kWhiteTileX;  // mask: where it has none
+inline constexpr int kWoodTileX = look::kWoodTileX;    // an empty cell of the shape
 
 inline constexpr int CellLeft(int column) { return kBoardLeft + kCell * column; }
 inline constexpr int CellTop(int row) { return kCell * row; }

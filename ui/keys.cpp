@@ -12,7 +12,6 @@ using namespace geometry;
 
 namespace {
 
-constexpr int kMenuEntries = 5;
 constexpr int kFastSteps = 4;  // cells per arrow press with Shift
 
 }  // namespace

@@ -69,16 +69,17 @@ namespace {
 // The scroll strip: a green trough with an arrow button at each end.
 void DrawScrollStrip(plat::Surface& s) {
     const int w = s.Width(), h = s.Height();
-    s.Fill({0, 0, w, h}, plat::Pixel(0, 198, 0));
-    s.Fill({2, 2, w - 4, h - 4}, plat::Pixel(0, 90, 0));
+    const std::uint32_t frame = plat::ToPixel(look::kFrameGreen.bgr());
+    s.Fill({0, 0, w, h}, frame);
+    s.Fill({2, 2, w - 4, h - 4}, plat::ToPixel(look::kTroughGreen.bgr()));
     for (int top : {0, h - 24}) {
-        s.Fill({0, top, w, 24}, plat::Pixel(0, 198, 0));
+        s.Fill({0, top, w, 24}, frame);
         s.Fill({2, top + 2, w - 4, 20}, plat::ToPixel(clrButton));
         const bool up = top == 0;
         // A triangle of rows, 13 pixels wide at its base.
         for (int row = 0; row < 7; ++row) {
             const int y = top + (up ? 8 + row : 15 - row);
-            s.Fill({w / 2 - row, y, 2 * row + 1, 1}, plat::Pixel(0, 255, 0));
+            s.Fill({w / 2 - row, y, 2 * row + 1, 1}, plat::ToPixel(clrButtonHover));
         }
     }
 }
@@ -92,10 +93,10 @@ frmChoix::frmChoix() : Dialog("frmChoix") {
     Label1.SetCaption("Choix de la partie");
     lstFile.Move(20, 28, 213, 110);
     lstFile.SetBackColor(clrButton);
-    lstFile.ForeColor = 0x00FF00;
+    lstFile.ForeColor = clrButtonHover;
     // Black on the bright green bar: the chosen row reads clearly.
-    lstFile.SelectedBackColor = 0x00FF00;
-    lstFile.SelectedForeColor = 0;
+    lstFile.SelectedBackColor = clrButtonHover;
+    lstFile.SelectedForeColor = look::kBlack.bgr();
     lstFile.ListFont = {"Arial", 12, false};
     lstFile.ItemHeight = 18;  // six rows, as many as an arrow step
     lstFile.SetMousePointer(plat::Cursor::Hand);

@@ -6,9 +6,10 @@
 #include "ui/frmtessa.h"
 
 void frmTessa::ShapeMainWindow(plat::Form& form) {
-    // A 720 x 440 body; its left 552 pixels run down to 488 as a tab.
-    plat::Region a = plat::CreateRoundRectRgn(0, 0, 720, 440, 96, 96);
-    const plat::Region b = plat::CreateRoundRectRgn(0, 0, 552, 488, 96, 96);
+    // The body; its left part runs further down as a tab.
+    constexpr int corner = 2 * look::kCornerRadius;  // the ellipse's width and height
+    plat::Region a = plat::CreateRoundRectRgn(0, 0, look::kWindowWidth, look::kBodyHeight, corner, corner);
+    const plat::Region b = plat::CreateRoundRectRgn(0, 0, look::kTabWidth, look::kWindowHeight, corner, corner);
     plat::CombineRgn(a, a, b, plat::RGN_OR);
     form.SetOutline(std::move(a));
 }
@@ -23,5 +24,5 @@ void frmTessa::imgMove_MouseMove(int button, int, float x, float y) {
 }
 
 void frmTessa::labMenu_MouseMove(int index, int, int, float, float) {
-    for (int i = 0; i < 5; ++i) labMenu[i].SetBackColor(i == index ? clrButtonHover : clrButton);
+    for (int i = 0; i < kMenuEntries; ++i) labMenu[i].SetBackColor(i == index ? clrButtonHover : clrButton);
 }

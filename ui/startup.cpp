@@ -4,6 +4,7 @@
 #include "flow/saved_games.h"
 #include "platform/system.h"
 #include "ui/frmtessa.h"
+#include "ui/geometry.h"
 
 using namespace modTessa;
 
@@ -19,7 +20,7 @@ void frmTessa::Form_Load() {
         strDataDir += plat::kPathSeparator;
     state.strSaveDir = plat::SaveDir();
     // The play area under the top strip, as wide as the window.
-    pctEcran.Move(0, 24, Width(), 384);
+    pctEcran.Move(0, geometry::kPlayAreaTop, Width(), geometry::kPlayAreaHeight);
     // Without its background the window cannot be drawn at all: stop here,
     // naming the file. The window surface keeps the picture.
     const std::string background = strDataDir + "tessa32c.dat";
@@ -39,8 +40,10 @@ void frmTessa::Form_Load() {
     backgroundPicture.TakeDirty();
     Picture = backgroundPicture;
     // The play area starts as the bare background; the head on its first frame.
-    plat::BitBlt(pctEcran.Image, 0, 0, 720, 384, Picture, 0, 24, plat::SRCCOPY);
-    plat::BitBlt(pctTete.Image, 0, 0, 80, 64, pctTeteBase.Image, 0, 0, plat::SRCCOPY);
+    plat::BitBlt(pctEcran.Image, 0, 0, geometry::kPlayAreaWidth, geometry::kPlayAreaHeight, Picture, 0,
+                 geometry::kPlayAreaTop, plat::SRCCOPY);
+    plat::BitBlt(pctTete.Image, 0, 0, look::kHeadFrameWidth, look::kHeadFrameHeight, pctTeteBase.Image, 0, 0,
+                 plat::SRCCOPY);
     // The rounded outline, then the save folders and the chooser's view of them.
     ShapeMainWindow(*this);
     CreateSaveDirs(state);

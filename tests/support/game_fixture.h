@@ -18,6 +18,7 @@
 #include "tests/support/records.h"
 #include "tests/support/temp_dir.h"
 #include "ui/frmtessa.h"
+#include "ui/geometry.h"
 
 namespace testing_support {
 
@@ -73,8 +74,8 @@ private:
 #define DISK_FULL_PAST(bytes) GTEST_SKIP() << "Linux only from here: a full disk is a setrlimit file size limit"
 #endif
 
-// A board cell's top-left corner in play-area pixels.
-inline int CellX(int column) { return 168 + 24 * column; }
-inline int CellY(int row) { return 24 * row; }
+// A board cell's top-left corner in play-area pixels, as the game places it.
+inline int CellX(int column) { return geometry::CellLeft(column); }
+inline int CellY(int row) { return geometry::CellTop(row); }
 
 }  // namespace testing_support

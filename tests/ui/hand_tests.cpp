@@ -20,16 +20,18 @@ protected:
         TakeFromTray(p);
         ASSERT_EQ(B().nHeldPiece, p);
     }
-    std::uint32_t Tile(int p) const { return form->pctBrique.Image.At(24 * p + 12, 12); }
-    std::uint32_t Clean(int x, int y) const { return form->Picture.At(x, y + 24); }
-    static int Cx(int column) { return CellX(column) + 12; }
-    static int Cy(int row) { return CellY(row) + 12; }
+    static constexpr int kMid = geometry::kCell / 2;  // from a cell's corner to its middle
+    std::uint32_t Tile(int p) const { return form->pctBrique.Image.At(geometry::kCell * p + kMid, kMid); }
+    std::uint32_t Clean(int x, int y) const { return form->Picture.At(x, y + geometry::kPlayAreaTop); }
+    static int Cx(int column) { return CellX(column) + kMid; }
+    static int Cy(int row) { return CellY(row) + kMid; }
 };
 
 }  // namespace
 
 TEST_F(HandTest, EachTraySlotPicksItsOwnPieceToItsEdgesInclusive) {
-    // Pick rectangles, both bounds inclusive: x1, x2, y1, y2 and the piece.
+    // Pick rectangles, both bounds inclusive: x1, x2, y1, y2 and the piece. The
+    // pixel literals are what is checked (not geometry::kTrayRects restated).
     struct Slot {
         int x1, x2, y1, y2, piece;
     };
