@@ -14,14 +14,20 @@
 #include "assets/help.h"
 #include "assets/output.h"
 #include "assets/sounds.h"
+#include "base/files.h"
 #include "base/fonts.h"
 
 namespace {
 
 std::string Bytes(const std::vector<unsigned char>& v) { return std::string(v.begin(), v.end()); }
 
+// Writes a generated file whole, making its folder first: an interrupted build
+// never leaves a half-written file.
 bool Write(const std::string& path, const std::string& bytes) {
-    if (bytes.empty() || !art::WriteFileAtomic(path, bytes)) {
+    std::error_code ec;
+    const std::filesystem::path target(path);
+    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
+    if (bytes.empty() || !plat::ReplaceFile(path, bytes)) {
         std::fprintf(stderr, "tessalor-assets: cannot write %s\n", path.c_str());
         return false;
     }

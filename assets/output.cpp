@@ -1,22 +1,10 @@
-// Writing the generated files and the embedded-pictures source.
+// The icon file and the embedded-pictures source the generator writes.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "assets/output.h"
 
 #include <cstdio>
-#include <filesystem>
-
-#include "base/files.h"
 
 namespace art {
-
-namespace fs = std::filesystem;
-
-bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
-    std::error_code ec;
-    const fs::path target(path);
-    if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-    return plat::ReplaceFile(path, bytes);
-}
 
 std::string IconFile(const std::vector<SizedPng>& images) {
     std::string out;

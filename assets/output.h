@@ -1,15 +1,10 @@
-// Writing the generated files.
+// What the generator writes besides pictures: the icon file, the embedded source.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <string>
 #include <vector>
 
 namespace art {
-
-// Writes through a temporary file in the same directory and renames it into
-// place, so an interrupted build never leaves a half-written file. Creates
-// missing parent directories. Returns false (and leaves no file) on failure.
-bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 
 struct NamedBlob {
     std::string name;  // C++ identifier inside namespace assets

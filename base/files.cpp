@@ -208,19 +208,24 @@ CreateResult CreateNewFile(const std::string& path, const std::string& bytes) {
     return CreateResult::Created;
 }
 
-bool ReplaceFile(const std::string& path, const std::string& bytes) {
+bool ReplaceFile(const std::string& path, const std::string& bytes, int* error) {
+    errno = 0;
+    const auto failed = [error] {
+        if (error) *error = errno;
+        return false;
+    };
     const std::string dir = DirOf(path);
     // A name no game can have (game names never start with a dot), made
     // exclusively, so it cannot collide with any file already there.
     std::string temp = Utf8Of(PathOf(dir) / ".tessalor-XXXXXX");
 #ifdef _WIN32
-    if (_mktemp_s(temp.data(), temp.size() + 1) != 0) return false;
+    if (_mktemp_s(temp.data(), temp.size() + 1) != 0) return failed();
     const int fd = OpenFile(temp, _O_WRONLY | _O_CREAT | _O_EXCL, _S_IREAD | _S_IWRITE);
 #else
     const int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd >= 0) fchmod(fd, ReplacementMode(path));
 #endif
-    if (fd < 0) return false;
+    if (fd < 0) return failed();
     bool ok = FinishFile(fd, bytes);
 #ifdef _WIN32
     ok = ok && MoveFileExW(PathOf(temp).c_str(), PathOf(path).c_str(),
@@ -229,6 +234,7 @@ bool ReplaceFile(const std::string& path, const std::string& bytes) {
     ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
 #endif
     if (!ok) {
+        failed();
         std::error_code ec;
         std::filesystem::remove(PathOf(temp), ec);
         return false;

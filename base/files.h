@@ -42,8 +42,10 @@ CreateResult CreateNewFile(const std::string& path, const std::string& bytes);
 // stay whole when anything fails. The new file keeps the permission bits of
 // the regular file it replaces (never a link's target), owner read and write
 // always; anything else gets 0644 less the umask. The temporary is named
-// ".tessalor-XXXXXX".
-bool ReplaceFile(const std::string& path, const std::string& bytes);
+// ".tessalor-XXXXXX". The game's saves, the generated pictures and the level
+// packs are all written through it. On failure, error (when given) gets the
+// errno value that stopped it, or 0 when the system named none.
+bool ReplaceFile(const std::string& path, const std::string& bytes, int* error = nullptr);
 
 // Deletes path only when it is a regular file (not a link, not a directory).
 bool RemoveRegularFile(const std::string& path);

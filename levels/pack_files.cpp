@@ -31,12 +31,8 @@ bool ReadFile(const std::string& path, std::string& bytes, std::string& error) {
     return false;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
-    // As the game writes its saves: on disk before the rename, the folder after.
-    errno = 0;
-    if (plat::ReplaceFile(path, std::string(bytes))) return true;
-    error = path + ": cannot create or replace" + (errno ? std::string(": ") + std::strerror(errno) : std::string());
-    return false;
+std::string CannotWrite(const std::string& path, int error) {
+    return path + ": cannot create or replace" + (error ? std::string(": ") + std::strerror(error) : std::string());
 }
 
 bool ReadPack(const std::string& path, std::string& plain, std::string& error) {
@@ -55,7 +51,11 @@ bool ReadPack(const std::string& path, std::string& plain, std::string& error) {
 bool WritePack(const std::string& path, std::string_view plain, std::string& error) {
     std::string bytes = pack::Scramble(plain);
     bytes += "\r\n";  // the trailer the reader skips
-    return WriteFileAtomically(path, bytes, error);
+    // As the game writes its saves: on disk before the rename, the folder after.
+    int why = 0;
+    if (plat::ReplaceFile(path, bytes, &why)) return true;
+    error = CannotWrite(path, why);
+    return false;
 }
 
 std::vector<std::string> PackFilesIn(const std::string& dir) {

@@ -10,9 +10,9 @@
 namespace levels {
 
 bool ReadFile(const std::string& path, std::string& bytes, std::string& error);
-// Writes through a temporary file and a rename, so a failure leaves no
-// half-written file behind.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+// The message for a file plat::ReplaceFile could not write, with the errno
+// value it gave: "PATH: cannot create or replace: REASON".
+std::string CannotWrite(const std::string& path, int error);
 
 // Plain record text of one pack; the length must be 256 x n + 2.
 bool ReadPack(const std::string& path, std::string& plain, std::string& error);

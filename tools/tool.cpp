@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/files.h"
 #include "base/pack.h"
 #include "levels/catalogue.h"
 #include "levels/hint.h"
@@ -58,6 +59,13 @@ int Report(const std::vector<std::string>& errors) {
 
 bool EndsWith(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// Writes a whole file through the atomic replace; the failures, for Report.
+std::vector<std::string> WriteWhole(const std::string& path, const std::string& bytes) {
+    int error = 0;
+    if (plat::ReplaceFile(path, bytes, &error)) return {};
+    return {CannotWrite(path, error)};
 }
 
 bool LoadSource(const std::string& path, std::vector<Level>& levels, std::vector<std::string>& errors) {
@@ -240,9 +248,7 @@ int CmdDump(const std::vector<std::string>& args) {
         std::cout << text;
         return kOk;
     }
-    std::string error;
-    if (!WriteFileAtomically(output, text, error)) return Report({error});
-    return kOk;
+    return Report(WriteWhole(output, text));
 }
 
 int CmdFill(const std::vector<std::string>& args) {
@@ -283,8 +289,7 @@ int CmdFill(const std::vector<std::string>& args) {
         std::cout << out;
         return kOk;
     }
-    if (!WriteFileAtomically(output, out, error)) return Report({error});
-    return kOk;
+    return Report(WriteWhole(output, out));
 }
 
 int CmdRender(const std::vector<std::string>& args) {
@@ -316,14 +321,11 @@ int CmdRender(const std::vector<std::string>& args) {
             }
         char file[32];
         std::snprintf(file, sizeof file, "%02zu.ppm", n);
-        std::string error;
-        if (!WriteFileAtomically((std::filesystem::path(args[1]) / file).string(), img, error)) return Report({error});
+        const auto failed = WriteWhole((std::filesystem::path(args[1]) / file).string(), img);
+        if (!failed.empty()) return Report(failed);
         labels += std::to_string(n) + " " + levels[n].name + "\n";
     }
-    std::string error;
-    if (!WriteFileAtomically((std::filesystem::path(args[1]) / "labels.txt").string(), labels, error))
-        return Report({error});
-    return kOk;
+    return Report(WriteWhole((std::filesystem::path(args[1]) / "labels.txt").string(), labels));
 }
 
 std::string PieceName(int p) {

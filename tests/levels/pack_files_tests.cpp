@@ -56,7 +56,7 @@ TEST_F(PackFiles, PacksRoundTripAndBrokenOnesAreRejected) {
     ASSERT_TRUE(WritePack(Path("tessa320.dat"), plain, error));
     EXPECT_FALSE(LoadPacks({Path("tessa320.dat")}, levels, errors));
     EXPECT_EQ(errors.back(), Path("tessa320.dat") + ": record 1: row 3, column 4: character code 81 is no piece letter");
-    EXPECT_FALSE(WriteFileAtomically(Path("no/such/dir/out.txt"), "x", error));
+    EXPECT_FALSE(WritePack(Path("no/such/dir/tessa320.dat"), "x", error));
     EXPECT_NE(error.find("cannot create"), std::string::npos);
     EXPECT_FALSE(fs::exists(Path("no")));
 }
