@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -61,6 +62,58 @@ bool EndsWith(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// One option of a command: its name, whether a value follows it, and what it
+// does with that value; a non-zero return is the exit status of a usage error.
+struct Option {
+    std::string name;
+    bool takesValue;
+    std::function<int(const std::string& value)> take;
+};
+
+// How a command takes the words that are not its options.
+struct Operands {
+    bool strict = true;        // a word starting with '-' that is no option is a usage error
+    std::string onlyOne = "";  // the usage error for a second operand; empty: any number
+};
+
+// The one option parser of every command. An option needing a value counts
+// only with a word after it; otherwise it is an operand like any other word.
+// The operands come back in order; usage errors stop at the first one met.
+int ParseArgs(const std::vector<std::string>& args, const std::vector<Option>& options, const Operands& rule,
+              std::vector<std::string>& operands) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const Option* option = nullptr;
+        for (const Option& o : options)
+            if (args[i] == o.name && (!o.takesValue || i + 1 < args.size())) option = &o;
+        if (option) {
+            const std::string value = option->takesValue ? args[++i] : std::string();
+            if (int rc = option->take(value)) return rc;
+        } else if (rule.strict && !args[i].empty() && args[i][0] == '-') {
+            return Usage("unknown option " + args[i]);
+        } else if (rule.onlyOne.empty() || operands.empty() || operands[0].empty()) {
+            // A single operand given as an empty word does not count yet.
+            if (!rule.onlyOne.empty()) operands.clear();
+            operands.push_back(args[i]);
+        } else {
+            return Usage(rule.onlyOne);
+        }
+    }
+    return kOk;
+}
+
+// The one operand of a command that takes one, or empty when none was given.
+std::string OnlyOperand(const std::vector<std::string>& operands) {
+    return operands.empty() ? std::string() : operands[0];
+}
+
+// An option that only stores its value.
+Option Store(const std::string& name, std::string& into) {
+    return {name, true, [&into](const std::string& value) {
+                into = value;
+                return kOk;
+            }};
+}
+
 // Writes a whole file through the atomic replace; the failures, for Report.
 std::vector<std::string> WriteWhole(const std::string& path, const std::string& bytes) {
     int error = 0;
@@ -111,19 +164,18 @@ struct ShapeArgs {
 };
 
 int ParseShapeArgs(const std::vector<std::string>& args, bool allowBoard, ShapeArgs& out) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--pieces" && i + 1 < args.size()) {
-            if (!ParsePieceList(args[++i], out.pieces)) return Usage("--pieces takes record letters B to M");
-        } else if (allowBoard && args[i] == "--board") {
-            out.board = true;
-        } else if (!args[i].empty() && args[i][0] == '-') {
-            return Usage("unknown option " + args[i]);
-        } else if (out.path.empty()) {
-            out.path = args[i];
-        } else {
-            return Usage("one shape file only");
-        }
-    }
+    std::vector<Option> options = {{"--pieces", true, [&out](const std::string& letters) {
+                                        return ParsePieceList(letters, out.pieces)
+                                                   ? kOk
+                                                   : Usage("--pieces takes record letters B to M");
+                                    }}};
+    if (allowBoard) options.push_back({"--board", false, [&out](const std::string&) {
+                                           out.board = true;
+                                           return kOk;
+                                       }});
+    std::vector<std::string> operands;
+    if (int rc = ParseArgs(args, options, {true, "one shape file only"}, operands)) return rc;
+    out.path = OnlyOperand(operands);
     if (out.path.empty()) return Usage("no shape file");
     return kOk;
 }
@@ -167,7 +219,9 @@ int CmdCount(const std::vector<std::string>& args) {
     return kOk;
 }
 
-int CmdVerify(const std::vector<std::string>& args) {
+int CmdVerify(const std::vector<std::string>& words) {
+    std::vector<std::string> args;
+    ParseArgs(words, {}, {false}, args);
     if (args.empty()) return Usage("verify needs a source, a directory or pack files");
     std::vector<Level> levels;
     std::vector<std::string> errors;
@@ -186,18 +240,15 @@ int CmdVerify(const std::vector<std::string>& args) {
 int CmdBuild(const std::vector<std::string>& args) {
     std::vector<std::string> rest;
     int perPack = 20;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--per-pack" && i + 1 < args.size()) {
-            try {
-                perPack = std::stoi(args[++i]);
-            } catch (...) {
-                perPack = 0;
-            }
-            if (perPack < 1) return Usage("--per-pack takes a positive number");
-        } else {
-            rest.push_back(args[i]);
-        }
-    }
+    const Option perPackOption{"--per-pack", true, [&perPack](const std::string& value) {
+                                   try {
+                                       perPack = std::stoi(value);
+                                   } catch (...) {
+                                       perPack = 0;
+                                   }
+                                   return perPack < 1 ? Usage("--per-pack takes a positive number") : kOk;
+                               }};
+    if (int rc = ParseArgs(args, {perPackOption}, {false}, rest)) return rc;
     if (rest.size() != 2) return Usage("build needs a source file and an output directory");
     std::vector<Level> levels;
     std::vector<std::string> errors;
@@ -234,11 +285,7 @@ int CmdBuild(const std::vector<std::string>& args) {
 int CmdDump(const std::vector<std::string>& args) {
     std::vector<std::string> inputs;
     std::string output;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" && i + 1 < args.size()) output = args[++i];
-        else if (!args[i].empty() && args[i][0] == '-') return Usage("unknown option " + args[i]);
-        else inputs.push_back(args[i]);
-    }
+    if (int rc = ParseArgs(args, {Store("-o", output)}, {}, inputs)) return rc;
     if (inputs.empty()) return Usage("dump needs a directory or pack files");
     std::vector<Level> levels;
     std::vector<std::string> errors;
@@ -252,13 +299,10 @@ int CmdDump(const std::vector<std::string>& args) {
 }
 
 int CmdFill(const std::vector<std::string>& args) {
-    std::string input, output;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" && i + 1 < args.size()) output = args[++i];
-        else if (!args[i].empty() && args[i][0] == '-') return Usage("unknown option " + args[i]);
-        else if (input.empty()) input = args[i];
-        else return Usage("one design file only");
-    }
+    std::string output;
+    std::vector<std::string> operands;
+    if (int rc = ParseArgs(args, {Store("-o", output)}, {true, "one design file only"}, operands)) return rc;
+    const std::string input = OnlyOperand(operands);
     if (input.empty()) return Usage("fill needs a design file");
     std::string text, error;
     if (!ReadFile(input, text, error)) return Report({error});
@@ -292,7 +336,9 @@ int CmdFill(const std::vector<std::string>& args) {
     return Report(WriteWhole(output, out));
 }
 
-int CmdRender(const std::vector<std::string>& args) {
+int CmdRender(const std::vector<std::string>& words) {
+    std::vector<std::string> args;
+    ParseArgs(words, {}, {false}, args);
     if (args.size() != 2) return Usage("render needs a source file and an output directory");
     std::vector<Level> levels;
     std::vector<std::string> errors;
@@ -351,17 +397,16 @@ int PieceOfLetter(const std::string& text) {
 }
 
 int CmdHint(const std::vector<std::string>& args) {
-    std::string source, levelArg;
-    std::vector<std::string> places;
-    std::string holdArg;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--level" && i + 1 < args.size()) levelArg = args[++i];
-        else if (args[i] == "--place" && i + 1 < args.size()) places.push_back(args[++i]);
-        else if (args[i] == "--hold" && i + 1 < args.size()) holdArg = args[++i];
-        else if (!args[i].empty() && args[i][0] == '-') return Usage("unknown option " + args[i]);
-        else if (source.empty()) source = args[i];
-        else return Usage("one source file only");
-    }
+    std::string levelArg, holdArg;
+    std::vector<std::string> places, operands;
+    const Option placeOption{"--place", true, [&places](const std::string& value) {
+                                 places.push_back(value);
+                                 return kOk;
+                             }};
+    if (int rc = ParseArgs(args, {Store("--level", levelArg), placeOption, Store("--hold", holdArg)},
+                           {true, "one source file only"}, operands))
+        return rc;
+    const std::string source = OnlyOperand(operands);
     if (source.empty()) return Usage("hint needs a level source file");
     if (levelArg.empty()) return Usage("hint needs --level N or --level NAME");
     const int held = holdArg.empty() ? -1 : PieceOfLetter(holdArg);
