@@ -3,9 +3,6 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
-
 #include "tests/support/temp_dir.h"
 
 namespace testing_support {
