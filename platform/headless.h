@@ -73,6 +73,9 @@ public:
     }
     bool pointerMoves = true;  // false: as a system that cannot move the pointer
     void Beep() override { ++beeps; }
+    // Every sound file asked for, in order; none is played.
+    std::vector<std::string> sounds;
+    void PlaySound(const std::string& path) override { sounds.push_back(path); }
     std::string clipboard;  // the fake system clipboard
     std::string GetClipboard() override { return clipboard; }
     void SetClipboard(const std::string& s) override { clipboard = s; }
