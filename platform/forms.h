@@ -1,4 +1,4 @@
-// The forms runtime.
+// The forms the game builds on: controls, forms, timers, and the free functions it calls (events, waits, the host).
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The forms runtime: windows with persistent pictures, child controls with
 // event handlers, timers, DoEvents and modal showing. One thread; handlers
