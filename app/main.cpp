@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
         plat::ShowFatalError(error);
         return 1;
     }
-    plat::Runtime::Get().SetHost(&host);
+    plat::SetHost(&host);
     int status = 0;
     try {
         frmTessa form;
@@ -87,6 +87,6 @@ int main(int argc, char** argv) {
         plat::ShowFatalError(e.what());
         status = 1;
     }
-    plat::Runtime::Get().SetHost(nullptr);
+    plat::SetHost(nullptr);
     return status;
 }

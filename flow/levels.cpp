@@ -29,7 +29,7 @@ void StartLevel(frmTessa& f) {
             if (state.nCurLevel < 0) {
                 state.nCurLevel = 0;
                 f.SetEnabled(true);
-                ShowAlert(kAllSolvedMessage);
+                ShowAlert(kAllSolvedMessage, &f);
                 return;
             }
         } else {
@@ -45,7 +45,7 @@ void StartLevel(frmTessa& f) {
         while (state.bLevelActive) plat::WaitEvents();
         f.pctEcran.SetMousePointer(plat::Cursor::Default);
         if (!state.board.bBoardFull || state.strGameName.empty()) break;
-        if (!SaveProgress(state)) ShowAlert(kSaveFailedMessage);
+        if (!SaveProgress(state)) ShowAlert(kSaveFailedMessage, &f);
     }
     // Play stops: an empty board and every piece back in the tray.
     f.ShowEmptyBoard();

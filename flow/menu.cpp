@@ -12,9 +12,9 @@ using namespace modTessa;
 namespace {
 
 // Without any level the game can only say that the level files are missing.
-bool HaveLevels(const GameState& state) {
+bool HaveLevels(const GameState& state, plat::Form& owner) {
     if (state.nLevelCount > 0) return true;
-    ShowAlert(kNoLevelsMessage);
+    ShowAlert(kNoLevelsMessage, &owner);
     return false;
 }
 
@@ -37,11 +37,12 @@ void frmTessa::HideMenu() {
 }
 
 void frmTessa::labMenu_Click(int index) {
+    CancelHint();
     switch (index) {
         case kMenuNewGame: {
             HideMenu();
-            if (!HaveLevels(state)) return;
-            state.strGameName = AskNewGameName().value_or("");
+            if (!HaveLevels(state, *this)) return;
+            state.strGameName = AskNewGameName(state, *this).value_or("");
             ClearProgress(state);
             if (!state.strGameName.empty()) {
                 LoadProgress(state);
@@ -51,15 +52,15 @@ void frmTessa::labMenu_Click(int index) {
         }
         case kMenuLoadGame: {
             HideMenu();
-            if (!HaveLevels(state)) return;
-            state.strGameName = ChooseSavedGame().value_or("");
+            if (!HaveLevels(state, *this)) return;
+            state.strGameName = ChooseSavedGame(state, *this).value_or("");
             if (state.strGameName.empty()) return;
             ClearProgress(state);
             if (LoadProgress(state)) {
                 StartLevel(*this);
                 return;
             }
-            ShowAlert(kAllSolvedMessage);
+            ShowAlert(kAllSolvedMessage, this);
             break;
         }
         case kMenuAbandon: {
@@ -81,14 +82,14 @@ void frmTessa::labMenu_Click(int index) {
         }
         case kMenuRandomShape:
             HideMenu();
-            if (!HaveLevels(state)) return;
+            if (!HaveLevels(state, *this)) return;
             state.strGameName.clear();
             ClearProgress(state);
             StartLevel(*this);
             break;
         case kMenuQuit:
             HideMenu();
-            if (AskYesNo()) plat::EndProgram(0);
+            if (AskYesNo({}, this)) plat::EndProgram(0);
             break;
         default:
             break;
@@ -96,6 +97,7 @@ void frmTessa::labMenu_Click(int index) {
 }
 
 void frmTessa::imgMenu_Click(int index) {
+    CancelHint();
     switch (index) {
         case kMenuButton:
             if (!bMenuShown) ShowMenu();
@@ -106,7 +108,7 @@ void frmTessa::imgMenu_Click(int index) {
             break;
         case kAboutButton: {
             if (bMenuShown) HideMenu();
-            ShowDialog<frmPropos>();
+            ShowDialog<frmPropos>(this);
             break;
         }
         default:

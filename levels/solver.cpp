@@ -230,7 +230,9 @@ bool Tileable(const Shape& shape, PieceSet pieces) {
 }  // namespace
 
 const std::vector<std::vector<Cell>>& Orientations(int p) {
-    static const auto all = BuildOrientations();
+    // Never destroyed: a hint may still read it on the worker thread while
+    // the program's statics are torn down.
+    static const auto& all = *new const auto(BuildOrientations());
     return all[p];
 }
 

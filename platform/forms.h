@@ -1,14 +1,14 @@
-// The forms runtime.
+// The forms the game builds on: controls, forms, timers, and the free functions it calls (events, waits, the host).
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The forms runtime: windows with persistent pictures, child controls with
 // event handlers, timers, DoEvents and modal showing. One thread; handlers
 // may run inside other handlers wherever the program yields.
 #pragma once
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -220,20 +220,6 @@ private:
     int listIndex_ = -1, topIndex_ = 0;
 };
 
-// Lists the files of a directory that match a pattern ("*.pnt"), sorted by name.
-class FileListBox : public Control {
-public:
-    using Control::Control;
-    std::string Path;
-    std::string Pattern = "*.*";
-    void Refresh();  // reads the directory again
-    int ListCount() const { return static_cast<int>(files_.size()); }
-    const std::string& List(int i) const { return files_.at(static_cast<size_t>(i)); }
-
-private:
-    std::vector<std::string> files_;
-};
-
 class Timer {
 public:
     Timer();
@@ -317,53 +303,23 @@ std::string ClipboardText();
 void SetClipboardText(const std::string& utf8);
 void EndProgram(int status = 0);
 // Runs the job off the main thread where the host has a worker, else at once.
-void RunInBackground(std::function<void()> job);
+// The cancel flag, when given, is set if the program ends before the job
+// does (the job watches it).
+void RunInBackground(std::function<void()> job, std::shared_ptr<std::atomic<bool>> cancel = nullptr);
 // Queues the task for the main thread, which runs it at its next DoEvents
 // after the pending input; callable from any thread.
 void Post(std::function<void()> task);
 
-class Runtime {
-public:
-    static Runtime& Get();
-    void SetHost(Host* host);
-    Host* GetHost() const { return host_; }
-    bool HasHost() const { return host_ != nullptr; }
-
-    void Register(Form& f);
-    void Unregister(Form& f);
-    void Register(Timer& t);
-    void Unregister(Timer& t);
-    void Present(Form& f);
-    void PresentAll();
-    bool Dispatch();  // one pass; true when something happened
-    Form* ModalTop() const { return modal_.empty() ? nullptr : modal_.back(); }
-    void PushModal(Form& f) { modal_.push_back(&f); }
-    void PopModal(Form& f);
-    const std::vector<Form*>& Forms() const { return forms_; }
-    double NextTimerDue() const;
-    void RefreshCursor(Form& f);
-    void CancelCapture() { capture_ = pressed_ = nullptr; captureForm_ = nullptr; }
-    bool Accepts(Form* f) const;  // the form takes input now
-    void Forget(Control* c);      // the control is going away
-    void Post(std::function<void()> task);
-
-private:
-    Host* host_ = nullptr;
-    std::vector<Form*> forms_;
-    std::vector<Timer*> timers_;
-    std::vector<Form*> modal_;
-    Control* capture_ = nullptr;
-    Form* captureForm_ = nullptr;
-    Control* pressed_ = nullptr;
-    Control* hover_ = nullptr;
-    int buttons_ = 0;
-    bool inTimers_ = false;
-    std::mutex postMutex_;
-    std::vector<std::function<void()>> posted_;
-    bool RunPosted();
-    void HandleMouse(struct InputEvent& e);
-    void HandleKey(struct InputEvent& e);
-    void RunTimers();
-};
+// The host the forms run on (null: none, as in some tests); set by main and
+// the test fixtures, before the first form shows and after the last one.
+void SetHost(Host* host);
+Host* CurrentHost();
+// Every form that exists, in creation order.
+const std::vector<Form*>& Forms();
+// The innermost form shown modally, or null.
+Form* ModalTop();
+// Moves the pointer to the form's pixel (x, y); false where the system does
+// not let a program move it, or without a host.
+bool WarpPointer(Form& f, int x, int y);
 
 }  // namespace plat

@@ -73,6 +73,19 @@ public:
     }
     bool pointerMoves = true;  // false: as a system that cannot move the pointer
     void Beep() override { ++beeps; }
+    // Set: jobs run on that worker's thread and posts wake it, as on the real
+    // host; null: jobs run at once.
+    Worker* worker = nullptr;
+    void RunJob(std::function<void()> job, CancelFlag cancel) override {
+        if (worker) worker->Run(std::move(job), std::move(cancel));
+        else job();
+    }
+    void Wake() override {
+        if (worker) worker->Wake();
+    }
+    // Every sound file asked for, in order; none is played.
+    std::vector<std::string> sounds;
+    void PlaySound(const std::string& path) override { sounds.push_back(path); }
     std::string clipboard;  // the fake system clipboard
     std::string GetClipboard() override { return clipboard; }
     void SetClipboard(const std::string& s) override { clipboard = s; }

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "platform/forms.h"
+#include "platform/sound.h"
+#include "platform/worker.h"
 
 namespace plat {
 
@@ -47,9 +49,12 @@ public:
     // Moves the pointer over the window; false where the system does not let it.
     virtual bool WarpPointer(Form&, int, int) { return false; }
     virtual void Beep() {}
+    // Plays a sound file; by default through the mixer.
+    virtual void PlaySound(const std::string& path) { PlaySoundFile(path); }
     // Runs the job away from the main thread, one job after another; this
-    // default runs it at once, so that tests stay deterministic.
-    virtual void RunJob(std::function<void()> job) { job(); }
+    // default runs it at once, so that tests stay deterministic. The cancel
+    // flag, when given, is set if the program ends before the job does.
+    virtual void RunJob(std::function<void()> job, CancelFlag) { job(); }
     // Ends a Wait early; callable from any thread.
     virtual void Wake() {}
     virtual std::string GetClipboard() { return {}; }

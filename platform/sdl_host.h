@@ -1,5 +1,6 @@
 // The real host: SDL2 windows (borderless, shaped, scaled), cursors, the drag
-// move, the wait for input.
+// move, the wait for input, the worker thread. Its sources: sdl_host.cpp,
+// sdl_windows.cpp, sdl_input.cpp, with the shared state in sdl_host_impl.h.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstddef>
@@ -7,6 +8,8 @@
 #include <string>
 
 #include "platform/host.h"
+
+union SDL_Event;
 
 namespace plat {
 
@@ -43,8 +46,9 @@ public:
     void Beep() override;
     std::string GetClipboard() override;
     void SetClipboard(const std::string& utf8) override;
-    // On one worker thread, started with the first job and joined at the end.
-    void RunJob(std::function<void()> job) override;
+    // On one worker thread, started with the first job; stopped (the running
+    // job cancelled, the queued ones dropped) and joined at the end.
+    void RunJob(std::function<void()> job, CancelFlag cancel) override;
     void Wake() override;
 
     struct Impl;
@@ -53,6 +57,12 @@ private:
     int askedScale_ = 0;
     // Shaped windows failed: rectangular ones from now on, said once.
     void NoShapes(const char* why);
+    // One SDL event of each kind into e; true when it gives the runtime one.
+    bool WindowEvent(const SDL_Event& ev, InputEvent& e);
+    bool MotionEvent(const SDL_Event& ev, InputEvent& e);
+    bool ButtonEvent(SDL_Event& ev, InputEvent& e);
+    bool KeyEvent(const SDL_Event& ev, InputEvent& e);
+    bool TextEvent(const SDL_Event& ev, InputEvent& e);
 };
 
 // A message box where a display exists; always also written on stderr.

@@ -7,7 +7,8 @@
 
 #include <map>
 
-#include "platform/files.h"
+#include "base/files.h"
+#include "platform/host.h"
 
 namespace plat {
 namespace {
@@ -42,16 +43,18 @@ Mix_Chunk* Chunk(const std::string& path) {
 }  // namespace
 
 void SoundControl::SetProperty(int id, int value) {
-    log.push_back(std::to_string(id) + "=" + std::to_string(value));
     if (id != 1 || value != 6 || path_.empty()) return;
-    played.push_back(path_);
-    if (!State().open) return;
-    if (Mix_Chunk* c = Chunk(path_)) Mix_PlayChannel(-1, c, 0);
+    if (Host* host = CurrentHost()) host->PlaySound(path_);
+    else PlaySoundFile(path_);
 }
 
 void SoundControl::SetProperty(int id, const std::string& value) {
-    log.push_back(std::to_string(id) + "=" + value);
     if (id == 5) path_ = value;
+}
+
+void PlaySoundFile(const std::string& path) {
+    if (!State().open) return;
+    if (Mix_Chunk* c = Chunk(path)) Mix_PlayChannel(-1, c, 0);
 }
 
 bool OpenAudio() {

@@ -1,10 +1,10 @@
 // The sound control: three property assignments play one file.
 // SPDX-License-Identifier: GPL-3.0-or-later
 //   SetProperty(1, 7); SetProperty(5, path); SetProperty(1, 6);
-// Silent where there is no audio device or no file.
+// The host plays the file (the headless one records it); silent where there
+// is no audio device or no file.
 #pragma once
 #include <string>
-#include <vector>
 
 namespace plat {
 
@@ -12,9 +12,6 @@ class SoundControl {
 public:
     void SetProperty(int id, int value);
     void SetProperty(int id, const std::string& value);
-    // Every assignment as text ("1=7", "5=/path", "1=6"), for tests.
-    std::vector<std::string> log;
-    std::vector<std::string> played;  // paths handed to the mixer
 
 private:
     std::string path_;
@@ -23,5 +20,8 @@ private:
 // Opens the audio device once; false (and silence) when there is none.
 bool OpenAudio();
 void CloseAudio();
+// Plays the file through the mixer, on a channel of its own; nothing where
+// the device is closed or the file unreadable.
+void PlaySoundFile(const std::string& path);
 
 }  // namespace plat

@@ -10,20 +10,15 @@ constexpr plat::Colour kDialogBack = look::kDarkGreen.bgr();
 constexpr plat::Colour kFrameGreen = look::kFrameGreen.bgr();
 
 PlayOptions playOptions;
-
-plat::Form* TopWindow() {
-    if (plat::Form* m = plat::Runtime::Get().ModalTop()) return m;
-    return HasMainForm() ? &MainForm() : nullptr;
-}
 }  // namespace
 
 const PlayOptions& Options() { return playOptions; }
 void SetOptions(const PlayOptions& options) { playOptions = options; }
 
-Dialog::Dialog(std::string name) : plat::Form(std::move(name)) {
+Dialog::Dialog(std::string name, plat::Form* owner) : plat::Form(std::move(name)) {
     Move(0, 0, 257, 181);
     SetBackColor(kDialogBack);
-    Owner = TopWindow();
+    Owner = plat::ModalTop() ? plat::ModalTop() : owner;
     Caption = "Tessalor";
     Shape1.Move(0, 0, 255, 179);
     Shape1.BorderWidth = 4;
@@ -120,7 +115,7 @@ void Dialog::lbBout_MouseMove(int index, int, int, float, float) {
 
 // ---- frmMess --------------------------------------------------------------
 
-frmMess::frmMess() : Dialog("frmMess") {
+frmMess::frmMess(plat::Form* owner) : Dialog("frmMess", owner) {
     Label1.Move(14, 38, 225, 71);
     Label1.Alignment = plat::Align::Center;
     Label1.SetCaption("Voulez-vous vraiment quitter le jeu ?");
@@ -136,7 +131,7 @@ void frmMess::lbBout_Click(int index) {
 
 // ---- frmAlert -------------------------------------------------------------
 
-frmAlert::frmAlert() : Dialog("frmAlert") {
+frmAlert::frmAlert(plat::Form* owner) : Dialog("frmAlert", owner) {
     Label1.Move(11, 23, 235, 76);
     Label1.Alignment = plat::Align::Center;
     AddButton("Ok", 84, 131);
@@ -146,7 +141,7 @@ void frmAlert::lbBout_Click(int) { Hide(); }
 
 // ---- frmPropos ------------------------------------------------------------
 
-frmPropos::frmPropos() : Dialog("frmPropos") {
+frmPropos::frmPropos(plat::Form* owner) : Dialog("frmPropos", owner) {
     Label1.SetVisible(false);
     Picture = plat::LoadPictureFromMemory(assets::kAboutPicture.data, assets::kAboutPicture.size);
     plat::Label& x = AddButton("X", 228, 9, 18, 18);
@@ -161,8 +156,8 @@ void frmPropos::lbBout_Click(int) { Hide(); }
 namespace {
 
 template <class D>
-std::optional<std::string> ShowForResult() {
-    auto dlg = std::make_unique<D>();
+std::optional<std::string> ShowForResult(const modTessa::GameState& game, plat::Form& owner) {
+    auto dlg = std::make_unique<D>(game, &owner);
     dlg->ShowModal();
     std::optional<std::string> result = dlg->Result;
     dlg->Unload();
@@ -171,11 +166,15 @@ std::optional<std::string> ShowForResult() {
 
 }  // namespace
 
-std::optional<std::string> AskNewGameName() { return ShowForResult<frmInput>(); }
-std::optional<std::string> ChooseSavedGame() { return ShowForResult<frmChoix>(); }
+std::optional<std::string> AskNewGameName(const modTessa::GameState& game, plat::Form& owner) {
+    return ShowForResult<frmInput>(game, owner);
+}
+std::optional<std::string> ChooseSavedGame(const modTessa::GameState& game, plat::Form& owner) {
+    return ShowForResult<frmChoix>(game, owner);
+}
 
-bool AskYesNo(const std::string& question) {
-    auto dlg = std::make_unique<frmMess>();
+bool AskYesNo(const std::string& question, plat::Form* owner) {
+    auto dlg = std::make_unique<frmMess>(owner);
     if (!question.empty()) dlg->Label1.SetCaption(question);
     dlg->ShowModal();
     const bool yes = dlg->Tag == "1";
@@ -185,8 +184,8 @@ bool AskYesNo(const std::string& question) {
 
 namespace modTessa {
 
-void ShowAlert(const std::string& text) {
-    auto dlg = std::make_unique<frmAlert>();
+void ShowAlert(const std::string& text, plat::Form* owner) {
+    auto dlg = std::make_unique<frmAlert>(owner);
     dlg->Label1.SetCaption(text);
     dlg->ShowModal();
     dlg->Unload();

@@ -9,6 +9,10 @@
 
 #include "platform/forms.h"
 
+namespace modTessa {
+struct GameState;
+}  // namespace modTessa
+
 // How the player asked to play; set once, before the first window opens.
 struct PlayOptions {
     // Keyboard mode (--clavier): dialogs open with their first button lit and
@@ -22,10 +26,11 @@ void SetOptions(const PlayOptions& options);
 
 // 257 x 181, rounded outline, green frame, label-buttons. A dialog stores
 // its result and hides itself; closing it through the window system counts
-// as no choice.
+// as no choice. It opens over the innermost modal window, else over the
+// owner its caller gives.
 class Dialog : public plat::Form {
 public:
-    explicit Dialog(std::string name);
+    Dialog(std::string name, plat::Form* owner);
     plat::Shape Shape1{"Shape1"};
     plat::Label Label1{"Label1"};
     std::vector<std::unique_ptr<plat::Label>> lbBout;
@@ -52,19 +57,19 @@ protected:
 
 class frmMess : public Dialog {
 public:
-    frmMess();
+    explicit frmMess(plat::Form* owner = nullptr);
     void lbBout_Click(int index) override;
 };
 
 class frmAlert : public Dialog {
 public:
-    frmAlert();
+    explicit frmAlert(plat::Form* owner = nullptr);
     void lbBout_Click(int index) override;
 };
 
 class frmPropos : public Dialog {
 public:
-    frmPropos();
+    explicit frmPropos(plat::Form* owner = nullptr);
     void lbBout_Click(int index) override;
 };
 
@@ -72,17 +77,21 @@ public:
 // file name, empty when no name was given or the window was closed.
 class frmInput : public Dialog {
 public:
-    frmInput();
+    // The game gives the save folder and the level count.
+    explicit frmInput(const modTessa::GameState& game, plat::Form* owner = nullptr);
     plat::TextBox txtNom{"txtNom"};
     std::optional<std::string> Result;
     void lbBout_Click(int index) override;
+
+private:
+    const modTessa::GameState& game_;
 };
 
 // Lists the saved games to resume one or delete one; Result is the chosen
 // file name, empty when cancelled.
 class frmChoix : public Dialog {
 public:
-    frmChoix();
+    explicit frmChoix(const modTessa::GameState& game, plat::Form* owner = nullptr);
     plat::ListBox lstFile{"lstFile"};
     plat::PictureBox Picture1{"Picture1"};
     plat::ImageArea Image1[2] = {plat::ImageArea("Image1", 0), plat::ImageArea("Image1", 1)};
@@ -96,28 +105,29 @@ public:
     void Form_KeyDown(int keyCode, int shift);
 
 private:
+    const modTessa::GameState& game_;  // its save folder
     std::vector<std::string> files_;  // the real file name of each entry
     void FillList();
 };
 
 // Shows a fresh dialog of that kind modally, then unloads it.
 template <class D>
-void ShowDialog() {
-    auto dlg = std::make_unique<D>();
+void ShowDialog(plat::Form* owner) {
+    auto dlg = std::make_unique<D>(owner);
     dlg->ShowModal();
     dlg->Unload();
 }
 
 // The naming dialog: the new game's file name, or nothing.
-std::optional<std::string> AskNewGameName();
+std::optional<std::string> AskNewGameName(const modTessa::GameState& game, plat::Form& owner);
 // The chooser: the chosen game's file name, or nothing.
-std::optional<std::string> ChooseSavedGame();
+std::optional<std::string> ChooseSavedGame(const modTessa::GameState& game, plat::Form& owner);
 // Asks a yes/no question; true only for "OUI".
-bool AskYesNo(const std::string& question = {});
+bool AskYesNo(const std::string& question = {}, plat::Form* owner = nullptr);
 
 namespace modTessa {
 // A message in the alert dialog, shown modally.
-void ShowAlert(const std::string& text);
+void ShowAlert(const std::string& text, plat::Form* owner = nullptr);
 inline constexpr const char* kUnreadableGameMessage =
     "Cette partie ne peut pas être lue !\r\nVérifiez ses droits d'accès.";
 }  // namespace modTessa

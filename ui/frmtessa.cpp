@@ -32,16 +32,7 @@ const char* SoundFile(Sound sound) {
     return "";
 }
 
-frmTessa* FindMainForm() {
-    for (plat::Form* f : plat::Runtime::Get().Forms())
-        if (auto* main = dynamic_cast<frmTessa*>(f)) return main;
-    return nullptr;
-}
-
 }  // namespace
-
-frmTessa& MainForm() { return *FindMainForm(); }
-bool HasMainForm() { return FindMainForm() != nullptr; }
 
 frmTessa::frmTessa() : plat::Form("frmTessa") {
     ExecutableDirectory = [] { return plat::ExecutableDir(); };
@@ -115,8 +106,6 @@ frmTessa::frmTessa() : plat::Form("frmTessa") {
         l.SetMousePointer(plat::Cursor::Hand);
     }
 
-    filTessa.Pattern = "*.pnt";
-    filTessa.SetVisible(false);
     timerTete.Interval = 300;
 
     // Painting order: play area first, the menu panel above everything.
@@ -129,7 +118,6 @@ frmTessa::frmTessa() : plat::Form("frmTessa") {
     Add(labTemps);
     Add(imgMove);
     for (auto& b : imgMenu) Add(b);
-    Add(filTessa);
     Add(pctMenu);
     pctMenu.Add(shpMenu);
     for (auto& l : labMenu) pctMenu.Add(l);

@@ -43,7 +43,6 @@ public:
     plat::Shape shpMenu{"shpMenu"};
     std::array<plat::Label, kMenuEntries> labMenu;
     std::array<plat::ImageArea, kMenuButtons> imgMenu;
-    plat::FileListBox filTessa{"filTessa"};
     plat::Timer timerTete;
     plat::SoundControl kvtUt;
 
@@ -103,6 +102,8 @@ public:
     // change to the board starts again and clears the marks (repainted only
     // when the board is not redrawn whole).
     void RequestHint();
+    // Cancels the pending request, if any: its answer will not show.
+    void CancelHint();
     void HintBoardChanged(bool repaint = true);
     // Head and clock
     void timerTete_Timer();
@@ -141,9 +142,7 @@ private:
     struct HintRequest;
     std::shared_ptr<HintState> hint_;
     void ShowHint(const std::shared_ptr<HintRequest>& request);
+    // On the main thread: the answer to its window, if the window still exists.
+    static void Answer(const std::shared_ptr<HintRequest>& request);
     void PaintMarkedCells(bool marked);
 };
-
-// The one main window of the program, found among the open forms.
-frmTessa& MainForm();
-bool HasMainForm();

@@ -20,7 +20,7 @@ void frmTessa::timerTete_Timer() {
     std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", h, m, s);
     labTemps.SetCaption(clock);
 
-    plat::Host* host = plat::Runtime::Get().GetHost();
+    plat::Host* host = plat::CurrentHost();
     if (!host) return;
     int x = 0, y = 0;
     host->CursorPos(x, y);

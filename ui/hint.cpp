@@ -3,8 +3,10 @@
 // Hints on F2. The first press on a board tells whether the pieces left can
 // still fill it; the next one shows a placement that keeps it finishable, or
 // what is wrong. The engine runs on the host's worker and its answer comes
-// back as a posted task; a newer press or a board change cancels it, and an
-// answer for a board that has changed since is dropped.
+// back as a posted task; a newer press, a board change, a menu command or
+// the end of the level cancels it, and an answer for a board that has
+// changed since, or that arrives while the window is disabled or a dialog is
+// open, is dropped.
 #include <atomic>
 
 #include "levels/hint.h"
@@ -57,6 +59,8 @@ constexpr const char* kNoCulprit =
 }  // namespace
 
 struct frmTessa::HintRequest {
+    // The window's hint state: gone when the window closes while the worker thinks.
+    std::weak_ptr<HintState> window;
     BoardKey key;
     levels::HintBoard board;
     levels::PieceSet left = 0;
@@ -67,6 +71,7 @@ struct frmTessa::HintRequest {
 };
 
 struct frmTessa::HintState {
+    frmTessa* window = nullptr;
     BoardKey key;
     bool verdictShown = false;
     std::shared_ptr<HintRequest> pending;
@@ -79,12 +84,16 @@ struct frmTessa::HintState {
 
 void frmTessa::RequestHint() {
     if (!state.bLevelActive || bBusy || !Enabled()) return;
-    if (!hint_) hint_ = std::make_shared<HintState>();
+    if (!hint_) {
+        hint_ = std::make_shared<HintState>();
+        hint_->window = this;
+    }
     HintState& h = *hint_;
     const BoardKey key = KeyOf(state.board);
     if (!(key == h.key)) HintBoardChanged();
     if (h.pending) h.pending->cancel = true;
     auto request = std::make_shared<HintRequest>();
+    request->window = hint_;
     request->key = key;
     request->board = HintBoardOf(state.board);
     request->left = key.left;
@@ -97,19 +106,30 @@ void frmTessa::RequestHint() {
         if (request->detail) options.countSteps = 0;
         else options.explain = false;
         request->result = levels::FindHint(request->board, request->left, request->held, options, &request->cancel);
-        plat::Post([request] {
-            if (HasMainForm()) MainForm().ShowHint(request);
-        });
-    });
+        plat::Post([request] { Answer(request); });
+    }, std::shared_ptr<std::atomic<bool>>(request, &request->cancel));
+}
+
+void frmTessa::Answer(const std::shared_ptr<HintRequest>& request) {
+    if (const std::shared_ptr<HintState> h = request->window.lock()) h->window->ShowHint(request);
+}
+
+void frmTessa::CancelHint() {
+    if (!hint_ || !hint_->pending) return;
+    hint_->pending->cancel = true;
+    hint_->pending.reset();
 }
 
 void frmTessa::ShowHint(const std::shared_ptr<HintRequest>& request) {
     if (!hint_ || hint_->pending != request || request->cancel) return;
     if (bBusy) {
         // The hand is being changed inside a sound's yield: answer after it.
-        plat::Post([request] {
-            if (HasMainForm()) MainForm().ShowHint(request);
-        });
+        plat::Post([request] { Answer(request); });
+        return;
+    }
+    // Never over the quit question, a dialog, the victory or the abandon.
+    if (!Enabled() || plat::ModalTop()) {
+        CancelHint();
         return;
     }
     HintState& h = *hint_;
@@ -120,14 +140,14 @@ void frmTessa::ShowHint(const std::shared_ptr<HintRequest>& request) {
         return;
     if (!request->detail) {
         h.verdictShown = true;
-        modTessa::ShowAlert(VerdictText(r));
+        modTessa::ShowAlert(VerdictText(r), this);
     } else if (r.verdict == levels::HintVerdict::Solvable && r.cells.size() == 5) {
         PaintMarkedCells(false);
         h.marked = r.cells;
         h.markedPiece = r.piece;
         PaintMarkedCells(true);
     } else if (r.fault != levels::RegionFault::None) {
-        modTessa::ShowAlert(r.fault == levels::RegionFault::Size ? kSizeFault : kFitFault);
+        modTessa::ShowAlert(r.fault == levels::RegionFault::Size ? kSizeFault : kFitFault, this);
     } else if (r.culprit >= 0) {
         // The culprit blinks twice: plain wood, then its own tile.
         for (int i = 0; i < 4; ++i) {
@@ -146,7 +166,7 @@ void frmTessa::ShowHint(const std::shared_ptr<HintRequest>& request) {
             pctEcran.Refresh();
         }
     } else {
-        modTessa::ShowAlert(kNoCulprit);
+        modTessa::ShowAlert(kNoCulprit, this);
     }
 }
 

@@ -95,8 +95,7 @@ bool frmTessa::MenuKeyDown(int keyCode) {
 void frmTessa::MoveHand(int x, int y) {
     nHandX = std::clamp(x, 0, kPlayAreaWidth - 1);
     nHandY = std::clamp(y, 0, kPlayAreaHeight - 1);
-    if (plat::Runtime::Get().HasHost())
-        bPointerStays = !plat::Runtime::Get().GetHost()->WarpPointer(*this, nHandX, nHandY + kPlayAreaTop);
+    if (plat::CurrentHost()) bPointerStays = !plat::WarpPointer(*this, nHandX, nHandY + kPlayAreaTop);
 }
 
 bool frmTessa::HandKeyDown(int keyCode, int shift) {

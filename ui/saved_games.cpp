@@ -15,7 +15,7 @@ constexpr int kArrowStep = 6;
 
 // ---- frmInput -------------------------------------------------------------
 
-frmInput::frmInput() : Dialog("frmInput") {
+frmInput::frmInput(const modTessa::GameState& game, plat::Form* owner) : Dialog("frmInput", owner), game_(game) {
     // Wide enough for the whole question on one line, right edge in place.
     Label1.Move(11, 18, 222, 18);
     Label1.Alignment = plat::Align::Right;
@@ -44,20 +44,20 @@ void frmInput::lbBout_Click(int) {
     }
     // Checked before the disk is touched: "../x" must never leave the folder.
     if (!saves::IsAcceptableName(name)) {
-        ShowAlert(kBadNameMessage);
+        ShowAlert(kBadNameMessage, this);
         return;
     }
-    CreateSaveDirs(MainForm().state);
-    switch (saves::Create(MainForm().state.strSaveDir, name, MainForm().state.nLevelCount)) {
+    CreateSaveDirs(game_);
+    switch (saves::Create(game_.strSaveDir, name, game_.nLevelCount)) {
         case saves::NewGame::Created:
             Result = saves::FileNameOf(name);
             Hide();
             break;
         case saves::NewGame::Taken:
-            ShowAlert(kNameTakenMessage);
+            ShowAlert(kNameTakenMessage, this);
             break;
         case saves::NewGame::Failed:
-            ShowAlert(kSaveFailedMessage);
+            ShowAlert(kSaveFailedMessage, this);
             break;
     }
 }
@@ -86,7 +86,7 @@ void DrawScrollStrip(plat::Surface& s) {
 
 }  // namespace
 
-frmChoix::frmChoix() : Dialog("frmChoix") {
+frmChoix::frmChoix(const modTessa::GameState& game, plat::Form* owner) : Dialog("frmChoix", owner), game_(game) {
     KeyPreview = true;
     Label1.Move(58, 5, 141, 18);
     Label1.Alignment = plat::Align::Center;
@@ -129,7 +129,7 @@ void frmChoix::Form_Load() {
 
 void frmChoix::FillList() {
     lstFile.Clear();
-    files_ = saves::List(MainForm().state.strSaveDir);
+    files_ = saves::List(game_.strSaveDir);
     for (const std::string& file : files_) lstFile.AddItem(saves::GameNameOf(file));
     nLastIndex = static_cast<std::int32_t>(files_.size()) - 1;
 }
@@ -155,8 +155,8 @@ void frmChoix::lbBout_Click(int index) {
     const std::string& file = files_[static_cast<size_t>(chosen)];
     // A game that is there but cannot be read is never started, so that no
     // save can ever overwrite it.
-    if (saves::IsUnreadable(MainForm().state.strSaveDir, file)) {
-        ShowAlert(kUnreadableGameMessage);
+    if (saves::IsUnreadable(game_.strSaveDir, file)) {
+        ShowAlert(kUnreadableGameMessage, this);
         return;
     }
     Result = file;
@@ -167,8 +167,8 @@ void frmChoix::Form_KeyDown(int keyCode, int) {
     if (DialogKeyDown(keyCode) || keyCode != plat::vbKeyDelete) return;
     const int chosen = lstFile.ListIndex();
     if (chosen < 0) return;
-    if (!AskYesNo(lstFile.List(chosen) + "\r\nVoulez-vous supprimer ce fichier ?")) return;
+    if (!AskYesNo(lstFile.List(chosen) + "\r\nVoulez-vous supprimer ce fichier ?", this)) return;
     // Whatever happened on disk, the list shows what is really there.
-    saves::Remove(MainForm().state.strSaveDir, files_[static_cast<size_t>(chosen)]);
+    saves::Remove(game_.strSaveDir, files_[static_cast<size_t>(chosen)]);
     FillList();
 }

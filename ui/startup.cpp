@@ -44,11 +44,10 @@ void frmTessa::Form_Load() {
                  geometry::kPlayAreaTop, plat::SRCCOPY);
     plat::BitBlt(pctTete.Image, 0, 0, look::kHeadFrameWidth, look::kHeadFrameHeight, pctTeteBase.Image, 0, 0,
                  plat::SRCCOPY);
-    // The rounded outline, then the save folders and the chooser's view of them.
+    // The rounded outline, then the save folders.
     ShapeMainWindow(*this);
     CreateSaveDirs(state);
     saves::RemoveStaleTemporaries(state.strSaveDir);  // left by a save that was cut short
-    filTessa.Path = state.strSaveDir;
     // Levels, and the per-level tables sized to the level count.
     LoadLevelPacks(state);
     state.tabLevelDone.assign(static_cast<size_t>(state.nLevelCount) + 1, false);

@@ -8,6 +8,7 @@ constexpr const char* kSolutionWord = "vazmek";
 }
 
 void frmTessa::PlayVictory() {
+    CancelHint();
     timerTete.SetEnabled(false);
     SetEnabled(false);
     PlaySound(Sound::Victory);

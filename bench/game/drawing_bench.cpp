@@ -93,7 +93,7 @@ struct Game {
             const fs::path p = shipped / pack::PackFileName(i);
             if (fs::exists(p)) fs::copy_file(p, data / p.filename());
         }
-        plat::Runtime::Get().SetHost(&host);
+        plat::SetHost(&host);
         form = std::make_unique<frmTessa>();
         const std::string dir = data.string();
         form->ExecutableDirectory = [dir] { return dir; };
@@ -101,7 +101,7 @@ struct Game {
     }
     ~Game() {
         form.reset();
-        plat::Runtime::Get().SetHost(nullptr);
+        plat::SetHost(nullptr);
         std::error_code ec;
         fs::remove_all(root, ec);
     }

@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     host = &sdl;
-    plat::Runtime::Get().SetHost(&sdl);
+    plat::SetHost(&sdl);
     {
         Window w;
         window = &w;
@@ -131,6 +131,6 @@ int main(int argc, char** argv) {
         benchmark::Shutdown();
         window = nullptr;
     }
-    plat::Runtime::Get().SetHost(nullptr);
+    plat::SetHost(nullptr);
     return 0;
 }

@@ -37,7 +37,7 @@ double GameStep(int scale) {
     host.SetScale(scale);
     std::string error;
     if (!host.Init(&error)) return -1;
-    plat::Runtime::Get().SetHost(&host);
+    plat::SetHost(&host);
     std::vector<double> us;
     {
         plat::Form form("bench");
@@ -49,12 +49,12 @@ double GameStep(int scale) {
             const SDL_Rect r = StepRect(i);
             form.Picture.Fill({r.x, r.y, r.w, r.h}, plat::Pixel(i & 255, 40, 40));
             const auto t0 = Clock::now();
-            plat::Runtime::Get().Present(form);
+            form.Refresh();
             us.push_back(std::chrono::duration<double, std::micro>(Clock::now() - t0).count());
         }
         form.Unload();
     }
-    plat::Runtime::Get().SetHost(nullptr);
+    plat::SetHost(nullptr);
     return Median(us);
 }
 

@@ -11,9 +11,10 @@ dir=$E2E_TMP
 cp "$exe" "$data"/tessa32*.dat "$dir/"
 bg=$dir/tessa32c.dat
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$dir/xdg" TESSALOR_LOCK_FILE="$dir/lock"
-# Without a sanitizer (which needs a vast address space; gcc links it as a
-# library, clang into the program) a regression cannot take the machine's memory.
-grep -qa __asan_init "$exe" || ulimit -v 1000000
+# Without a sanitizer (AddressSanitizer or ThreadSanitizer need a vast address
+# space; gcc links them as a library, clang into the program) a regression
+# cannot take the machine's memory.
+grep -qaE '__(asan|tsan)_init' "$exe" || ulimit -v 1000000
 
 # refuses FILE REASON CASE: started with FILE in place, the game ends at once
 # with status 1 and a message naming the file and the reason.

@@ -50,7 +50,7 @@ trap 'exit 1' INT TERM
 # The script's status once all checks ran; a sanitized build reports on
 # stderr even when it carries on.
 finish() {
-    local f re='ERROR: AddressSanitizer|runtime error:'
+    local f re='ERROR: AddressSanitizer|WARNING: ThreadSanitizer|runtime error:'
     for f in "$E2E_TMP"/*.err; do
         [ -e "$f" ] && grep -qE "$re" "$f" && fail "sanitizer report in ${f##*/}: $(grep -m1 -E "$re" "$f")"
     done

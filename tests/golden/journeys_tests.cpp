@@ -49,9 +49,9 @@ protected:
 
     void Snapshot(const std::string& what) {
         record << what << ":";
-        for (plat::Form* f : plat::Runtime::Get().Forms())
+        for (plat::Form* f : plat::Forms())
             if (host.IsShown(*f)) record << " " << f->Name << "=" << std::hex << Digest(host.Frame(*f), f == form.get()) << std::dec;
-        const auto& played = form->kvtUt.played;
+        const auto& played = host.sounds;
         for (; soundsSeen < played.size(); ++soundsSeen) record << " +" << fs::path(played[soundsSeen]).filename().string();
         record << "\n";
     }
@@ -91,7 +91,7 @@ protected:
     // A step acting on the dialog of that name, if it shows.
     void ThenIn(std::string name, const std::string& dialog, std::function<void(plat::Form&)> act) {
         Then(std::move(name), [this, dialog, act] {
-            for (plat::Form* f : plat::Runtime::Get().Forms())
+            for (plat::Form* f : plat::Forms())
                 if (f->Name == dialog && host.IsShown(*f)) act(*f);
         });
     }

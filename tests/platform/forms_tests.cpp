@@ -14,8 +14,8 @@ namespace {
 class RuntimeTest : public ::testing::Test {
 protected:
     HeadlessHost host;
-    void SetUp() override { Runtime::Get().SetHost(&host); }
-    void TearDown() override { Runtime::Get().SetHost(nullptr); }
+    void SetUp() override { SetHost(&host); }
+    void TearDown() override { SetHost(nullptr); }
 };
 
 struct TwoButtons : Form {

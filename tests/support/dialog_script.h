@@ -19,7 +19,7 @@ protected:
     // The visible form of that name, or null.
     template <class D = Dialog>
     D* Shown(const std::string& name) {
-        for (plat::Form* f : plat::Runtime::Get().Forms())
+        for (plat::Form* f : plat::Forms())
             if (f->Name == name && f->Visible()) return static_cast<D*>(f);
         return nullptr;
     }

@@ -22,13 +22,13 @@ void GameTest::SetUp() {
     for (const char* home : {"XDG_DATA_HOME", "TESSALOR_SAVE_HOME"}) setenv(home, (root / "xdg").string().c_str(), 1);
     setenv("TESSALOR_LOCK_FILE", (root / "lock").string().c_str(), 1);
     saveDir = root / "xdg" / "kvtscore" / "tessa2002";
-    plat::Runtime::Get().SetHost(&host);
+    plat::SetHost(&host);
     fs::copy_file(fs::path(TESSALOR_DATA_DIR) / "tessa32c.dat", dataDir / "tessa32c.dat");
 }
 
 void GameTest::TearDown() {
     form.reset();
-    plat::Runtime::Get().SetHost(nullptr);
+    plat::SetHost(nullptr);
 }
 
 void GameTest::InstallShippedPacks() {
@@ -49,7 +49,7 @@ void GameTest::StartGame() {
 void GameTest::BeginLevel() {
     form->SetUpLevel(0);
     S().bLevelActive = true;
-    form->kvtUt.played.clear();
+    host.sounds.clear();
 }
 
 void GameTest::ClickScreen(int x, int y, int button) {
@@ -104,7 +104,7 @@ FileSizeLimit::~FileSizeLimit() {
 
 std::vector<std::string> GameTest::Sounds() const {
     std::vector<std::string> names;
-    for (const std::string& p : form->kvtUt.played) names.push_back(fs::path(p).filename().string());
+    for (const std::string& p : host.sounds) names.push_back(fs::path(p).filename().string());
     return names;
 }
 

@@ -62,7 +62,7 @@ TEST_F(DialogTest, TheNameFieldEditsWhereTheCaretIs) {
     const std::map<char, int> keys = {{'<', plat::vbKeyLeft},   {'>', plat::vbKeyRight},  {'^', plat::vbKeyHome},
                                       {'$', plat::vbKeyEnd},    {'d', plat::vbKeyDelete}, {'b', plat::vbKeyBack}};
     for (const Case& c : cases) {
-        auto d = std::make_unique<frmInput>();
+        auto d = std::make_unique<frmInput>(S(), form.get());
         host.clipboard = c.clipboardBefore;
         std::vector<std::function<bool()>> steps;
         for (size_t i = 0; i < c.steps.size();) {

@@ -1,6 +1,13 @@
 // F2 on the headless host: the verdict, then five marked cells that keep the
 // board finishable or the fault; board changes restart and drop stale answers.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#ifndef _WIN32
+#include <poll.h>
+#endif
+
+#include <chrono>
+#include <thread>
+
 #include "levels/hint.h"
 #include "tests/support/dialog_script.h"
 
@@ -99,3 +106,54 @@ TEST_F(HintTest, ABoardChangeClearsTheMarksRestartsAndDropsTheStaleAnswer) {
     EXPECT_EQ(alerts, (std::vector<std::string>{kEight, std::string(kCan) + "\r\nIl reste 4 façons de la finir."}));
     EXPECT_TRUE(Marked(piece).empty());
 }
+
+#ifndef _WIN32
+// The real worker thread behind F2: the answer comes back through Post and the wake; a cancel racing it, the quit
+// question or the abandon drops it.
+TEST_F(HintTest, OnTheWorkerThreadAnAnswerShowsOnlyWhenNothingCameBetween) {
+    plat::Worker worker;
+    host.worker = &worker;
+    Start(false);
+    // Waits for the worker's post; `handle`: runs it.
+    const auto arrives = [&](bool handle = true) {
+        pollfd p{worker.WakeFd(), POLLIN, 0};
+        ASSERT_EQ(poll(&p, 1, 10000), 1);
+        worker.DrainWake();
+        if (handle) Pump();
+    };
+    // F2 with the worker held back until it is pressed, so that no answer is handled before the test acts.
+    std::atomic<bool> go{false};
+    const auto f2 = [&] {
+        go = false;
+        worker.Run([&] {
+            while (!go) std::this_thread::yield();
+        });
+        Key(plat::vbKeyF2);
+        go = true;
+    };
+    Key(plat::vbKeyF2);
+    arrives();
+    EXPECT_EQ(alerts, std::vector<std::string>{kEight});
+    int piece = -1;
+    for (int i = 0; i < 40; ++i) {  // the five cells asked for, and cancelled at once or a little later
+        f2();
+        std::this_thread::sleep_for(std::chrono::microseconds(i * 20));
+        form->CancelHint();
+        arrives();
+        ASSERT_TRUE(Marked(piece).empty()) << i;
+    }
+    for (int command : {4, 2}) {  // "Quitter", answered NON; "Abandonner"
+        f2();
+        arrives(false);
+        Script({On("frmMess", [&](Dialog& d) { Press(d, 1); })});
+        form->ShowMenu();
+        host.Click(*form, &form->labMenu[static_cast<size_t>(command)], 5, 5);
+        Pump();
+        EXPECT_TRUE(Marked(piece).empty()) << command;
+    }
+    EXPECT_EQ(alerts, std::vector<std::string>{kEight});
+    EXPECT_FALSE(S().bLevelActive);  // abandoned, never answered
+    worker.Stop();
+    host.worker = nullptr;
+}
+#endif

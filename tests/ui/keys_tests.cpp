@@ -122,7 +122,7 @@ TEST_F(KeysTest, HiddenWordIsExactAndSurvivesOnlyKeysThatTypeNothing) {
                  {" vazx", 0, "mek", false}};
     for (const Case& c : cases) {
         S().bShowSolution = false;
-        form->kvtUt.played.clear();
+        host.sounds.clear();
         if (*c.before) host.Type(*form, c.before);  // typing nothing would send a code 0
         if (c.key) host.KeyDown(*form, c.key);
         if (*c.after) host.Type(*form, c.after);
@@ -159,8 +159,8 @@ TEST_F(KeysTest, DialogKeysLightAndAnswer) {
         std::unique_ptr<Dialog> d;
         if (c.kind == Mess) d = std::make_unique<frmMess>();
         if (c.kind == Propos) d = std::make_unique<frmPropos>();
-        if (c.kind == Choix) d = std::make_unique<frmChoix>();
-        if (c.kind == Input) d = std::make_unique<frmInput>();
+        if (c.kind == Choix) d = std::make_unique<frmChoix>(S(), form.get());
+        if (c.kind == Input) d = std::make_unique<frmInput>(S(), form.get());
         bool shown = false;
         int lit = -1;
         auto press = [&](int k) { k >= 'a' ? host.Type(*d, std::string(1, char(k))) : host.KeyDown(*d, k); };

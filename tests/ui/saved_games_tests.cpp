@@ -30,7 +30,7 @@ protected:
     // Names a new game in a fresh naming dialog and presses "Ok" until it
     // closes (with the field emptied after an alert); its result.
     std::string NameGame(const std::string& text) {
-        auto d = std::make_unique<frmInput>();
+        auto d = std::make_unique<frmInput>(S(), form.get());
         bool pressed = false;
         RunModal(*d, {WhenShown(*d, [&] { d->txtNom.SetText(text); }), [&] {
                           if (pressed) d->txtNom.SetText("");
@@ -89,7 +89,7 @@ TEST_F(SavedGamesTest, NamingCreatesALowerCaseGameOrSaysWhyNot) {
 TEST_F(SavedGamesTest, ChooserListsGamesArrowsStepBySixAndOkReturnsTheChosen) {
     const auto game = [&](int i) { return saveDir / ("p" + std::to_string(i) + ".pnt"); };
     for (int i = 10; i < 30; ++i) WriteFile(game(i), "");
-    auto d = std::make_unique<frmChoix>();
+    auto d = std::make_unique<frmChoix>(S(), form.get());
     std::vector<std::pair<int, int>> selected;  // the entry selected and the top row shown
     // Any button works an arrow; the list's own keys and clicks move the selection too.
     const auto arrow = [&](int i) {
@@ -129,7 +129,7 @@ TEST_F(SavedGamesTest, DeleteAsksAndOnlyOuiRemovesTheFile) {
                  {[&](Dialog& q) { Press(q, 0); }, true}};
     for (const Case& c : cases) {
         const bool removed = c.removed;
-        auto d = std::make_unique<frmChoix>();
+        auto d = std::make_unique<frmChoix>(S(), form.get());
         std::string question;
         const int beeps = host.beeps;
         RunModal(*d, {WhenShown(*d, [&] { host.KeyDown(*d, plat::vbKeyDelete); }),
@@ -146,7 +146,7 @@ TEST_F(SavedGamesTest, DeleteAsksAndOnlyOuiRemovesTheFile) {
     EXPECT_TRUE(fs::exists(saveDir / "zut.pnt"));
     // An empty chooser, not even a save folder, only cancels.
     fs::remove_all(saveDir);
-    auto d = std::make_unique<frmChoix>();
+    auto d = std::make_unique<frmChoix>(S(), form.get());
     const int beeps = host.beeps;
     RunModal(*d, {WhenShown(*d, [&] {
                       for (int i : {1, 0}) host.Click(*d, &d->Image1[i], 12, 12);

@@ -40,25 +40,24 @@ TEST_F(StartupTest, SecondInstanceLeavesAtOnceWithoutAWindow) {
 #endif
 }
 
-// Each sound sends its full sequence, and a click waiting in the queue is handled once, after the 7.
+// Each sound reaches the host, and a click waiting in the queue is handled once, before the first plays.
 TEST_F(StartupTest, OpensIdleInItsFoldersAndEachSoundYieldsOnce) {
     const fs::path cwd = fs::current_path();
     WritePack(dataDir / "tessa320.dat", MakeRecord({"BBBBB"}));
     StartGame();
     EXPECT_EQ(S().strDataDir, dataDir.string() + plat::kPathSeparator);
     EXPECT_EQ(fs::current_path(), cwd);
-    EXPECT_EQ(form->filTessa.Path, saveDir.string() + plat::kPathSeparator);
+    EXPECT_EQ(S().strSaveDir, saveDir.string() + plat::kPathSeparator);
     ClickScreen(50, 60);  // nothing can be taken before a level starts
-    EXPECT_TRUE(form->kvtUt.log.empty());
+    EXPECT_TRUE(host.sounds.empty());
     std::vector<size_t> seenAt;
-    form->pctTete.MouseDown = [&](int, int, float, float) { seenAt.push_back(form->kvtUt.log.size()); };
+    form->pctTete.MouseDown = [&](int, int, float, float) { seenAt.push_back(host.sounds.size()); };
     host.MouseDown(*form, &form->pctTete, 5, 5);
     form->PlaySound(Sound::Take);
     form->PlaySound(Sound::Drop);
-    const std::vector<std::string> want = {"1=7", "5=" + S().strDataDir + "tessa32e.dat", "1=6",
-                                           "1=7", "5=" + S().strDataDir + "tessa32f.dat", "1=6"};
-    EXPECT_EQ(form->kvtUt.log, want);
-    EXPECT_EQ(seenAt, std::vector<size_t>{1});
+    const std::vector<std::string> want = {S().strDataDir + "tessa32e.dat", S().strDataDir + "tessa32f.dat"};
+    EXPECT_EQ(host.sounds, want);
+    EXPECT_EQ(seenAt, std::vector<size_t>{0});
 }
 
 // Digit order decides, not writing order; the chain restarts in every file;

@@ -1,0 +1,283 @@
+// The SDL host's windows: creating them (shaped where the form has an outline), showing, placing, presenting.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <SDL_shape.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/scale.h"
+#include "platform/sdl_host_impl.h"
+
+namespace plat {
+
+// ---- the window of each form ----------------------------------------------
+
+SDL_Window* SdlHost::Impl::WindowOf(const Form* f) const {
+    auto it = windows.find(const_cast<Form*>(f));
+    return it == windows.end() ? nullptr : it->second;
+}
+
+Form* SdlHost::Impl::FormOf(Uint32 id) const {
+    if (id == 0 || !SDL_GetWindowFromID(id)) return nullptr;
+    auto it = byId.find(id);
+    return it == byId.end() ? nullptr : it->second;
+}
+
+SDL_Window* SdlHost::Impl::CreateFormWindow(const Form& f, bool shaped) const {
+    const int w = std::max(1, f.Width()) * scale, h = std::max(1, f.Height()) * scale;
+    const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
+    if (shaped)
+        return SDL_CreateShapedWindow(f.Caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
+    return SDL_CreateWindow(f.Caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
+}
+
+void SdlHost::Impl::Adopt(Form& f, SDL_Window* win) {
+    windows[&f] = win;
+    byId[SDL_GetWindowID(win)] = &f;
+    if (LoadIcon()) SDL_SetWindowIcon(win, icon);
+    x11.Find(win);
+}
+
+void SdlHost::Impl::Forget(Form* f) {
+    SDL_Window* w = WindowOf(f);
+    if (!w) return;
+    byId.erase(SDL_GetWindowID(w));
+    windows.erase(f);
+    placed.erase(f);
+    drag.Forget(f);
+    SDL_DestroyWindow(w);
+}
+
+void SdlHost::Impl::FocusOwner(Form& f) {
+    if (!f.Owner) return;
+    SDL_Window* owner = WindowOf(f.Owner);
+    if (!owner || (SDL_GetWindowFlags(owner) & SDL_WINDOW_HIDDEN)) return;
+    // Without a window manager nobody else hands the keyboard back.
+    SDL_SetWindowInputFocus(owner);
+    SDL_RaiseWindow(owner);
+}
+
+SDL_Window* SdlHost::Impl::ShownDialogOf(Form* f) const {
+    SDL_Window* found = nullptr;
+    for (int depth = 0; depth < 8; ++depth) {
+        Form* child = nullptr;
+        for (auto& [form, win] : windows)
+            if (form->Owner == f && !(SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN)) child = form;
+        if (!child) break;
+        found = WindowOf(child);
+        f = child;
+    }
+    return found;
+}
+
+void SdlHost::Impl::Place(Form* f, int x, int y) {
+    SDL_Window* w = WindowOf(f);
+    if (!w) return;
+    SDL_SetWindowPosition(w, x, y);
+    placed[f] = SDL_Point{x, y};
+}
+
+// ---- opening, showing, hiding -----------------------------------------------
+
+void SdlHost::OpenWindow(Form& f) {
+    if (impl_->WindowOf(&f)) return;
+    SDL_Window* win = nullptr;
+    if (!f.Outline.Empty() && !impl_->noShapes) {
+        win = impl_->CreateFormWindow(f, true);
+        if (!win) NoShapes(SDL_GetError());
+    }
+    // A rectangular window with the same picture where shapes fail.
+    if (!win) win = impl_->CreateFormWindow(f, false);
+    if (!win) {
+        SDL_Log("tessalor: window not created: %s", SDL_GetError());
+        return;
+    }
+    impl_->Adopt(f, win);
+    ApplyOutline(f);
+}
+
+void SdlHost::CloseWindow(Form& f) {
+    SDL_Window* win = impl_->WindowOf(&f);
+    if (!win) return;
+    const bool shown = !(SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN);
+    impl_->Forget(&f);
+    if (shown) impl_->FocusOwner(f);
+}
+
+void SdlHost::ShowWindow(Form& f) {
+    if (!impl_->WindowOf(&f)) OpenWindow(f);
+    SDL_Window* win = impl_->WindowOf(&f);
+    if (!win) return;
+    int w = 0, h = 0;
+    SDL_GetWindowSize(win, &w, &h);
+    SDL_Window* owner = f.Owner ? impl_->WindowOf(f.Owner) : nullptr;
+    auto ownerAt = f.Owner ? impl_->placed.find(f.Owner) : impl_->placed.end();
+    int x = 0, y = 0;
+    if (owner && ownerAt != impl_->placed.end()) {
+        int ow = 0, oh = 0;
+        SDL_GetWindowSize(owner, &ow, &oh);
+        x = ownerAt->second.x + (ow - w) / 2;
+        y = ownerAt->second.y + (oh - h) / 2;
+    } else {
+        SDL_Rect screen{0, 0, w, h};
+        SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(win)), &screen);
+        x = screen.x + (screen.w - w) / 2;
+        y = screen.y + (screen.h - h) / 2;
+    }
+    // A shaped window waits off-screen until it is placed.
+    impl_->Place(&f, x, y);
+    SDL_ShowWindow(win);
+    SDL_RaiseWindow(win);
+    if (owner) SDL_SetWindowModalFor(win, owner);
+    SDL_SetWindowInputFocus(win);
+}
+
+bool SdlHost::WarpPointer(Form& f, int x, int y) {
+    SDL_Window* win = impl_->WindowOf(&f);
+    // Only X lets a program move the pointer; elsewhere SDL drops the call silently.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!win || !driver || std::strcmp(driver, "x11") != 0) return false;
+    SDL_WarpMouseInWindow(win, x * impl_->scale, y * impl_->scale);
+    return true;
+}
+
+void SdlHost::HideWindow(Form& f) {
+    SDL_Window* win = impl_->WindowOf(&f);
+    if (!win) return;
+    if (impl_->drag.Moving() == &f) impl_->drag.End();
+    SDL_HideWindow(win);
+    impl_->FocusOwner(f);
+}
+
+// ---- the outline ------------------------------------------------------------
+
+namespace {
+
+// The outline as an alpha mask of the window's size (w x h window pixels),
+// each form pixel grown to the scale; null when SDL cannot make it.
+SDL_Surface* OutlineMask(const Region& outline, int w, int h, int s) {
+    SDL_Surface* mask = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!mask) return nullptr;
+    const int fw = w / s, fh = h / s;
+    const std::vector<unsigned char> inside = outline.Mask(fw, fh);
+    SDL_LockSurface(mask);
+    for (int y = 0; y < h; ++y) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<unsigned char*>(mask->pixels) +
+                                              static_cast<size_t>(y) * mask->pitch);
+        const unsigned char* in = inside.data() + static_cast<size_t>(std::min(y / s, fh - 1)) * fw;
+        for (int x = 0; x < w; ++x) row[x] = in[std::min(x / s, fw - 1)] ? 0xFF000000u : 0u;
+    }
+    SDL_UnlockSurface(mask);
+    return mask;
+}
+
+}  // namespace
+
+void SdlHost::ApplyOutline(Form& f) {
+    SDL_Window* win = impl_->WindowOf(&f);
+    if (!win || f.Outline.Empty() || impl_->noShapes) return;
+    if (!SDL_IsShapedWindow(win)) {
+        // Only a window created shaped can take a shape; make it again when
+        // it is still hidden (the dummy driver has no shaped windows at all).
+        if (!(SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN)) return;
+        SDL_Window* shaped = impl_->CreateFormWindow(f, true);
+        if (!shaped) return;
+        impl_->Forget(&f);
+        win = shaped;
+        impl_->Adopt(f, win);
+    }
+    int w = 0, h = 0;
+    SDL_GetWindowSize(win, &w, &h);
+    SDL_Surface* mask = OutlineMask(f.Outline, w, h, impl_->scale);
+    if (!mask) return;
+    SDL_WindowShapeMode mode;
+    mode.mode = ShapeModeBinarizeAlpha;
+    mode.parameters.binarizationCutoff = 128;
+    const int failed = SDL_SetWindowShape(win, mask, &mode);
+    SDL_FreeSurface(mask);
+    if (failed) NoShapes(SDL_GetError());
+}
+
+// ---- presenting -------------------------------------------------------------
+
+namespace {
+
+bool IsDirect32(const SDL_PixelFormat* fmt) {
+    return fmt->BytesPerPixel == 4 && fmt->Rmask == 0x00FF0000 && fmt->Gmask == 0x0000FF00 &&
+           fmt->Bmask == 0x000000FF;
+}
+
+// Copies r of the frame into the window surface, enlarged s times; `wide`
+// is a scratch row.
+void CopyRect(SDL_Surface* out, const Surface& frame, Rect r, int s, std::vector<std::uint32_t>& wide) {
+    const bool direct = IsDirect32(out->format);
+    auto* base = static_cast<unsigned char*>(out->pixels);
+    if (s > 1) {
+        // Nearest enlargement: each row widened once, then repeated.
+        wide.resize(static_cast<size_t>(r.w) * s);
+        const size_t bytes = wide.size() * 4;
+        for (int y = r.y; y < r.Bottom(); ++y) {
+            EnlargeRow(frame.Row(y) + r.x, r.w, s, wide.data());
+            for (int k = 0; k < s; ++k) {
+                unsigned char* dst = base + static_cast<size_t>(y * s + k) * out->pitch +
+                                     static_cast<size_t>(r.x) * s * out->format->BytesPerPixel;
+                if (direct)
+                    std::memcpy(dst, wide.data(), bytes);
+                else
+                    SDL_ConvertPixels(r.w * s, 1, SDL_PIXELFORMAT_RGB888, wide.data(), static_cast<int>(bytes),
+                                      out->format->format, dst, out->pitch);
+            }
+        }
+    } else if (direct) {
+        for (int y = r.y; y < r.Bottom(); ++y)
+            std::memcpy(base + static_cast<size_t>(y) * out->pitch + static_cast<size_t>(r.x) * 4,
+                        frame.Row(y) + r.x, static_cast<size_t>(r.w) * 4);
+    } else {
+        SDL_ConvertPixels(r.w, r.h, SDL_PIXELFORMAT_RGB888, frame.Row(r.y) + r.x, frame.Width() * 4,
+                          out->format->format,
+                          base + static_cast<size_t>(r.y) * out->pitch +
+                              static_cast<size_t>(r.x) * out->format->BytesPerPixel,
+                          out->pitch);
+    }
+}
+
+// End-to-end tests wait for this line before driving the window.
+void ReportFirstFrame(SDL_Window* win) {
+    static bool reported = false;
+    if (reported || (SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN)) return;
+    reported = true;
+    if (std::getenv("TESSALOR_REPORT_FRAME")) {
+        std::fputs("tessalor: first frame\n", stderr);
+        std::fflush(stderr);
+    }
+}
+
+}  // namespace
+
+void SdlHost::Present(Form& f, const std::vector<Rect>& rects) {
+    SDL_Window* win = impl_->WindowOf(&f);
+    if (!win || rects.empty()) return;
+    SDL_Surface* out = SDL_GetWindowSurface(win);
+    if (!out) return;
+    const Surface& frame = f.Frame();
+    const int s = impl_->scale;
+    const Rect bounds = Intersect(Rect{0, 0, frame.Width(), frame.Height()}, Rect{0, 0, out->w / s, out->h / s});
+    std::vector<SDL_Rect> done;
+    done.reserve(rects.size());
+    std::vector<std::uint32_t> wide;
+    if (SDL_MUSTLOCK(out)) SDL_LockSurface(out);
+    for (const Rect& asked : rects) {
+        const Rect r = Intersect(asked, bounds);
+        if (r.Empty()) continue;
+        CopyRect(out, frame, r, s, wide);
+        done.push_back(SDL_Rect{r.x * s, r.y * s, r.w * s, r.h * s});
+    }
+    if (SDL_MUSTLOCK(out)) SDL_UnlockSurface(out);
+    if (done.empty()) return;
+    SDL_UpdateWindowSurfaceRects(win, done.data(), static_cast<int>(done.size()));
+    ReportFirstFrame(win);
+}
+
+}  // namespace plat
