@@ -1,7 +1,6 @@
 // The main window's load: everything the game needs before the first event.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "flow/saved_games.h"
-#include "flow/saved_games.h"
 #include "platform/system.h"
 #include "ui/frmtessa.h"
 #include "ui/geometry.h"
