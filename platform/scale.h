@@ -17,6 +17,17 @@ int ParseScale(const char* text);
 // Xft.dpi of 144 or more. Invalid values count as absent.
 int ChooseScale(int asked, const char* envScale, const char* gdkScale, const std::string& xResources);
 
+// The main window's size at scale 1.
+inline constexpr int kWindowWidth = 720, kWindowHeight = 488;
+
+// The scale the window opens at, on a screen whose usable area is areaW x
+// areaH (0 x 0 when unknown): ChooseScale's, except that the desktop's wish
+// (GDK_SCALE, Xft.dpi) is lowered to the largest scale whose window fits,
+// 1 when none does. The player's own choice stays; *tooLarge then says
+// whether its window overflows the area.
+int ChooseFittingScale(int asked, const char* envScale, const char* gdkScale, const std::string& xResources,
+                       int areaW, int areaH, bool* tooLarge);
+
 // Xft.dpi from the X resource string ("Xft.dpi:\t192\n..."), 0 when absent.
 double XftDpi(const std::string& xResources);
 

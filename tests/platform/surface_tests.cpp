@@ -69,6 +69,33 @@ TEST(Scale, PlayerChoiceThenDesktop) {
             << c.asked << " " << (c.env ? c.env : "-") << " " << (c.gdk ? c.gdk : "-") << " " << c.resources;
 }
 
+// The scale fits the screen's usable area unless the player asked for it.
+TEST(Scale, DesktopScaleFitsTheScreen) {
+    struct Case {
+        int asked, areaW, areaH, dpi;
+        const char* gdk;
+        int want;
+        bool tooLarge;
+    } cases[] = {
+        {0, 1280, 1024, 192, nullptr, 1, false},  // 1440 x 976 would be cut
+        {0, 1440, 976, 144, nullptr, 2, false},   // exactly fits
+        {0, 1440, 975, 144, nullptr, 1, false},
+        {0, 2560, 1400, 96, "4", 3, false},       // the largest that fits, below the wish
+        {0, 3840, 2160, 96, "2", 2, false},       // never above the wish
+        {0, 600, 400, 192, nullptr, 1, false},    // even 1 does not fit: 1
+        {0, 0, 0, 192, nullptr, 2, false},        // area unknown: the wish
+        {3, 1280, 1024, 96, nullptr, 3, true},    // the player's choice stays, said once
+        {2, 1440, 976, 96, nullptr, 2, false},
+    };
+    for (const Case& c : cases) {
+        bool tooLarge = !c.tooLarge;
+        const std::string resources = "Xft.dpi:\t" + std::to_string(c.dpi) + "\n";
+        EXPECT_EQ(ChooseFittingScale(c.asked, nullptr, c.gdk, resources, c.areaW, c.areaH, &tooLarge), c.want)
+            << c.areaW << "x" << c.areaH << " " << c.dpi;
+        EXPECT_EQ(tooLarge, c.tooLarge) << c.areaW << "x" << c.areaH << " " << c.dpi;
+    }
+}
+
 TEST(Scale, UnscaleRoundsDownLeftOfTheWindow) {
     const int cases[][3] = {{3, 2, 1}, {-1, 2, -1}, {-2, 2, -1}, {-3, 2, -2}, {-7, 3, -3}};
     for (const auto& c : cases) EXPECT_EQ(Unscale(c[0], c[1]), c[2]) << c[0] << "/" << c[1];
