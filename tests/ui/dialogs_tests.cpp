@@ -93,3 +93,17 @@ TEST_F(DialogTest, TheNameFieldEditsWhereTheCaretIs) {
         d->Unload();
     }
 }
+
+#ifndef _WIN32
+// With no program on the PATH to open it, Aide says where the page is.
+TEST_F(DialogTest, HelpWithoutAViewerSaysWhereThePageIs) {
+    StartGame();
+    Script({});
+    const std::string page = S().strDataDir + "aidetessalor/aide.htm";
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", "/nonexistent", 1);
+    OpenHelpDocument(S(), page);
+    setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(alerts, std::vector<std::string>{kNoHelpViewerMessage + page});
+}
+#endif
