@@ -99,8 +99,7 @@ TEST_F(DialogTest, TheNameFieldEditsWhereTheCaretIs) {
 TEST_F(DialogTest, HelpWithoutAViewerSaysWhereThePageIs) {
     StartGame();
     Script({});
-    const std::string page = S().strDataDir + "aidetessalor/aide.htm";
-    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    const std::string page = S().strDataDir + "aidetessalor/aide.htm", path = std::getenv("PATH");
     setenv("PATH", "/nonexistent", 1);
     OpenHelpDocument(S(), page);
     setenv("PATH", path.c_str(), 1);
