@@ -67,8 +67,8 @@ set(CPACK_PACKAGE_NAME tessalor)
 set(CPACK_PACKAGE_VENDOR "Tessalor developers")
 set(CPACK_PACKAGE_CONTACT "Tessalor developers <${tessalor_mail}>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "pentomino puzzle game: fill shapes with the twelve pieces")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "pentomino puzzle game: fill shapes with the twelve pieces
-Tessalor draws a shape on a board of sixteen by sixteen squares: a
+# The extended description; cpack puts the summary above it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tessalor draws a shape on a board of sixteen by sixteen squares: a
 rectangle, a snail, a gorilla. Fill it with the twelve pentominoes, the
 pieces made of five squares: take each piece from the racks beside the
 board, turn it, flip it and drop it with the mouse or the keyboard.
@@ -98,8 +98,8 @@ if(NOT tessalor_epoch)
                   OUTPUT_VARIABLE tessalor_epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
 endif()
 if(tessalor_epoch)
-  configure_file(${CMAKE_SOURCE_DIR}/packaging/debian/reproducible.cmake.in
-                 ${CMAKE_BINARY_DIR}/packaging/reproducible.cmake @ONLY)
-  set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/packaging/reproducible.cmake)
-  set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_BINARY_DIR}/packaging/reproducible.cmake)
+  configure_file(${CMAKE_SOURCE_DIR}/packaging/debian/cpack_stage.cmake.in
+                 ${CMAKE_BINARY_DIR}/packaging/cpack_stage.cmake @ONLY)
+  set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/packaging/cpack_stage.cmake)
+  set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_BINARY_DIR}/packaging/cpack_stage.cmake)
 endif()
