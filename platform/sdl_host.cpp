@@ -461,9 +461,10 @@ void SdlHost::ShowWindow(Form& f) {
 
 bool SdlHost::WarpPointer(Form& f, int x, int y) {
     SDL_Window* win = impl_->WindowOf(&f);
-    // Only X lets a program move the pointer; elsewhere SDL drops the call silently.
+    // X and Windows let a program move the pointer; elsewhere SDL drops the
+    // call silently.
     const char* driver = SDL_GetCurrentVideoDriver();
-    if (!win || !driver || std::strcmp(driver, "x11") != 0) return false;
+    if (!win || !driver || (std::strcmp(driver, "x11") != 0 && std::strcmp(driver, "windows") != 0)) return false;
     SDL_WarpMouseInWindow(win, x * impl_->scale, y * impl_->scale);
     return true;
 }
