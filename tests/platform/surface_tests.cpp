@@ -69,7 +69,7 @@ TEST(Scale, PlayerChoiceThenDesktopFittingTheScreen) {
         {0, nullptr, nullptr, "Xft.dpi:\t192\n", 1280, 1024, 1, false},  // 1440 x 976 would be cut
         {0, nullptr, nullptr, "Xft.dpi:\t144\n", 1440, 976, 2, false},   // just fits
         {0, nullptr, nullptr, "Xft.dpi:\t144\n", 1440, 975, 1, false},
-        {0, nullptr, "4", "", 2560, 1400, 3, false},                   // the largest that fits, not above
+        {0, nullptr, "4", "", 2560, 1600, 3, false},                   // the largest that fits, not above
         {0, nullptr, nullptr, "Xft.dpi:\t192\n", 600, 400, 1, false},    // not even 1 fits: 1
         {3, nullptr, nullptr, "", 1280, 1024, 3, true},                // the player's choice stays
         {0, "2", nullptr, "", 1280, 1024, 2, true},

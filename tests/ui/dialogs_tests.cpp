@@ -100,6 +100,8 @@ TEST_F(DialogTest, HelpWithoutAViewerSaysWhereThePageIs) {
     StartGame();
     Script({});
     const std::string page = S().strDataDir + "aidetessalor/aide.htm", path = std::getenv("PATH");
+    std::filesystem::create_directories(S().strDataDir + "aidetessalor");
+    WriteFile(page, "<html></html>");
     setenv("PATH", "/nonexistent", 1);
     OpenHelpDocument(S(), page);
     setenv("PATH", path.c_str(), 1);
