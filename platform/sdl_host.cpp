@@ -503,12 +503,22 @@ void SdlHost::ApplyOutline(Form& f) {
     // The outline at the form's size, each pixel grown to the scale.
     const int fw = w / s, fh = h / s;
     const std::vector<unsigned char> inside = f.Outline.Mask(fw, fh);
+    const auto in = [&](int x, int y) {
+        return x < w && y < h && inside[static_cast<size_t>(std::min(y / s, fh - 1)) * fw + std::min(x / s, fw - 1)];
+    };
     SDL_LockSurface(mask);
     for (int y = 0; y < h; ++y) {
         auto* row = reinterpret_cast<Uint32*>(static_cast<unsigned char*>(mask->pixels) +
                                               static_cast<size_t>(y) * mask->pitch);
-        const unsigned char* in = inside.data() + static_cast<size_t>(std::min(y / s, fh - 1)) * fw;
-        for (int x = 0; x < w; ++x) row[x] = in[std::min(x / s, fw - 1)] ? 0xFF000000u : 0u;
+#ifdef _WIN32
+        // SDL's Windows shaping widens each opaque rectangle by a pixel to the
+        // right and below: a pixel goes in only with its right, lower and
+        // diagonal neighbours, and the widening gives back the exact outline.
+        for (int x = 0; x < w; ++x)
+            row[x] = in(x, y) && in(x + 1, y) && in(x, y + 1) && in(x + 1, y + 1) ? 0xFF000000u : 0u;
+#else
+        for (int x = 0; x < w; ++x) row[x] = in(x, y) ? 0xFF000000u : 0u;
+#endif
     }
     SDL_UnlockSurface(mask);
     SDL_WindowShapeMode mode;
