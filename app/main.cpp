@@ -42,7 +42,7 @@ int ReadArguments(int argc, char** argv, int& scale) {
             return 0;
         }
         if (std::strcmp(a, "--help") == 0) {
-            std::printf("Tessalor, le jeu des pentaminos : tessalor [--scale N] agrandit la fenêtre N fois (1 à 4), "
+            std::printf("Tessalor, le jeu des pentominos : tessalor [--scale N] agrandit la fenêtre N fois (1 à 4), "
                         "--clavier ouvre les dialogues avec un bouton allumé pour jouer au clavier, "
                         "--lettres écrit sa lettre sur chaque pièce.\n");
             return 0;

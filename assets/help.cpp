@@ -71,6 +71,9 @@ la tête fait le signe de la victoire et la forme suivante arrive.</p>
 son premier bouton allumé, et <kbd>Entrée</kbd> valide le nom d'une nouvelle partie. Avec <code>tessalor --lettres</code>
 (ou <code>TESSALOR_LETTRES=1</code>), chaque pièce porte sa lettre (F, I, L, N, P, T, U, V, W, X, Y, Z) dans le rangement,
 dans la main, sur le plateau et sur les marques de la solution&nbsp;: on reconnaît les pièces sans leurs couleurs.</p>
+<p>Sous Windows, l'entrée «&nbsp;Tessalor (clavier)&nbsp;» du menu Démarrer lance le jeu avec <code>--clavier</code>. Pour une
+autre option, faites un raccourci vers <code>tessalor.exe</code> et ajoutez l'option à la fin de sa «&nbsp;Cible&nbsp;»
+(clic droit, Propriétés), par exemple <code>tessalor.exe --lettres</code>.</p>
 
 <h2>Un coup de pouce&nbsp;: <kbd>F2</kbd></h2>
 <p>Pendant une forme, pièce en main ou non, <kbd>F2</kbd> dit si la forme peut encore être remplie avec les pièces

@@ -26,6 +26,7 @@ inline constexpr const char* kNameTakenMessage =
     "Ce nom existe déjà !\r\nChoisissez un autre nom.";
 inline constexpr const char* kBadNameMessage =
     "Ce nom n'est pas correct !\r\nN'utilisez pas de caractères spéciaux.";
+inline constexpr const char* kNoHelpViewerMessage = "Aucun programme n'ouvre l'aide !\r\nElle se trouve ici : ";
 inline constexpr const char* kNoLevelsMessage =
     "Aucune forme n'a été trouvée !\r\nLes fichiers de niveaux manquent.";
 

@@ -120,10 +120,11 @@ namespace modTessa {
 
 void OpenHelpDocument(const GameState& state, const std::string& path) {
     if (path.find_first_not_of(" \t") == std::string::npos) return;
-    // Silently nothing when the help page is missing or no viewer exists.
+    // Silently nothing when the help page is missing; where no program can
+    // show it, the player learns where it is.
     const std::string help = state.strDataDir + "aidetessalor" + plat::kPathSeparator + "aide.htm";
     if (!FileExists(help)) return;
-    plat::OpenDocument(path);
+    if (!plat::OpenDocument(path)) ShowAlert(kNoHelpViewerMessage + path);
 }
 
 }  // namespace modTessa

@@ -25,21 +25,6 @@ run_game() {  # run_game NAME BINARY [ARGUMENT...]: through a launcher, for argu
     start_game "$E2E_TMP/$name.sh" "$name"
 }
 
-# The window follows the pointer exactly, whatever the step: a press at
-# (300,10) in the strip, then STEPS moves of (DX,DY) screen pixels.
-drag_strip() {
-    local what=$1 steps=$2 dx=$3 dy=$4 i x0 y0 px0 py0
-    window_pos "$WID"
-    x0=$WX y0=$WY
-    px0=$((x0 + 300 * S)) py0=$((y0 + 10 * S))
-    pointer_to "$px0" "$py0"
-    xdotool mousedown 1
-    for ((i = 1; i <= steps; i++)); do pointer_to $((px0 + i * dx)) $((py0 + i * dy)); done
-    xdotool mouseup 1
-    wait_for 3 moved_to $((x0 + steps * dx)) $((y0 + steps * dy)) ||
-        fail "$what: $steps steps of ($dx,$dy) moved the window from ($x0,$y0) to ($WX,$WY)"
-}
-moved_to() { window_pos "$WID"; [ "$WX,$WY" = "$1,$2" ]; }
 drag_checks() {
     drag_strip "$1" 5 8 6
     drag_strip "$1" 20 -2 -1
