@@ -38,7 +38,7 @@ Image MakeIcon(int size);                        // size x size with alpha
 const char* Word(const char* context, const char* text);
 // Sets the translations, keyed "context\x04text"; an empty set draws French.
 void SetWords(std::map<std::string, std::string> words);
-// Reads a words file: one "context\x04text\ttranslation" a line.
+// Reads a words file: "context\x04text\ttranslation" records, each ended by a NUL.
 std::map<std::string, std::string> ReadWords(const std::string& bytes);
 
 }  // namespace art

@@ -223,7 +223,7 @@ std::map<std::string, std::string> ReadWords(const std::string& bytes) {
     std::map<std::string, std::string> words;
     std::size_t at = 0;
     while (at < bytes.size()) {
-        const std::size_t end = std::min(bytes.find('\n', at), bytes.size());
+        const std::size_t end = std::min(bytes.find('\0', at), bytes.size());
         const std::string line = bytes.substr(at, end - at);
         if (const std::size_t tab = line.find('\t'); tab != std::string::npos)
             words[line.substr(0, tab)] = line.substr(tab + 1);
