@@ -6,6 +6,7 @@
 #include "platform/system.h"
 #include "ui/dialogs.h"
 #include "ui/frmtessa.h"
+#include "lang/language.h"
 
 using namespace modTessa;
 
@@ -14,7 +15,7 @@ namespace {
 // Without any level the game can only say that the level files are missing.
 bool HaveLevels(const GameState& state) {
     if (state.nLevelCount > 0) return true;
-    ShowAlert(kNoLevelsMessage);
+    ShowAlert(_(kNoLevelsMessage));
     return false;
 }
 
@@ -59,7 +60,7 @@ void frmTessa::labMenu_Click(int index) {
                 StartLevel(*this);
                 return;
             }
-            ShowAlert(kAllSolvedMessage);
+            ShowAlert(_(kAllSolvedMessage));
             break;
         }
         case 2: {
@@ -102,7 +103,11 @@ void frmTessa::imgMenu_Click(int index) {
             break;
         case 1:
             if (bMenuShown) HideMenu();
-            OpenHelpDocument(state, state.strDataDir + "aidetessalor" + plat::kPathSeparator + "aide.htm");
+        {
+            const std::string folder = state.strDataDir + "aidetessalor" + plat::kPathSeparator;
+            OpenHelpDocument(state, lang::LocalizedFile(folder + "aide.htm",
+                                                        folder + "aide-" + lang::CurrentLanguage() + ".htm"));
+        }
             break;
         case 2: {
             if (bMenuShown) HideMenu();

@@ -10,12 +10,13 @@
 
 #include "platform/files.h"
 #include "platform/surface.h"
+#include "lang/i18n.h"
 
 namespace plat {
 namespace {
 
 void Fail(std::string* error, const std::string& what, const std::string& reason) {
-    if (error) *error = "Impossible de lire l'image " + what + " : " + reason;
+    if (error) *error = lang::Format(_("Impossible de lire l'image %s : %s"), {what, reason});
 }
 
 std::string Quoted(const std::string& path) { return "« " + path + " »"; }
@@ -25,7 +26,7 @@ Surface ToSurface(SDL_Surface* loaded, const std::string& what, std::string* err
     SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(loaded);
     if (!argb) {
-        Fail(error, what, std::string("conversion impossible (") + SDL_GetError() + ")");
+        Fail(error, what, lang::Format(_("conversion impossible (%s)"), {SDL_GetError()}));
         return {};
     }
     Surface out(argb->w, argb->h);
@@ -51,7 +52,7 @@ void InitImage() {
 
 std::string Reason() {
     const char* e = IMG_GetError();
-    std::string r = "format non reconnu ou fichier endommagé";
+    std::string r = _("format non reconnu ou fichier endommagé");
     if (e && *e) r += std::string(" (") + e + ")";
     return r;
 }
@@ -173,16 +174,16 @@ Surface LoadPicture(const std::string& path, std::string* error) {
     SDL_RWops* rw = SDL_RWFromFP(file, SDL_TRUE);
     if (!rw) {
         std::fclose(file);
-        Fail(error, what, std::string("lecture refusée (") + SDL_GetError() + ")");
+        Fail(error, what, lang::Format(_("lecture refusée (%s)"), {SDL_GetError()}));
         return {};
     }
     return Decode(rw, what, error);
 }
 
 Surface LoadPictureFromMemory(const void* data, std::size_t size, std::string* error) {
-    const std::string what = "intégrée";
+    const std::string what = _("intégrée");
     if (!data || size == 0) {
-        Fail(error, what, "données vides");
+        Fail(error, what, _("données vides"));
         return {};
     }
     InitImage();

@@ -4,6 +4,8 @@
 
 #include "assets/embedded.h"
 #include "ui/frmtessa.h"
+#include "lang/i18n.h"
+#include "lang/language.h"
 
 namespace {
 constexpr plat::Colour kDialogBack = plat::RGB(0, 42, 0);
@@ -123,10 +125,10 @@ void Dialog::lbBout_MouseMove(int index, int, int, float, float) {
 frmMess::frmMess() : Dialog("frmMess") {
     Label1.Move(14, 38, 225, 71);
     Label1.Alignment = plat::Align::Center;
-    Label1.SetCaption("Voulez-vous vraiment quitter le jeu ?");
+    Label1.SetCaption(_("Voulez-vous vraiment quitter le jeu ?"));
     exclusiveHover = true;
-    AddButton("OUI", 25, 131);
-    AddButton("NON", 139, 131);
+    AddButton(_("OUI"), 25, 131);
+    AddButton(_("NON"), 139, 131);
 }
 
 void frmMess::lbBout_Click(int index) {
@@ -139,7 +141,7 @@ void frmMess::lbBout_Click(int index) {
 frmAlert::frmAlert() : Dialog("frmAlert") {
     Label1.Move(11, 23, 235, 76);
     Label1.Alignment = plat::Align::Center;
-    AddButton("Ok", 84, 131);
+    AddButton(_("Ok"), 84, 131);
 }
 
 void frmAlert::lbBout_Click(int) { Hide(); }
@@ -148,7 +150,11 @@ void frmAlert::lbBout_Click(int) { Hide(); }
 
 frmPropos::frmPropos() : Dialog("frmPropos") {
     Label1.SetVisible(false);
-    Picture = plat::LoadPictureFromMemory(assets::kAboutPicture.data, assets::kAboutPicture.size);
+    // The picture's words in the player's language, drawn beside the data.
+    if (lang::CurrentLanguage() != lang::kFrench && HasMainForm())
+        Picture = plat::LoadPicture(lang::LocalizedDataFile(MainForm().state.strDataDir, "apropos.png"));
+    if (Picture.Empty())
+        Picture = plat::LoadPictureFromMemory(assets::kAboutPicture.data, assets::kAboutPicture.size);
     plat::Label& x = AddButton("X", 228, 9, 18, 18);
     x.LabelFont = {"Arial", 9.75, true};
     enterButton = 0;
