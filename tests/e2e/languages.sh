@@ -1,9 +1,6 @@
 #!/bin/bash
-# The same journey in French, English and German: start, the menu, a random
-# shape, the quit dialog answered NON, the help page, quit. What the player
-# reads (buttons on the background, menu, label under the board, dialog) must
-# differ from the French, and the help page handed to the desktop must be in
-# the language asked.
+# One journey in French, English and German (start, menu, random shape, quit dialog answered NON, help, quit):
+# what the player reads differs from the French, and the help page handed over is the language's own.
 # SPDX-License-Identifier: GPL-3.0-or-later
 . "$(dirname "$0")/lib.sh"
 BIN=${1:?usage: languages.sh TESSALOR_BINARY ASSET_TOOL} TOOL=${2:?usage}
@@ -18,8 +15,7 @@ chmod +x "$E2E_TMP/bin/xdg-open"
 export PATH=$E2E_TMP/bin:$PATH
 start_screen
 
-# What the player reads: the background's buttons, the menu panel, the label
-# under the board (with the level shown) and the quit dialog.
+# The background's buttons, the menu panel, the label under the board (and the quit dialog, whole).
 REGIONS=(buttons:230:418:262:60 menu:230:260:262:150 label:128:419:91:35)
 journey() {  # journey CODE: the game in that language, shots named after it
     local code=$1
