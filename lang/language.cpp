@@ -193,7 +193,11 @@ std::string UseLanguage(const std::string& dataDir, const std::string& requested
         std::string localeDir = dataDir;
         if (!localeDir.empty() && localeDir.back() == kSeparator) localeDir.pop_back();
         localeDir += std::string(1, kSeparator) + "locale";
+#ifdef _WIN32
+        wbindtextdomain(kDomain, plat::PathOf(localeDir).c_str());  // any folder name, not just the ANSI ones
+#else
         bindtextdomain(kDomain, localeDir.c_str());
+#endif
         bind_textdomain_codeset(kDomain, "UTF-8");
         static const char kEmpty[] = "";
         if (*dgettext(kDomain, kEmpty)) {

@@ -19,7 +19,8 @@ void Fail(std::string* error, const std::string& what, const std::string& reason
     if (error) *error = lang::Format(_("Impossible de lire l'image %s : %s"), {what, reason});
 }
 
-std::string Quoted(const std::string& path) { return "« " + path + " »"; }
+// TRANSLATORS: the quotation marks around a file name, as the language writes them.
+std::string Quoted(const std::string& path) { return lang::Format(C_("quote", "« %s »"), {path}); }
 
 // Takes ownership of the SDL surface; alpha is dropped, pictures are opaque.
 Surface ToSurface(SDL_Surface* loaded, const std::string& what, std::string* error) {
@@ -138,12 +139,13 @@ Surface Decode(SDL_RWops* rw, const std::string& what, std::string* error) {
     const Header h = ReadHeader(rw);
     SDL_Surface* loaded = nullptr;
     if (h.format == Format::Unknown || h.width <= 0 || h.height <= 0) {
-        IMG_SetError("ni BMP, ni JPEG, ni PNG lisible");
+        IMG_SetError("%s", _("ni BMP, ni JPEG, ni PNG lisible"));
     } else if (h.width > kMaxSide || h.height > kMaxSide) {
         SDL_RWclose(rw);
         Fail(error, what,
-             "image trop grande (" + std::to_string(h.width) + " × " + std::to_string(h.height) +
-                 " pixels, au plus " + std::to_string(kMaxSide) + " × " + std::to_string(kMaxSide) + ")");
+             lang::Format(_("image trop grande (%d × %d pixels, au plus %d × %d)"),
+                          {std::to_string(h.width), std::to_string(h.height), std::to_string(kMaxSide),
+                           std::to_string(kMaxSide)}));
         return {};
     } else {
         loaded = h.format == Format::Png ? IMG_LoadPNG_RW(rw) : h.format == Format::Bmp ? IMG_LoadBMP_RW(rw) : IMG_LoadJPG_RW(rw);
