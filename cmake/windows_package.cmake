@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 install(TARGETS tessalor RUNTIME DESTINATION .)
 install(FILES ${TESSALOR_WIN_DLLS} ${TESSALOR_WIN_FONTS} DESTINATION .)
-install(FILES packaging/windows/LISEZMOI.txt DESTINATION .)
+install(FILES packaging/windows/LISEZMOI.txt packaging/windows/README.txt DESTINATION .)
 install(FILES /usr/share/doc/fonts-liberation2/copyright DESTINATION . RENAME LiberationSans-licence.txt)
 # The data files are made at build time, so they are gathered when installing.
 install(CODE "
