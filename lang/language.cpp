@@ -108,9 +108,8 @@ void SetEnv(const char* name, const std::string& value) {
 
 Choice ChooseLanguage(const Environment& env, const std::function<bool(const std::string&)>& hasCatalog) {
     if (!env.requested.empty()) {
-        if (std::string code = Known(env.requested, hasCatalog); !code.empty()) return {code, ""};
-        return {kEnglish, Format(_("tessalor : pas de traduction pour la langue « %s », le jeu parle anglais"),
-                                 {env.requested})};
+        if (std::string code = Known(env.requested, hasCatalog); !code.empty()) return {code, false};
+        return {kEnglish, true};
     }
     std::vector<std::string> asked;
     for (std::size_t at = 0; at <= env.language.size();) {
@@ -121,10 +120,10 @@ Choice ChooseLanguage(const Environment& env, const std::function<bool(const std
     const std::string& locale = !env.lcAll.empty() ? env.lcAll : !env.lcMessages.empty() ? env.lcMessages : env.lang;
     if (!IsCLocale(locale)) asked.push_back(locale);
     if (asked.empty()) asked = env.system;
-    if (asked.empty()) return {kFrench, ""};
+    if (asked.empty()) return {kFrench, false};
     for (const std::string& a : asked)
-        if (std::string code = Known(a, hasCatalog); !code.empty()) return {code, ""};
-    return {kEnglish, ""};
+        if (std::string code = Known(a, hasCatalog); !code.empty()) return {code, false};
+    return {kEnglish, false};
 }
 
 std::string CatalogPath(const std::string& dataDir, const std::string& code) {
@@ -173,7 +172,6 @@ std::string UseLanguage(const std::string& dataDir, const std::string& requested
                           Env("LC_MESSAGES"), Env("LANG"), SystemLanguages()};
     const Choice choice = ChooseLanguage(
         env, [&](const std::string& code) { return plat::CanReadRegularFile(CatalogPath(dataDir, code)); });
-    if (!choice.warning.empty()) std::cerr << choice.warning << "\n";
     SetCurrentLanguage(kFrench);
     if (choice.code == kFrench) return kFrench;
     const std::string path = CatalogPath(dataDir, choice.code);
@@ -202,6 +200,11 @@ std::string UseLanguage(const std::string& dataDir, const std::string& requested
         static const char kEmpty[] = "";
         if (*dgettext(kDomain, kEmpty)) {
             SetCurrentLanguage(choice.code);
+            // Said in the language the game now speaks.
+            if (choice.requestUnknown)
+                std::cerr << Format(_("tessalor : pas de traduction pour la langue « %s », le jeu parle anglais"),
+                                    {env.requested})
+                          << "\n";
             return choice.code;
         }
         problem = "refusé par libintl";

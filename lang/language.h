@@ -26,14 +26,13 @@ struct Environment {
 };
 
 struct Choice {
-    std::string code;     // "fr", or a language that has a catalog
-    std::string warning;  // one line for stderr, or empty
+    std::string code;             // "fr", or a language that has a catalog
+    bool requestUnknown = false;  // the requested code has no catalog: said once on stderr
 };
 
 // French for French or a C/POSIX/unset locale with nothing else asked; the
 // first asked language that has a catalog (hasCatalog("de"), "pt_BR"...);
-// English otherwise. A requested code without a catalog gives English and a
-// warning.
+// English otherwise. A requested code without a catalog gives English.
 Choice ChooseLanguage(const Environment& env, const std::function<bool(const std::string&)>& hasCatalog);
 
 // Where a language's compiled catalog lies under the data folder.

@@ -36,7 +36,7 @@ TEST(Language, ChosenFromTheOverrideTheVariablesInGettextsOrderAndTheSystem) {
     for (const auto& [env, expected, warns] : cases) {
         const auto choice = lang::ChooseLanguage(env, [&](const std::string& code) { return catalogs.count(code) > 0; });
         EXPECT_EQ(choice.code, expected) << env.requested << "|" << env.language << "|" << env.lcAll << "|" << env.lang;
-        EXPECT_EQ(!choice.warning.empty(), warns) << env.requested;
+        EXPECT_EQ(choice.requestUnknown, warns) << env.requested;
     }
 }
 
