@@ -6,6 +6,7 @@
 #include "ui/frmtessa.h"
 #include "lang/i18n.h"
 #include "lang/language.h"
+#include "platform/system.h"
 
 namespace {
 constexpr plat::Colour kDialogBack = plat::RGB(0, 42, 0);
@@ -151,8 +152,8 @@ void frmAlert::lbBout_Click(int) { Hide(); }
 frmPropos::frmPropos() : Dialog("frmPropos") {
     Label1.SetVisible(false);
     // The picture's words in the player's language, drawn beside the data.
-    if (lang::CurrentLanguage() != lang::kFrench && HasMainForm())
-        Picture = plat::LoadPicture(lang::LocalizedDataFile(MainForm().state.strDataDir, "apropos.png"));
+    if (lang::CurrentLanguage() != lang::kFrench)
+        Picture = plat::LoadPicture(lang::LocalizedDataFile(plat::ExecutableDir(), "apropos.png"));
     if (Picture.Empty())
         Picture = plat::LoadPictureFromMemory(assets::kAboutPicture.data, assets::kAboutPicture.size);
     plat::Label& x = AddButton("X", 228, 9, 18, 18);
