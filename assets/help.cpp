@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "assets/help.h"
 
+#include "assets/art.h"
+
 namespace art {
 
 std::string HelpPage() {
@@ -131,6 +133,23 @@ en cours et l'heure.</p>
 </body>
 </html>
 )HTML";
+}
+
+std::string TranslatedHelpPage(const std::string& code, const std::string& body) {
+    if (body.empty()) return "";
+    std::string page = HelpPage();
+    const std::size_t main = page.find("<main>\n") + 7, end = page.find("</main>");
+    page.replace(main, end - main, body);
+#ifdef _WIN32
+    const std::string folder = R"(<code>c:\kvtscore\tessa2002\</code> (<code>%LOCALAPPDATA%\kvtscore\tessa2002\</code>))";
+#else
+    const std::string folder = "<code>~/.local/share/kvtscore/tessa2002/</code>";
+#endif
+    for (std::size_t at; (at = page.find("@SAVE_FOLDER@")) != std::string::npos;) page.replace(at, 13, folder);
+    const std::string french = "Tessalor \xE2\x80\x94 Aide";
+    page.replace(page.find(french), french.size(), C_("help", "Tessalor \xE2\x80\x94 Aide"));
+    page.replace(page.find("lang=\"fr\""), 9, "lang=\"" + code + "\"");
+    return page;
 }
 
 }  // namespace art

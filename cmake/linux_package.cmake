@@ -21,8 +21,8 @@ install(CODE "
   file(CREATE_LINK ../${TESSALOR_LIB_DIR}/tessalor \"\${games}/tessalor\" SYMBOLIC)
   message(STATUS \"Installing: \${games}/tessalor -> ../${TESSALOR_LIB_DIR}/tessalor\")
 ")
-install(FILES desktop/tessalor.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES desktop/${TESSALOR_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${CMAKE_BINARY_DIR}/desktop/tessalor.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_BINARY_DIR}/desktop/${TESSALOR_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16 32 48 64 128 256)
   install(FILES ${TESSALOR_DATA_DIR}/icons/tessalor-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME tessalor.png)

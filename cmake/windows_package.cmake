@@ -19,6 +19,7 @@ function(tessalor_windows_text src dst bom)
 endfunction()
 tessalor_windows_text(${CMAKE_SOURCE_DIR}/packaging/windows/LISEZMOI.txt LISEZMOI.txt ON)
 tessalor_windows_text(${CMAKE_SOURCE_DIR}/LICENSE LICENSE.txt OFF)
+tessalor_windows_text(${CMAKE_SOURCE_DIR}/packaging/windows/README.txt README.txt OFF)
 # The notices scripts/windows collected from the libraries' source packages
 # and the compiler's runtime, one folder or file per library, and the font's.
 install(DIRECTORY ${TESSALOR_WIN_PREFIX}/share/licences/ DESTINATION licences)

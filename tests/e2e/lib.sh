@@ -134,6 +134,7 @@ start_game() {
     mkdir -p "$E2E_TMP/xdg"
     (
         XDG_DATA_HOME=$E2E_TMP/xdg TESSALOR_LOCK_FILE=$E2E_TMP/lock SDL_AUDIODRIVER=dummy TESSALOR_REPORT_FRAME=1 \
+            TESSALOR_LANGUE=${E2E_LANGUE-fr} \
             bash -c 'echo $$ >"$0"; exec "$@"' "$E2E_TMP/$name.pid" "$1" 2>"$GAME_LOG"
         echo $? >"$GAME_RC"
     ) &
