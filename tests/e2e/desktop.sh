@@ -121,9 +121,9 @@ done
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$P/share/applications/tessalor.desktop" || fail "the desktop entry does not validate"
 fi
-command -v appstreamcli >/dev/null && { appstreamcli validate --no-net "$P/share/metainfo/tessalor.metainfo.xml" >"$E2E_TMP/appstream.log" 2>&1 ||
+command -v appstreamcli >/dev/null && { appstreamcli validate --no-net "$P/share/metainfo/tessalor.game.tessalor.metainfo.xml" >"$E2E_TMP/appstream.log" 2>&1 ||
     fail "the metainfo does not validate: $(cat "$E2E_TMP/appstream.log")"; }
-run_game installed "$P/bin/tessalor"
+run_game installed "$P/games/tessalor"
 expect_eq "window class against StartupWMClass" "$(xprop -id "$WID" WM_CLASS | sed 's/.*", "\(.*\)"/\1/')" \
     "$(sed -n 's/^StartupWMClass=//p' "$P/share/applications/tessalor.desktop")"
 plays_a_piece installed
@@ -134,7 +134,7 @@ if command -v cpack >/dev/null && command -v dpkg-shlibdeps >/dev/null; then
     if [ -n "$DEB" ]; then
         dpkg-deb -f "$DEB" Depends | grep -q 'libsdl2-2.0-0' || fail "the package's dependencies lack SDL2: $(dpkg-deb -f "$DEB" Depends)"
         dpkg-deb -x "$DEB" "$E2E_TMP/unpacked"
-        run_game unpacked "$E2E_TMP/unpacked/usr/bin/tessalor"
+        run_game unpacked "$E2E_TMP/unpacked/usr/games/tessalor"
     else
         fail "no tessalor_<version>_amd64.deb made"
     fi
