@@ -53,7 +53,7 @@ std::pair<std::string, std::string> Shown(const Catalog& c, const std::string& k
         {"picture\x04Aide", "Aide button"}, {"picture\x04\xC3\x80 propos", "About button"},
         {"picture\x04un jeu de pentominos", "about picture line"}};
     static const std::set<std::string> kAlertStarts{"Tous les", "La parti", "Ce nom e", "Ce nom n", "Aucune f",
-                                                    "Cette pa", "Cette fo", "Une part", "Aucune p"};
+                                                    "Cette pa", "Cette fo", "Une part", "Aucune p", "Aucun pr"};
     const std::string id = key.substr(key.find('\x04') + 1);
     if (key.rfind("level\x04", 0) == 0) return {"label under the board", Filled(First(c, "\x04" "forme %d"), "40") + "\r\n" + text};
     if (id.rfind("   ", 0) == 0) return {"menu caption", text};
