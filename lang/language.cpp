@@ -11,7 +11,7 @@
 #include <iostream>
 
 #include "lang/i18n.h"
-#include "platform/files.h"
+#include "base/files.h"
 
 #ifdef _WIN32
 #include <windows.h>
