@@ -83,7 +83,7 @@ wait_for 10 test -f "$saves/wine.pnt" || fail "no wine.pnt in $saves"
 sleep 1.5
 want=$(for ((i = 0; i < 40; i++)); do printf '#FALSE#\r\n'; done | od -An -tx1 | tr -d ' \n')
 expect_eq "the new saved game" "$(od -An -tx1 "$saves/wine.pnt" 2>/dev/null | tr -d ' \n')" "$want"
-keys F10 Up Return
+keys F10 Down Down Return
 await_dialog "no quit question" && keys Left Return
 expect_eq "exit status of the second run" "$(wait_game_exit 40)" 0
 finish
