@@ -42,7 +42,7 @@ std::string Trim(std::string_view s, std::string_view blanks) {
 }  // namespace
 
 std::string NormalName(const std::string& typed) {
-    return plat::Utf8ToLower(plat::Utf8Nfc(Trim(typed, " ")));
+    return plat::Utf8ToLower(plat::Utf8Nfc(Trim(plat::Utf8DropFormat(typed), " ")));
 }
 
 // A name must stay a plain file inside the save folder, on any system:

@@ -60,7 +60,7 @@ TEST_F(SavedGamesTest, NamingCreatesALowerCaseGameOrSaysWhyNot) {
     std::vector<Case> cases = {{"  Ma Partie  ", "ma partie.pnt", ""}, {"a.b", "a.b.pnt", ""}, {"   ", "", ""},
                                {"TOTO", "", taken}, {"MA PARTIE", "", taken} /* made a moment ago */, {"tard", "", taken}};
     for (const char* text : {"../x", "a\\b", "a:b", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", ".", "..", ".cache",
-                             "a\tb", "a\x7f" "b"})
+                             "a\tb", "a\x7f" "b", "\U000F0001\U0010FFFD" /* no glyph at all */})
         cases.push_back({text, "", kBadNameMessage});
     std::set<std::string> games = Names(saveDir);
     for (const Case& c : cases) {
