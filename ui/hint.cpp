@@ -58,14 +58,12 @@ constexpr const char* kFitFault =
 constexpr const char* kNoCulprit =
     "Aucune pièce posée ne débloque la forme à elle seule : reprenez-en plusieurs.";
 
-// Where an empty part lies, by the thirds of the board its cells centre on.
+// Where an empty part lies, by the thirds of the board its cells centre on;
+// one short line under the fault, as the message box holds four.
 constexpr const char* kWhere[3][3] = {
-    {"Elle vient de clignoter, en haut à gauche du plateau.", "Elle vient de clignoter, en haut du plateau.",
-     "Elle vient de clignoter, en haut à droite du plateau."},
-    {"Elle vient de clignoter, à gauche du plateau.", "Elle vient de clignoter, au milieu du plateau.",
-     "Elle vient de clignoter, à droite du plateau."},
-    {"Elle vient de clignoter, en bas à gauche du plateau.", "Elle vient de clignoter, en bas du plateau.",
-     "Elle vient de clignoter, en bas à droite du plateau."},
+    {"Elle est en haut à gauche.", "Elle est en haut.", "Elle est en haut à droite."},
+    {"Elle est à gauche.", "Elle est au milieu.", "Elle est à droite."},
+    {"Elle est en bas à gauche.", "Elle est en bas.", "Elle est en bas à droite."},
 };
 
 std::string WhereText(const std::vector<levels::Cell>& region) {

@@ -60,7 +60,7 @@ TEST_F(HintTest, VerdictThenFiveCellsThatKeepTheBoardFinishableOrTheFault) {
     } cases[] = {{false, -1, {kEight}},
                  {false, 4, {kEight}},
                  {true, -1, {kCannot, "Une partie vide de la forme ne peut pas être remplie : sa taille n'est pas un multiple de 5."
-                                      "\r\nElle vient de clignoter, en haut à gauche du plateau."}}};
+                                      "\r\nElle est en haut à gauche."}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.held);
         Start(c.lone);
