@@ -6,6 +6,9 @@
 #include <exception>
 
 #include "assets/embedded.h"
+#include "lang/i18n.h"
+#include "lang/language.h"
+#include "platform/system.h"
 #include "platform/scale.h"
 #include "platform/sdl_host.h"
 #include "platform/sound.h"
@@ -15,20 +18,36 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage : tessalor [--scale N (1 à 4)] [--clavier] [--lettres] [--version] [--help]\n";
+    N_("Usage : tessalor [--scale N (1 à 4)] [--clavier] [--lettres] [--langue CODE] [--version] [--help]\n");
 
 bool EnvOn(const char* name) {
     const char* v = std::getenv(name);
     return v && std::strcmp(v, "1") == 0;
 }
 
+// The language asked with --langue CODE or --langue=CODE, if any.
+std::string RequestedLanguage(int argc, char** argv) {
+    std::string code;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--langue") == 0 && i + 1 < argc) code = argv[++i];
+        else if (std::strncmp(argv[i], "--langue=", 9) == 0) code = argv[i] + 9;
+    }
+    return code;
+}
+
 // --version and --help answer and end; --scale N (or --scale=N) sets the
 // window scale; --clavier and --lettres turn on keyboard mode and the piece
-// letters; anything else is a usage error (status 2). -1: carry on.
+// letters; --langue was read first; anything else is a usage error
+// (status 2). -1: carry on.
 int ReadArguments(int argc, char** argv, int& scale) {
     PlayOptions options{EnvOn("TESSALOR_CLAVIER"), EnvOn("TESSALOR_LETTRES")};
     for (int i = 1; i < argc; ++i) {
         const char* a = argv[i];
+        if (std::strcmp(a, "--langue") == 0 && i + 1 < argc) {
+            ++i;
+            continue;
+        }
+        if (std::strncmp(a, "--langue=", 9) == 0) continue;
         if (std::strcmp(a, "--clavier") == 0) {
             options.keyboard = true;
             continue;
@@ -38,20 +57,22 @@ int ReadArguments(int argc, char** argv, int& scale) {
             continue;
         }
         if (std::strcmp(a, "--version") == 0) {
-            std::printf("Tessalor %s\n", TESSALOR_VERSION);
+            std::printf("%s\n", lang::Format(_("Tessalor %s"), {TESSALOR_VERSION}).c_str());
             return 0;
         }
         if (std::strcmp(a, "--help") == 0) {
-            std::printf("Tessalor, le jeu des pentaminos : tessalor [--scale N] agrandit la fenêtre N fois (1 à 4), "
-                        "--clavier ouvre les dialogues avec un bouton allumé pour jouer au clavier, "
-                        "--lettres écrit sa lettre sur chaque pièce.\n");
+            std::fputs(_("Tessalor, le jeu des pentominos : tessalor [--scale N] agrandit la fenêtre N fois (1 à 4), "
+                         "--clavier ouvre les dialogues avec un bouton allumé pour jouer au clavier, "
+                         "--lettres écrit sa lettre sur chaque pièce, "
+                         "--langue CODE choisit la langue (fr, en, de, es, it, nl, pt, pl).\n"),
+                       stdout);
             return 0;
         }
         const char* value = nullptr;
         if (std::strcmp(a, "--scale") == 0 && i + 1 < argc) value = argv[++i];
         else if (std::strncmp(a, "--scale=", 8) == 0) value = a + 8;
         if (!value || !(scale = plat::ParseScale(value))) {
-            std::fputs(kUsage, stderr);
+            std::fputs(_(kUsage), stderr);
             return 2;
         }
     }
@@ -63,6 +84,7 @@ int ReadArguments(int argc, char** argv, int& scale) {
 
 int main(int argc, char** argv) {
     int scale = 0;
+    lang::UseLanguage(plat::ExecutableDir(), RequestedLanguage(argc, argv));
     if (const int answered = ReadArguments(argc, argv, scale); answered >= 0) return answered;
     plat::SdlHost host;
     host.SetScale(scale);

@@ -15,6 +15,7 @@
 #include "ui/dialogs.h"
 #include "ui/frmtessa.h"
 #include "ui/geometry.h"
+#include "lang/i18n.h"
 
 using namespace geometry;
 
@@ -44,33 +45,35 @@ levels::HintBoard HintBoardOf(const rules::Board& b) {
 
 std::string VerdictText(const levels::HintResult& r) {
     if (r.verdict != levels::HintVerdict::Solvable)
-        return "Cette forme ne peut plus être remplie avec les pièces qui restent.";
-    std::string text = "Cette forme peut encore être remplie avec les pièces qui restent.";
-    if (r.ways == 1u) text += "\r\nIl reste une façon de la finir.";
-    else if (r.ways) text += "\r\nIl reste " + std::to_string(*r.ways) + " façons de la finir.";
+        return _("Cette forme ne peut plus être remplie avec les pièces qui restent.");
+    std::string text = _("Cette forme peut encore être remplie avec les pièces qui restent.");
+    if (r.ways)
+        text += "\r\n" + lang::Format(lang::TranslatePlural("Il reste une façon de la finir.",
+                                                             "Il reste %d façons de la finir.", *r.ways),
+                                        {std::to_string(*r.ways)});
     return text;
 }
 
 constexpr const char* kSizeFault =
-    "Une partie vide de la forme ne peut pas être remplie : sa taille n'est pas un multiple de 5.";
+    N_("Une partie vide de la forme ne peut pas être remplie : sa taille n'est pas un multiple de 5.");
 constexpr const char* kFitFault =
-    "Une partie vide de la forme ne peut pas être remplie : aucune pièce restante n'y entre.";
+    N_("Une partie vide de la forme ne peut pas être remplie : aucune pièce restante n'y entre.");
 constexpr const char* kNoCulprit =
-    "Aucune pièce posée ne débloque la forme à elle seule : reprenez-en plusieurs.";
+    N_("Aucune pièce posée ne débloque la forme à elle seule : reprenez-en plusieurs.");
 
 // Where an empty part lies, by the thirds of the board its cells centre on;
 // one short line under the fault, as the message box holds four.
 constexpr const char* kWhere[3][3] = {
-    {"Elle est en haut à gauche.", "Elle est en haut.", "Elle est en haut à droite."},
-    {"Elle est à gauche.", "Elle est au milieu.", "Elle est à droite."},
-    {"Elle est en bas à gauche.", "Elle est en bas.", "Elle est en bas à droite."},
+    {N_("Elle est en haut à gauche."), N_("Elle est en haut."), N_("Elle est en haut à droite.")},
+    {N_("Elle est à gauche."), N_("Elle est au milieu."), N_("Elle est à droite.")},
+    {N_("Elle est en bas à gauche."), N_("Elle est en bas."), N_("Elle est en bas à droite.")},
 };
 
 std::string WhereText(const std::vector<levels::Cell>& region) {
     int sx = 0, sy = 0;
     for (const levels::Cell& c : region) sx += c.x, sy += c.y;
     const int n = std::max<int>(1, static_cast<int>(region.size())) * rules::kBoardCells;
-    return kWhere[std::clamp(3 * sy / n, 0, 2)][std::clamp(3 * sx / n, 0, 2)];
+    return _(kWhere[std::clamp(3 * sy / n, 0, 2)][std::clamp(3 * sx / n, 0, 2)]);
 }
 
 // Blinks the cells twice: the tile `tile(false, cell)`, then `tile(true, cell)`,
@@ -202,11 +205,11 @@ void frmTessa::ShowHint(const std::shared_ptr<HintRequest>& request) {
             pctEcran.Refresh();
         }
         if (r.fault != levels::RegionFault::None)
-            modTessa::ShowAlert(std::string(r.fault == levels::RegionFault::Size ? kSizeFault : kFitFault) + "\r\n" +
+            modTessa::ShowAlert(std::string(_(r.fault == levels::RegionFault::Size ? kSizeFault : kFitFault)) + "\r\n" +
                                     WhereText(r.region),
                                 this);
     } else {
-        modTessa::ShowAlert(kNoCulprit, this);
+        modTessa::ShowAlert(_(kNoCulprit), this);
     }
 }
 
