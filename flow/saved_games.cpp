@@ -53,7 +53,7 @@ bool IsDeviceName(const std::string& name) {
 }  // namespace
 
 std::string NormalName(const std::string& typed) {
-    return plat::Utf8ToLower(plat::Utf8Nfc(Trim(typed, " ")));
+    return plat::Utf8ToLower(plat::Utf8Nfc(Trim(plat::Utf8DropFormat(typed), " ")));
 }
 
 // A name must stay a plain file inside the save folder, on any system:

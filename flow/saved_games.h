@@ -17,8 +17,9 @@ namespace saves {
 inline constexpr std::size_t kMaxNameLength = 12;  // code points, after composition
 inline constexpr std::string_view kExtension = ".pnt";
 
-// The name a typed text stands for: blanks trimmed, composed (NFC), then
-// lowered code point by code point.
+// The name a typed text stands for: format characters dropped (names that
+// read alike are one name), blanks trimmed, composed (NFC), then lowered code
+// point by code point.
 std::string NormalName(const std::string& typed);
 // A name the naming dialog accepts: not empty, valid UTF-8, no control
 // character, no leading dot, no path or character a file system may refuse,

@@ -42,6 +42,7 @@ inline constexpr int vbKeyEscape = 27;
 inline constexpr int vbKeyInsert = 45;
 inline constexpr int vbKeyF1 = 112;
 inline constexpr int vbKeyF10 = 121;
+inline constexpr int vbKeyF5 = 116;
 
 enum class Cursor { Default, Arrow, Hand, Invisible, SizeAll };
 

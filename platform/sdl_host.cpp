@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include "platform/scale.h"
@@ -244,9 +245,17 @@ void SdlHost::WindowPos(Form& f, int& x, int& y) {
 }
 
 std::string SdlHost::GetClipboard() {
+    // Only the start of a large text is kept, cut at a character boundary:
+    // every field that pastes is a few dozen characters long.
+    constexpr std::size_t kClipboardLimit = 4096;
     char* text = SDL_GetClipboardText();
-    std::string s = text ? text : "";
+    std::string s = text ? std::string(text, strnlen(text, kClipboardLimit + 1)) : "";
     SDL_free(text);
+    if (s.size() > kClipboardLimit) {
+        std::size_t end = kClipboardLimit;
+        while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) --end;
+        s.resize(end);
+    }
     return s;
 }
 

@@ -155,6 +155,7 @@ int KeyCodeOf(SDL_Keycode k, Uint16 mod) {
         case SDLK_RIGHT: return vbKeyRight;
         case SDLK_DOWN: return vbKeyDown;
         case SDLK_F2: return vbKeyF2;
+        case SDLK_F5: return vbKeyF5;
         default: return 0;
     }
 }

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "base/fonts.h"
+#include "platform/utf8.h"
 
 namespace plat {
 namespace {
@@ -58,6 +59,14 @@ int TextWidth(const Font& font, const std::string& utf8) {
     int w = 0, h = 0;
     if (TTF_SizeUTF8(f, utf8.c_str(), &w, &h) != 0) return 0;
     return w;
+}
+
+bool DrawsAny(const Font& font, const std::string& utf8) {
+    TTF_Font* f = Open(font);
+    if (!f) return true;
+    for (char32_t c : Utf8Decode(utf8))
+        if (TTF_GlyphIsProvided32(f, static_cast<Uint32>(c))) return true;
+    return false;
 }
 
 int LineHeight(const Font& font) {

@@ -10,6 +10,9 @@
 namespace plat {
 
 int TextWidth(const Font& font, const std::string& utf8);
+// False when the font has a glyph for none of the text's characters (true
+// when no font can be opened: nothing can tell).
+bool DrawsAny(const Font& font, const std::string& utf8);
 int LineHeight(const Font& font);  // distance between wrapped lines
 int FontHeight(const Font& font);
 // One line with its top-left corner at (x, y), blended over dst inside clip.

@@ -43,6 +43,13 @@ std::string Utf8Encode(const std::u32string& cps) {
 
 std::size_t Utf8Length(const std::string& s) { return Utf8Decode(s).size(); }
 
+std::string Utf8DropFormat(const std::string& s) {
+    std::string out;
+    for (char32_t c : Utf8Decode(s))
+        if (utf8proc_category(static_cast<utf8proc_int32_t>(c)) != UTF8PROC_CATEGORY_CF) AppendUtf8(out, c);
+    return out;
+}
+
 bool IsValidUtf8(const std::string& s) {
     const auto* p = reinterpret_cast<const utf8proc_uint8_t*>(s.data());
     for (std::size_t i = 0; i < s.size();) {

@@ -21,6 +21,9 @@ std::string Utf8Nfc(const std::string& s);
 // Simple lower case, code point by code point ("ß" stays "ß").
 char32_t ToLower(char32_t cp);
 std::string Utf8ToLower(const std::string& s);
+// Without its format characters (category Cf: zero-width spaces and
+// joiners, bidirectional marks, byte order marks), which draw nothing.
+std::string Utf8DropFormat(const std::string& s);
 // A C0 or C1 control character, or a line or paragraph separator.
 bool IsControl(char32_t cp);
 

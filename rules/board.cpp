@@ -70,11 +70,13 @@ bool Board::Full() const {
 Change Board::TakeBack(int column, int row) {
     const int k = At(column, row);
     if (k < 0 || nHeldPiece != kNoPiece) return Change::None;
+    const BoardGrid<std::int16_t> before = tabBoard;
     for (auto& col : tabBoard)
         for (std::int16_t& cell : col)
             if (cell == k) cell = Empty;
     tabInTray[k] = true;
     bBoardFull = false;
+    Record(before);
     return Change::TakenBack;
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "levels/board_side.h"
 
@@ -76,6 +77,30 @@ struct Board {
     Change TakeBack(int column, int row);  // the piece on that cell to its slot
     Change Turn();                       // the held piece a quarter turn clockwise
     Change Mirror();                     // the held piece left to right
+
+    // The shape's history. Every change of the board's cells is a step:
+    // a drop, a take-back, a restart. It starts empty with each set-up and
+    // is never saved.
+    // Each puts the held piece back first when it changes the board.
+    Change Restart();  // every placed piece back to its slot, as one step
+    // One step back or forward. The
+    // change tells what the step did to the board: Dropped (or Full) when it
+    // covered cells, TakenBack when it emptied them.
+    Change Undo();
+    Change Redo();
+    bool CanUndo() const { return nHistoryAt > 0; }
+    bool CanRedo() const { return nHistoryAt + 1 < vHistory.size(); }
+
+    // The board's cells before the first step and after each one, and the
+    // step the board shows now.
+    std::vector<BoardGrid<std::int16_t>> vHistory;
+    std::size_t nHistoryAt = 0;
+
+private:
+    // A move changed the cells from `before`: one step, the redo steps gone.
+    void Record(const BoardGrid<std::int16_t>& before);
+    // The cells of a step; the tray holds the level's other pieces.
+    Change Show(const BoardGrid<std::int16_t>& cells);
 };
 
 // The level a random value 0 <= r < 1 chooses among `count` levels.

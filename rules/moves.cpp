@@ -14,12 +14,14 @@ Change Board::Take(int p) {
 
 Change Board::Drop(int column, int row) {
     if (!HeldFits(column, row)) return Change::None;
+    const BoardGrid<std::int16_t> before = tabBoard;
     const PieceGrid& grid = tabPieceOrient[nHeldPiece];
     for (int r = 0; r < kBox; ++r)
         for (int c = 0; c < kBox; ++c)
             if (grid[r][c] > 0)
                 tabBoard[column - kBoxCentre + c][row - kBoxCentre + r] = static_cast<std::int16_t>(nHeldPiece);
     nHeldPiece = kNoPiece;
+    Record(before);
     bBoardFull = Full();
     return bBoardFull ? Change::Full : Change::Dropped;
 }

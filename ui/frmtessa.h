@@ -96,6 +96,8 @@ public:
     // The keys of the menu panel and of a level; true when the key was used.
     bool MenuKeyDown(int keyCode);
     bool HandKeyDown(int keyCode, int shift);
+    // Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo, F5 and Ctrl+R restart.
+    bool HistoryKeyDown(int keyCode, int shift);
     void Form_KeyPress(int ch);
     void PlayVictory();
     // Hints on F2: the verdict, then one placement or what is wrong. Any
@@ -130,11 +132,15 @@ private:
     void ShowHandMarker();
     void HideHandMarker();
     void PutBackHeldPiece();
+    // One step of the shape's history, sounded and repainted.
+    void TakeStep(rules::Change (rules::Board::*step)());
     void RepaintHeldPiece(rules::Change change, float x, float y);
     void ComposePiece(int p, const rules::PieceGrid& grid);
     // The held piece's image: wiped from the clean copy, stamped at (x, y).
     void EraseHeldImage();
     void StampHeldImage(float x, float y);
+    // The play area's outer strips back to the clean copy: a held piece never shows there.
+    void ClearEdgeStrips();
     void BindEvents();
     // Hints: the ladder and the pending request; an answer shown on the
     // main thread; the marked cells painted with the mark or as they lie.

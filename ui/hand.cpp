@@ -109,12 +109,16 @@ void frmTessa::pctEcran_MouseMove(int, int, float x, float y) {
     if (state.board.nHeldPiece == rules::kNoPiece || !state.bLevelActive || bBusy) return;
     EraseHeldImage();
     StampHeldImage(x, y);
+    ClearEdgeStrips();
+    pctEcran.Refresh();
+}
+
+void frmTessa::ClearEdgeStrips() {
     // The piece never shows in the outermost strips.
     constexpr int right = kPlayAreaWidth - kEdgeStrip;
     plat::BitBlt(pctEcran.Image, 0, 0, kEdgeStrip, kPlayAreaHeight, Picture, 0, kPlayAreaTop, plat::SRCCOPY);
     plat::BitBlt(pctEcran.Image, right, 0, kEdgeStrip, kPlayAreaHeight, Picture, right, kPlayAreaTop,
                  plat::SRCCOPY);
-    pctEcran.Refresh();
 }
 
 Change frmTessa::DropPiece(float x, float y) {

@@ -7,7 +7,9 @@
 // the end of the level cancels it, and an answer for a board that has
 // changed since, or that arrives while the window is disabled or a dialog is
 // open, is dropped.
+#include <algorithm>
 #include <atomic>
+#include <utility>
 
 #include "levels/hint.h"
 #include "ui/dialogs.h"
@@ -58,6 +60,36 @@ constexpr const char* kFitFault =
     N_("Une partie vide de la forme ne peut pas être remplie : aucune pièce restante n'y entre.");
 constexpr const char* kNoCulprit =
     N_("Aucune pièce posée ne débloque la forme à elle seule : reprenez-en plusieurs.");
+
+// Where an empty part lies, by the thirds of the board its cells centre on;
+// one short line under the fault, as the message box holds four.
+constexpr const char* kWhere[3][3] = {
+    {N_("Elle est en haut à gauche."), N_("Elle est en haut."), N_("Elle est en haut à droite.")},
+    {N_("Elle est à gauche."), N_("Elle est au milieu."), N_("Elle est à droite.")},
+    {N_("Elle est en bas à gauche."), N_("Elle est en bas."), N_("Elle est en bas à droite.")},
+};
+
+std::string WhereText(const std::vector<levels::Cell>& region) {
+    int sx = 0, sy = 0;
+    for (const levels::Cell& c : region) sx += c.x, sy += c.y;
+    const int n = std::max<int>(1, static_cast<int>(region.size())) * rules::kBoardCells;
+    return _(kWhere[std::clamp(3 * sy / n, 0, 2)][std::clamp(3 * sx / n, 0, 2)]);
+}
+
+// Blinks the cells twice: the tile `tile(false, cell)`, then `tile(true, cell)`,
+// each as its x and y in the tile sheet.
+template <class Tile>
+void Blink(frmTessa& f, const std::vector<levels::Cell>& cells, Tile tile) {
+    for (int i = 0; i < 4; ++i) {
+        for (const levels::Cell& c : cells) {
+            const auto [sx, sy] = tile(i % 2 == 1, c);
+            plat::BitBlt(f.pctEcran.Image, CellLeft(c.x), CellTop(c.y), kCell, kCell, f.pctBrique.Image, sx, sy,
+                         plat::SRCCOPY);
+        }
+        f.pctEcran.Refresh();
+        plat::Sleep(120);
+    }
+}
 
 }  // namespace
 
@@ -149,25 +181,33 @@ void frmTessa::ShowHint(const std::shared_ptr<HintRequest>& request) {
         h.marked = r.cells;
         h.markedPiece = r.piece;
         PaintMarkedCells(true);
-    } else if (r.fault != levels::RegionFault::None) {
-        modTessa::ShowAlert(_(r.fault == levels::RegionFault::Size ? kSizeFault : kFitFault), this);
-    } else if (r.culprit >= 0) {
-        // The culprit blinks twice: plain wood, then its own tile.
-        for (int i = 0; i < 4; ++i) {
-            const int sx = i % 2 == 0 ? kWoodTileX : kCell * r.culprit;
+    } else if (r.fault != levels::RegionFault::None || r.culprit >= 0) {
+        const rules::Board& b = state.board;
+        if (r.fault != levels::RegionFault::None) {
+            // The empty part blinks white, then shows as it lies.
+            Blink(*this, r.region, [&](bool on, levels::Cell c) {
+                if (!on) return std::pair(kWhiteTileX, 0);
+                if (state.bShowSolution) return std::pair(kCell * b.tabSolution[c.x][c.y], kCell);
+                return std::pair(kWoodTileX, 0);
+            });
+        } else {
+            // The culprit blinks twice: plain wood, then its own tile.
+            std::vector<levels::Cell> cells;
             for (int x = 0; x < rules::kBoardCells; ++x)
                 for (int y = 0; y < rules::kBoardCells; ++y)
-                    if (state.board.tabBoard[x][y] == r.culprit)
-                        plat::BitBlt(pctEcran.Image, CellLeft(x), CellTop(y), kCell, kCell, pctBrique.Image, sx, 0,
-                                     plat::SRCCOPY);
-            pctEcran.Refresh();
-            plat::Sleep(120);
+                    if (b.tabBoard[x][y] == r.culprit) cells.push_back({x, y});
+            Blink(*this, cells, [&](bool on, levels::Cell) { return std::pair(on ? kCell * r.culprit : kWoodTileX, 0); });
         }
-        if (state.board.nHeldPiece != rules::kNoPiece) {
+        if (b.nHeldPiece != rules::kNoPiece) {
             EraseHeldImage();
             StampHeldImage(static_cast<float>(nHeldX), static_cast<float>(nHeldY));
+            ClearEdgeStrips();
             pctEcran.Refresh();
         }
+        if (r.fault != levels::RegionFault::None)
+            modTessa::ShowAlert(std::string(_(r.fault == levels::RegionFault::Size ? kSizeFault : kFitFault)) + "\r\n" +
+                                    WhereText(r.region),
+                                this);
     } else {
         modTessa::ShowAlert(_(kNoCulprit), this);
     }
@@ -194,6 +234,7 @@ void frmTessa::PaintMarkedCells(bool marked) {
     if (held) {
         EraseHeldImage();
         StampHeldImage(static_cast<float>(nHeldX), static_cast<float>(nHeldY));
+        ClearEdgeStrips();
     }
     pctEcran.Refresh();
 }

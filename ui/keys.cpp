@@ -3,6 +3,7 @@
 // Keys only take meanings the mouse-driven game leaves unused, and call the
 // same handlers as the mouse.
 #include <algorithm>
+#include <vector>
 
 #include "platform/host.h"
 #include "ui/frmtessa.h"
@@ -23,6 +24,7 @@ void frmTessa::Form_KeyDown(int keyCode, int shift) {
         if (keyCode == plat::vbKeyF2) return RequestHint();
         if (MenuKeyDown(keyCode) || bMenuShown) return;
         if (!state.bLevelActive || bBusy) return;
+        if (HistoryKeyDown(keyCode, shift)) return;
         if (HandKeyDown(keyCode, shift) || state.board.nHeldPiece == rules::kNoPiece) return;
         const float x = static_cast<float>(nHeldX), y = static_cast<float>(nHeldY);
         if (keyCode == plat::vbKeySpace) MirrorPiece(x, y);
@@ -60,9 +62,13 @@ bool frmTessa::MenuKeyDown(int keyCode) {
             nMenuKey = -1;
             return true;
         }
+        // The panel opens on its first visible entry by number: "Nouvelle
+        // partie", or "Abandonner" during a shape.
         ShowMenu();
         nMenuKey = -1;
-        MenuKeyDown(plat::vbKeyDown);
+        for (int i = kMenuEntries - 1; i >= 0; --i)
+            if (labMenu[static_cast<size_t>(i)].Visible()) nMenuKey = i;
+        labMenu_MouseMove(nMenuKey, 0, 0, 0, 0);
         return true;
     }
     if (!bMenuShown) return false;
@@ -72,15 +78,20 @@ bool frmTessa::MenuKeyDown(int keyCode) {
         return true;
     }
     if (keyCode == plat::vbKeyDown || keyCode == plat::vbKeyUp) {
-        // The next visible entry, in the entries' own order, wrapping.
-        const int step = keyCode == plat::vbKeyDown ? 1 : kMenuEntries - 1;
-        int i = nMenuKey < 0 ? (keyCode == plat::vbKeyDown ? kMenuEntries - 1 : 0) : nMenuKey;
-        for (int n = 0; n < kMenuEntries; ++n) {
-            i = (i + step) % kMenuEntries;
-            if (labMenu[static_cast<size_t>(i)].Visible()) break;
-        }
-        nMenuKey = i;
-        labMenu_MouseMove(i, 0, 0, 0, 0);
+        // The next visible entry down (or up) the panel, wrapping.
+        std::vector<int> shown;
+        for (int i = 0; i < kMenuEntries; ++i)
+            if (labMenu[static_cast<size_t>(i)].Visible()) shown.push_back(i);
+        if (shown.empty()) return true;
+        std::sort(shown.begin(), shown.end(), [this](int a, int b) {
+            return labMenu[static_cast<size_t>(a)].Top() < labMenu[static_cast<size_t>(b)].Top();
+        });
+        const int n = static_cast<int>(shown.size());
+        const int at = static_cast<int>(std::find(shown.begin(), shown.end(), nMenuKey) - shown.begin());
+        const int next = at == n ? (keyCode == plat::vbKeyDown ? 0 : n - 1)
+                                 : (at + (keyCode == plat::vbKeyDown ? 1 : n - 1)) % n;
+        nMenuKey = shown[static_cast<size_t>(next)];
+        labMenu_MouseMove(nMenuKey, 0, 0, 0, 0);
         return true;
     }
     if (keyCode == plat::vbKeyReturn && nMenuKey >= 0) {
@@ -128,7 +139,14 @@ bool frmTessa::HandKeyDown(int keyCode, int shift) {
             const int d = kCell * ((shift & 1) ? kFastSteps : 1);
             const int dx = keyCode == plat::vbKeyLeft ? -d : keyCode == plat::vbKeyRight ? d : 0;
             const int dy = keyCode == plat::vbKeyUp ? -d : keyCode == plat::vbKeyDown ? d : 0;
-            MoveHand(nHandX + dx, nHandY + dy);
+            int x = std::clamp(nHandX + dx, 0, kPlayAreaWidth - 1), y = std::clamp(nHandY + dy, 0, kPlayAreaHeight - 1);
+            // A held piece over the board lies on its cells, where a drop would put it.
+            if (holding && DropsOnBoard(static_cast<float>(x))) {
+                const CellPos at = CellUnder(static_cast<float>(x), static_cast<float>(y));
+                x = CellLeft(at.column) + kCell / 2;
+                y = CellTop(at.row) + kCell / 2;
+            }
+            MoveHand(x, y);
             pctEcran_MouseMove(0, shift, static_cast<float>(nHandX), static_cast<float>(nHandY));
             return true;
         }

@@ -4,6 +4,7 @@
 
 #include "flow/flow.h"
 #include "flow/saved_games.h"
+#include "platform/text.h"
 #include "ui/dialogs.h"
 #include "ui/frmtessa.h"
 #include "lang/i18n.h"
@@ -44,7 +45,8 @@ void frmInput::lbBout_Click(int) {
         return;
     }
     // Checked before the disk is touched: "../x" must never leave the folder.
-    if (!saves::IsAcceptableName(name)) {
+    // A name the font cannot draw at all would read as nothing in the chooser.
+    if (!saves::IsAcceptableName(name) || !plat::DrawsAny(txtNom.BoxFont, name)) {
         ShowAlert(_(kBadNameMessage), this);
         return;
     }

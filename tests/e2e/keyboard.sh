@@ -16,8 +16,8 @@ start_game "$GAME_DIR/tessalor"
 keys() { xdotool key --delay 60 "$@"; }
 
 log "random shape"
-keys F10 Down Down Return
-wait_px level "$(cell_x 7)" "$(cell_y 7)" "$WOOD" || die "no wooden shape cell after F10, Down, Down, Enter"
+keys F10 Up Return
+wait_px level "$(cell_x 7)" "$(cell_y 7)" "$WOOD" || die "no wooden shape cell after F10, Up, Enter"
 keys Next Left Left
 wait_px taken "$(tray_cell_x 0)" "$(tray_cell_y 0)" "$SILHOUETTE" || fail "PgDn: the I's tray slot is no silhouette"
 expect_px "the held I two cells left" 628 "$(tray_cell_y 0)" "$RED"

@@ -103,7 +103,7 @@ TEST_F(ProgressTest, NamesThatReadAlikeAreOneGame) {
     const std::pair<std::string, std::string> alike[] = {
         {"ȘTEFAN", "ștefan"}, {"ƁƊƑ", "ɓɗƒ"}, {"ҐӘӨ ЉЊ", "ґәө љњ"}, {"ΣΟΦΊΑ", "σοφία"}, {"ԱՐԱՄ", "արամ"},
         {"ᲗᲐᲛᲐᲠ", "თამარ"}, {"ＡＢＣ", "ａｂｃ"}, {"E\u0301COLE", "école"}, {"Ame\u0301lie", "AMÉLIE"},
-        {"STRAßE", "straße"}};
+        {"STRAßE", "straße"}, {"a\u2060\u200Bb", "ab"}, {"\u202Ex\u200Dy\uFEFF", "X\u200E\u2066Y"}};
     for (const auto& [first, second] : alike) {
         for (const auto& [a, b] : {std::pair(first, second), std::pair(second, first)}) {
             const std::string name = saves::NormalName(a);

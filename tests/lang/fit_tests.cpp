@@ -60,6 +60,11 @@ std::pair<std::string, std::string> Shown(const Catalog& c, const std::string& k
     if (id == "Voulez-vous supprimer ce fichier ?") return {"quit question", "partiepartie\r\n" + text};
     if (id == "Il reste une façon de la finir.")
         return {"alert", First(c, "\x04" "Cette forme peut encore être remplie avec les pièces qui restent.") + "\r\n" + Filled(text, "12345")};
+    if (id.rfind("Elle est ", 0) == 0) {  // where the empty part lies, under the longer of its two faults
+        const std::string size = First(c, "\x04Une partie vide de la forme ne peut pas être remplie : sa taille n'est pas un multiple de 5."),
+                          fit = First(c, "\x04Une partie vide de la forme ne peut pas être remplie : aucune pièce restante n'y entre.");
+        return {"alert", (size.size() > fit.size() ? size : fit) + "\r\n" + text};
+    }
     if (key[0] == '\x04' && kAlertStarts.count(id.substr(0, 8))) return {"alert", text};
     const auto it = kControls.find(key);
     return {it == kControls.end() ? "" : it->second, text};

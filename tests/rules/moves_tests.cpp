@@ -38,7 +38,7 @@ void ExpectEachPieceInOnePlace(const Board& b, const Board& start, const std::st
 }
 
 struct Move {
-    char what;  // k take, d drop, p put back, b take back, t turn, m mirror
+    char what;  // k take, d drop, p put back, b take back, t turn, m mirror, s restart, u undo, r redo
     int a, b;
     Change want;
 };
@@ -50,6 +50,9 @@ Change Apply(Board& board, const Move& m) {
         case 'p': return board.PutBack();
         case 'b': return board.TakeBack(m.a, m.b);
         case 't': return board.Turn();
+        case 's': return board.Restart();
+        case 'u': return board.Undo();
+        case 'r': return board.Redo();
         default: return board.Mirror();
     }
 }
@@ -112,5 +115,60 @@ TEST(HandRules, TurnsGoClockwiseTheMirrorLeftToRightAndTakingStartsAfresh) {
         b.PutBack();
         b.Take(7);
         EXPECT_EQ(b.tabPieceOrient[7], CatalogueGrid(7)) << c.moves;
+    }
+}
+
+// The history: sequences of moves, undos and redos, then the square's cells
+// (a: the I, b: the X) and the hand. Catches undo or redo that lose the
+// tray, the piece in the hand or a piece's turn, redo steps that survive a
+// new move, and a restart that takes more than one step to undo.
+TEST(HandRules, UndoAndRedoWalkTheBoardsStepsAndANewMoveDropsTheRedoSteps) {
+    struct Case {
+        const char* what;
+        std::vector<Move> moves;
+        std::vector<std::string> rows;
+        int held;
+    };
+    const Change N = Change::None, K = Change::Taken, D = Change::Dropped, B = Change::TakenBack;
+    const std::vector<Move> twoDown = {{'k', 1, 0, K}, {'d', 1, 2, D}, {'k', 0, 0, K}, {'d', 4, 2, D}};
+    auto after = [&](std::vector<Move> more) {
+        more.insert(more.begin(), twoDown.begin(), twoDown.end());
+        return more;
+    };
+    const std::vector<std::string> both = {"....a", ".b..a", "bbb.a", ".b..a", "....a"};
+    const std::vector<std::string> empty(5, ".....");
+    const Case cases[] = {
+        {"an undone drop goes to its slot; redone, it lies turned as it was",
+         {{'k', 0, 0, K}, {'t', 0, 0, Change::Turned}, {'d', 2, 0, D}, {'u', 0, 0, B}, {'u', 0, 0, N},
+          {'r', 0, 0, D}, {'r', 0, 0, N}},
+         {"aaaaa", ".....", ".....", ".....", "....."}, kNoPiece},
+        {"the held piece goes back first; an undone take-back lays the piece again",
+         {{'k', 1, 0, K}, {'d', 1, 2, D}, {'b', 1, 2, B}, {'k', 0, 0, K}, {'u', 0, 0, D}},
+         {".....", ".b...", "bbb..", ".b...", "....."}, kNoPiece},
+        {"a new move after undos drops the redo steps",
+         after({{'u', 0, 0, B}, {'u', 0, 0, B}, {'k', 0, 0, K}, {'d', 4, 2, D}, {'r', 0, 0, N}, {'u', 0, 0, B},
+                {'u', 0, 0, N}}),
+         empty, kNoPiece},
+        {"a restart is one step back and forth",
+         after({{'k', 5, 0, K}, {'s', 0, 0, B}, {'s', 0, 0, N}, {'u', 0, 0, D}, {'r', 0, 0, B}, {'u', 0, 0, D},
+                {'u', 0, 0, B}, {'r', 0, 0, D}}),
+         both, kNoPiece},
+        {"with nothing to undo or redo the hand keeps its piece",
+         {{'k', 1, 0, K}, {'u', 0, 0, N}, {'r', 0, 0, N}, {'s', 0, 0, N}}, empty, 1},
+    };
+    for (const Case& c : cases) {
+        Board b;
+        ASSERT_TRUE(b.SetUp(kSquare));
+        const Board start = b;
+        for (size_t i = 0; i < c.moves.size(); ++i) {
+            EXPECT_EQ(Apply(b, c.moves[i]), c.moves[i].want) << c.what << ", move " << i;
+            ExpectEachPieceInOnePlace(b, start, c.what);
+        }
+        std::vector<std::string> rows(5, std::string(5, '.'));
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 5; ++x)
+                if (b.At(x, y) >= 0) rows[y][x] = static_cast<char>('a' + b.At(x, y));
+        EXPECT_EQ(rows, c.rows) << c.what;
+        EXPECT_EQ(b.nHeldPiece, c.held) << c.what;
     }
 }

@@ -59,13 +59,17 @@ TEST_F(HintTest, VerdictThenFiveCellsThatKeepTheBoardFinishableOrTheFault) {
         std::vector<std::string> alerts;
     } cases[] = {{false, -1, {kEight}},
                  {false, 4, {kEight}},
-                 {true, -1, {kCannot, "Une partie vide de la forme ne peut pas être remplie : sa taille n'est pas un multiple de 5."}}};
+                 {true, -1, {kCannot, "Une partie vide de la forme ne peut pas être remplie : sa taille n'est pas un multiple de 5."
+                                      "\r\nElle est en haut à gauche."}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.held);
         Start(c.lone);
-        if (c.held >= 0) TakeFromTray(c.held);
+        if (c.held >= 0) TakeFromTray(c.held), MoveScreen(1, CellY(8));
         Key(plat::vbKeyF2);
         Key(plat::vbKeyF2);
+        // The marks repaint the held piece at the left edge: never in the outer strip.
+        for (int y = 0; y < 384; y += 6)
+            for (int x = 0; x < 24; x += 3) ASSERT_EQ(Screen().At(x, y), form->Picture.At(x, y + 24)) << x << "," << y;
         MoveScreen(CellX(2), CellY(2));  // a drag over the marks keeps them
         MoveScreen(CellX(10), CellY(12));
         EXPECT_EQ(alerts, c.alerts);

@@ -28,7 +28,7 @@ protected:
 // putting back and taking back; and the states where a key does nothing.
 TEST_F(KeysTest, LevelKeysDriveTheHandAsTheMouseDoes) {
     using namespace plat;
-    constexpr int Sh = 1, none = rules::kNoPiece, I = 0, V = 11;
+    constexpr int Sh = 1, Ct = 2, none = rules::kNoPiece, I = 0, V = 11;
     struct Step {
         int key, shift, held, at00, handX, handY, sounds;
     } steps[] = {
@@ -39,22 +39,32 @@ TEST_F(KeysTest, LevelKeysDriveTheHandAsTheMouseDoes) {
         {vbKeyPageDown, 0, I, rules::Empty, 676, 204, 3},   // V back, then wraps to the first
         {vbKeyReturn, 0, I, rules::Empty, 676, 204, 4},     // turned: lies flat
         {vbKeyLeft, Sh, I, rules::Empty, 580, 204, 4},
-        {vbKeyLeft, Sh, I, rules::Empty, 484, 204, 4},
-        {vbKeyLeft, Sh, I, rules::Empty, 388, 204, 4},
-        {vbKeyLeft, Sh, I, rules::Empty, 292, 204, 4},
-        {vbKeyUp, Sh, I, rules::Empty, 292, 108, 4},
-        {vbKeyUp, Sh, I, rules::Empty, 292, 12, 4},
-        {vbKeyInsert, 0, I, rules::Empty, 292, 12, 4},  // column 5: a cell outside the shape
-        {vbKeyLeft, 0, I, rules::Empty, 268, 12, 4},
-        {vbKeyLeft, 0, I, rules::Empty, 244, 12, 4},
-        {vbKeyLeft, 0, I, rules::Empty, 220, 12, 4},
-        {vbKeyUp, 0, I, rules::Empty, 220, 0, 4},         // clamped at the top
-        {vbKeyInsert, 0, none, I, 220, 0, 5},              // dropped, centre on column 2
+        {vbKeyLeft, Sh, I, rules::Empty, 492, 204, 4},  // over the board: on the centre of a cell
+        {vbKeyLeft, Sh, I, rules::Empty, 396, 204, 4},
+        {vbKeyLeft, Sh, I, rules::Empty, 300, 204, 4},
+        {vbKeyUp, Sh, I, rules::Empty, 300, 108, 4},
+        {vbKeyUp, Sh, I, rules::Empty, 300, 12, 4},
+        {vbKeyInsert, 0, I, rules::Empty, 300, 12, 4},  // column 5: a cell outside the shape
+        {vbKeyLeft, 0, I, rules::Empty, 276, 12, 4},
+        {vbKeyLeft, 0, I, rules::Empty, 252, 12, 4},
+        {vbKeyLeft, 0, I, rules::Empty, 228, 12, 4},
+        {vbKeyUp, 0, I, rules::Empty, 228, 12, 4},        // clamped at the top
+        {vbKeyInsert, 0, none, I, 228, 12, 5},             // dropped, centre on column 2
         {vbKeyPageDown, 0, 1, I, 64 + 60, 60, 6},
         {vbKeyDelete, 0, none, I, 124, 60, 7},             // put back
         {vbKeyRight, Sh, none, I, 220, 60, 7},
         {vbKeyUp, Sh, none, I, 220, 0, 7},
         {vbKeyDelete, 0, none, rules::Empty, 220, 0, 8},  // I taken back from the board
+        // The history: a held piece goes back before an undo; no step, no sound.
+        {'Z', Ct, none, I, 220, 0, 9},
+        {vbKeyPageDown, 0, 1, I, 64 + 60, 60, 10},
+        {'Z', Ct, none, rules::Empty, 124, 60, 12},
+        {'Y', Ct, none, I, 124, 60, 13},
+        {'Z', Ct | Sh, none, rules::Empty, 124, 60, 14},  // the take-back again
+        {'Z', Ct, none, I, 124, 60, 15},
+        {vbKeyF5, 0, none, rules::Empty, 124, 60, 16},
+        {'R', Ct, none, rules::Empty, 124, 60, 16},  // nothing left to restart
+        {'Z', Ct, none, I, 124, 60, 17},
     };
     BeginLevel();
     for (const Step& s : steps) {
@@ -72,13 +82,14 @@ TEST_F(KeysTest, LevelKeysDriveTheHandAsTheMouseDoes) {
     for (bool menu : {false, true}) {
         S().bLevelActive = menu;
         if (menu) form->ShowMenu();
-        for (int key : {vbKeyPageDown, vbKeyRight, vbKeyInsert, vbKeyDelete}) Key(key);
-        EXPECT_EQ(std::tuple(B().nHeldPiece, form->nHandX, Sounds().size()), std::tuple(none, 220, size_t{8}));
+        for (int key : {vbKeyPageDown, vbKeyRight, vbKeyInsert, vbKeyDelete, vbKeyF5}) Key(key);
+        EXPECT_EQ(std::tuple(B().nHeldPiece, form->nHandX, Sounds().size()), std::tuple(none, 124, size_t{17}));
     }
 }
 
 // F10 and the panel's keys: the lit entry walks over the visible entries
-// only, Enter runs it, Escape and F10 close.
+// only, down the panel as they lie (not by their numbers), Enter runs it,
+// Escape and F10 close.
 TEST_F(KeysTest, MenuKeysWalkTheVisibleEntries) {
     using namespace plat;
     struct Step {
@@ -88,9 +99,9 @@ TEST_F(KeysTest, MenuKeysWalkTheVisibleEntries) {
         bool playing;
     } steps[] = {
         {vbKeyReturn, false, -1, false}, {vbKeyF10, true, 0, false},  {vbKeyDown, true, 1, false},
-        {vbKeyUp, true, 0, false},       {vbKeyUp, true, 4, false},   {vbKeyEscape, false, -1, false},
+        {vbKeyUp, true, 0, false},       {vbKeyUp, true, 3, false},   {vbKeyEscape, false, -1, false},
         {vbKeyF10, true, 0, false},      {vbKeyF10, false, -1, false}, {vbKeyF10, true, 0, false},
-        {vbKeyDown, true, 1, false},     {vbKeyDown, true, 3, false}, {vbKeyF10, false, -1, false},
+        {vbKeyDown, true, 1, false},     {vbKeyDown, true, 4, false}, {vbKeyF10, false, -1, false},
         {0, false, -1, true},  // a level starts
         {vbKeyF10, true, 2, true},       {vbKeyDown, true, 4, true},  {vbKeyDown, true, 2, true},
         {vbKeyEscape, false, -1, true},  {vbKeyF10, true, 2, true},   {vbKeyReturn, false, -1, false},  // gives up

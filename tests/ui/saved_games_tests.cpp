@@ -61,7 +61,8 @@ TEST_F(SavedGamesTest, NamingCreatesALowerCaseGameOrSaysWhyNot) {
                                {"TOTO", "", taken}, {"MA PARTIE", "", taken} /* made a moment ago */, {"tard", "", taken},
                                {"console", "console.pnt", ""}, {"com10", "com10.pnt", ""}, {"lpt", "lpt.pnt", ""}};
     for (const char* text : {"../x", "a\\b", "a:b", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", ".", "..", ".cache",
-                             "a\tb", "a\x7f" "b", "con", "NUL", "Aux.txt", "prn.a.b", "com1", "COM9", "lpt1.pnt", "Lpt9"})
+                             "a\tb", "a\x7f" "b", "con", "NUL", "Aux.txt", "prn.a.b", "com1", "COM9", "lpt1.pnt", "Lpt9",
+                             "\U000F0001\U0010FFFD" /* no glyph at all */})
         cases.push_back({text, "", kBadNameMessage});
     std::set<std::string> games = Names(saveDir);
     for (const Case& c : cases) {
