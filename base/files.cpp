@@ -18,8 +18,9 @@
 #undef ReplaceFile  // the system's own, a macro, would rename ours
 #else
 #include <unistd.h>
-#include "lang/i18n.h"
 #endif
+
+#include "lang/i18n.h"
 
 namespace plat {
 
