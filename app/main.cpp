@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "assets/embedded.h"
+#include "flow/settings.h"
 #include "platform/scale.h"
 #include "platform/sdl_host.h"
 #include "platform/sound.h"
@@ -24,17 +25,20 @@ bool EnvOn(const char* name) {
 
 // --version and --help answer and end; --scale N (or --scale=N) sets the
 // window scale; --clavier and --lettres turn on keyboard mode and the piece
-// letters; anything else is a usage error (status 2). -1: carry on.
+// letters; anything else is a usage error (status 2). -1: carry on. They
+// and the environment win over the settings file for this run only.
 int ReadArguments(int argc, char** argv, int& scale) {
-    PlayOptions options{EnvOn("TESSALOR_CLAVIER"), EnvOn("TESSALOR_LETTRES")};
+    settings::Settings run = settings::Current();
+    run.keyboard = run.keyboard || EnvOn("TESSALOR_CLAVIER");
+    run.letters = run.letters || EnvOn("TESSALOR_LETTRES");
     for (int i = 1; i < argc; ++i) {
         const char* a = argv[i];
         if (std::strcmp(a, "--clavier") == 0) {
-            options.keyboard = true;
+            run.keyboard = true;
             continue;
         }
         if (std::strcmp(a, "--lettres") == 0) {
-            options.letters = true;
+            run.letters = true;
             continue;
         }
         if (std::strcmp(a, "--version") == 0) {
@@ -55,7 +59,9 @@ int ReadArguments(int argc, char** argv, int& scale) {
             return 2;
         }
     }
-    SetOptions(options);
+    // The file's scale unless the command line or TESSALOR_SCALE chose.
+    if (!scale && !plat::ParseScale(std::getenv("TESSALOR_SCALE"))) scale = run.scale;
+    settings::Override(run);
     return -1;
 }
 
@@ -63,6 +69,7 @@ int ReadArguments(int argc, char** argv, int& scale) {
 
 int main(int argc, char** argv) {
     int scale = 0;
+    settings::Load();
     if (const int answered = ReadArguments(argc, argv, scale); answered >= 0) return answered;
     plat::SdlHost host;
     host.SetScale(scale);

@@ -155,6 +155,9 @@ int KeyCodeOf(SDL_Keycode k, Uint16 mod) {
         case SDLK_RIGHT: return vbKeyRight;
         case SDLK_DOWN: return vbKeyDown;
         case SDLK_F2: return vbKeyF2;
+        case SDLK_F3: return vbKeyF3;
+        case SDLK_F8: return vbKeyF8;
+        case SDLK_F11: return vbKeyF11;
         default: return 0;
     }
 }

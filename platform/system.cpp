@@ -63,6 +63,12 @@ std::string SaveRootDir() {
 }
 std::string SaveDir() { return SaveRootDir() + "tessa2002\\"; }
 
+std::string ConfigDir() {
+    const wchar_t* app = _wgetenv(L"APPDATA");
+    if (!app || !*app) return SaveRootDir() + "Tessalor\\";
+    return Utf8Of(std::filesystem::path(app) / L"Tessalor") + "\\";
+}
+
 bool OpenDocument(const std::string& path) {
     const auto r = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", PathOf(path).c_str(),
                                                            nullptr, nullptr, SW_SHOWNORMAL));
@@ -134,6 +140,12 @@ std::string SaveRootDir() {
 }
 
 std::string SaveDir() { return SaveRootDir() + "tessa2002/"; }
+
+std::string ConfigDir() {
+    std::string base = Env("XDG_CONFIG_HOME");
+    if (base.empty() || base[0] != '/') base = WithSlash(HomeDir()) + ".config";
+    return WithSlash(base) + "tessalor/";
+}
 
 bool OpenDocument(const std::string& path) {
     posix_spawn_file_actions_t actions;

@@ -19,6 +19,9 @@ std::string ExecutableDir();
 // %TESSALOR_SAVE_HOME%). Ends in the separator.
 std::string SaveRootDir();   // .../kvtscore/
 std::string SaveDir();       // .../kvtscore/tessa2002/
+// Where the settings live: $XDG_CONFIG_HOME/tessalor/ (default ~/.config/tessalor/),
+// on Windows %APPDATA%\Tessalor\. Read every time; ends in the separator.
+std::string ConfigDir();
 // Opens the document with the desktop's viewer; false when that failed.
 bool OpenDocument(const std::string& path);
 // True when this is the only running instance; the lock lives until exit

@@ -13,13 +13,15 @@ namespace modTessa {
 struct GameState;
 }  // namespace modTessa
 
-// How the player asked to play; set once, before the first window opens.
+// How the player asked to play: the settings in force (flow/settings.h sets them).
 struct PlayOptions {
     // Keyboard mode (--clavier): dialogs open with their first button lit and
     // Enter confirms the naming dialog.
     bool keyboard = false;
     // Piece letters (--lettres): each piece shows its letter wherever it is drawn.
     bool letters = false;
+    // Sound (F8 turns it off): the game's sounds are played.
+    bool sound = true;
 };
 const PlayOptions& Options();
 void SetOptions(const PlayOptions& options);

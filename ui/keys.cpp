@@ -21,6 +21,7 @@ void frmTessa::Form_KeyDown(int keyCode, int shift) {
     HideHandMarker();
     [&] {
         if (keyCode == plat::vbKeyF2) return RequestHint();
+        if (SettingsKeyDown(keyCode)) return;
         if (MenuKeyDown(keyCode) || bMenuShown) return;
         if (!state.bLevelActive || bBusy) return;
         if (HandKeyDown(keyCode, shift) || state.board.nHeldPiece == rules::kNoPiece) return;
