@@ -60,7 +60,9 @@ int ReadArguments(int argc, char** argv, int& scale) {
         }
     }
     // The file's scale unless the command line or TESSALOR_SCALE chose.
-    if (!scale && !plat::ParseScale(std::getenv("TESSALOR_SCALE"))) scale = run.scale;
+    if (!scale) scale = plat::ParseScale(std::getenv("TESSALOR_SCALE"));
+    if (scale) run.scale = scale;
+    scale = run.scale;
     settings::Override(run);
     return -1;
 }

@@ -159,8 +159,16 @@ bool Change(const std::function<void(Settings&)>& apply) {
     Store& st = State();
     Settings now = st.current;
     apply(now);
+    // Only what changed goes to the file, as it is now in force.
+    Settings& f = st.file;
+    const Settings& was = st.current;
+    if (now.sound != was.sound) f.sound = now.sound;
+    if (now.letters != was.letters) f.letters = now.letters;
+    if (now.keyboard != was.keyboard) f.keyboard = now.keyboard;
+    if (now.scale != was.scale) f.scale = now.scale;
+    if (now.fullscreen != was.fullscreen) f.fullscreen = now.fullscreen;
+    if (now.language != was.language) f.language = now.language;
     Apply(now);
-    apply(st.file);
     std::error_code ignored;
     std::filesystem::create_directories(plat::PathOf(plat::ConfigDir()), ignored);
     return plat::ReplaceFile(FilePath(), Format(st.file, st.unknown));

@@ -120,6 +120,9 @@ void ShowDialog(plat::Form* owner) {
     dlg->Unload();
 }
 
+// "Réglages" (F3): every setting, changed and kept at once; the window scale,
+// the letters and the language take effect at the next start.
+void ShowSettings(plat::Form* owner);
 // The naming dialog: the new game's file name, or nothing.
 std::optional<std::string> AskNewGameName(const modTessa::GameState& game, plat::Form& owner);
 // The chooser: the chosen game's file name, or nothing.

@@ -1,6 +1,8 @@
 // The settings from the main window: F8 turns the sound off and on, F3 opens "Réglages", F11 full screen.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstdio>
+#include <iterator>
+#include <string>
 
 #include "flow/settings.h"
 #include "platform/sound.h"
@@ -16,9 +18,83 @@ void Keep(const std::function<void(settings::Settings&)>& apply) {
         std::fprintf(stderr, "tessalor : réglages non enregistrés dans %s\n", settings::FilePath().c_str());
 }
 
+// Each row of the dialog: its words, and its value shown and turned to the next.
+struct Row {
+    const char* label;
+    std::string (*shown)(const settings::Settings&);
+    void (*next)(settings::Settings&);
+};
+
+std::string YesNo(bool on) { return on ? "oui" : "non"; }
+
+// The languages offered: automatic, then each catalog.
+constexpr const char* kLanguages[] = {"auto", "fr", "en", "de", "es", "it", "nl", "pt", "pl"};
+
+const Row kRows[] = {
+    {"Son", [](const settings::Settings& s) { return YesNo(s.sound); },
+     [](settings::Settings& s) { s.sound = !s.sound; }},
+    {"Lettres sur les pièces", [](const settings::Settings& s) { return YesNo(s.letters); },
+     [](settings::Settings& s) { s.letters = !s.letters; }},
+    {"Jeu au clavier", [](const settings::Settings& s) { return YesNo(s.keyboard); },
+     [](settings::Settings& s) { s.keyboard = !s.keyboard; }},
+    {"Taille", [](const settings::Settings& s) { return s.scale ? "× " + std::to_string(s.scale) : std::string("auto"); },
+     [](settings::Settings& s) { s.scale = (s.scale + 1) % 5; }},
+    {"Plein écran", [](const settings::Settings& s) { return YesNo(s.fullscreen); },
+     [](settings::Settings& s) { s.fullscreen = !s.fullscreen; }},
+    {"Langue", [](const settings::Settings& s) { return s.language; },
+     [](settings::Settings& s) {
+         size_t i = 0;
+         while (i < std::size(kLanguages) && s.language != kLanguages[i]) ++i;
+         s.language = kLanguages[(i + 1) % std::size(kLanguages)];
+     }},
+};
+constexpr int kRowCount = static_cast<int>(std::size(kRows));
+
+// "Réglages": one label-button a setting, Enter or a click turns it to its
+// next value, kept at once; the X button or Escape closes.
+class frmReglages : public Dialog {
+public:
+    explicit frmReglages(plat::Form* owner) : Dialog("frmReglages", owner) {
+        Label1.Move(14, 9, 200, 22);
+        Label1.SetCaption("Réglages");
+        for (int i = 0; i < kRowCount; ++i) AddButton({}, 14, 36 + i * 22, 229, 19);
+        plat::Label& x = AddButton("X", 228, 9, 18, 18);
+        x.LabelFont = {"Arial", 9.75, true};
+        arrowsLight = false;
+        ShowValues();
+        KeyDown = [this](int key, int) {
+            if (key != plat::vbKeyUp && key != plat::vbKeyDown) return static_cast<void>(DialogKeyDown(key));
+            // Up and Down walk the rows, wrapping; Tab reaches the X too.
+            const int lit = LitButton();
+            const bool down = key == plat::vbKeyDown;
+            if (lit < 0 || lit >= kRowCount) LightButton(down ? 0 : kRowCount - 1);
+            else LightButton((lit + (down ? 1 : kRowCount - 1)) % kRowCount);
+        };
+    }
+    void lbBout_Click(int index) override {
+        if (index >= kRowCount) return Hide();
+        Keep([index](settings::Settings& s) { kRows[index].next(s); });
+        if (!settings::Current().sound) plat::StopSounds();
+        ShowValues();
+    }
+
+private:
+    void ShowValues() {
+        for (int i = 0; i < kRowCount; ++i)
+            lbBout[static_cast<size_t>(i)]->SetCaption(std::string(kRows[i].label) + " : " +
+                                                      kRows[i].shown(settings::Current()));
+    }
+};
+
 }  // namespace
 
+void ShowSettings(plat::Form* owner) { ShowDialog<frmReglages>(owner); }
+
 bool frmTessa::SettingsKeyDown(int keyCode) {
+    if (keyCode == plat::vbKeyF3) {
+        if (!bBusy) ShowSettings(this);
+        return true;
+    }
     if (keyCode == plat::vbKeyF8) {
         const bool on = !settings::Current().sound;
         Keep([on](settings::Settings& s) { s.sound = on; });
