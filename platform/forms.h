@@ -42,10 +42,9 @@ inline constexpr int vbKeyEscape = 27;
 inline constexpr int vbKeyInsert = 45;
 inline constexpr int vbKeyF1 = 112;
 inline constexpr int vbKeyF10 = 121;
-// The settings' keys: F3 the dialog, F8 sound on/off, F11 full screen.
+// The settings' keys: F3 the dialog, F8 sound on/off.
 inline constexpr int vbKeyF3 = 114;
 inline constexpr int vbKeyF8 = 119;
-inline constexpr int vbKeyF11 = 122;
 
 enum class Cursor { Default, Arrow, Hand, Invisible, SizeAll };
 

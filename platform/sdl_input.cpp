@@ -157,7 +157,6 @@ int KeyCodeOf(SDL_Keycode k, Uint16 mod) {
         case SDLK_F2: return vbKeyF2;
         case SDLK_F3: return vbKeyF3;
         case SDLK_F8: return vbKeyF8;
-        case SDLK_F11: return vbKeyF11;
         default: return 0;
     }
 }

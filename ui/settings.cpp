@@ -1,4 +1,4 @@
-// The settings from the main window: F8 turns the sound off and on, F3 opens "Réglages", F11 full screen.
+// The settings from the main window: F8 turns the sound off and on, F3 opens "Réglages".
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstdio>
 #include <iterator>
@@ -39,8 +39,6 @@ const Row kRows[] = {
      [](settings::Settings& s) { s.keyboard = !s.keyboard; }},
     {"Taille", [](const settings::Settings& s) { return s.scale ? "× " + std::to_string(s.scale) : std::string("auto"); },
      [](settings::Settings& s) { s.scale = (s.scale + 1) % 5; }},
-    {"Plein écran", [](const settings::Settings& s) { return YesNo(s.fullscreen); },
-     [](settings::Settings& s) { s.fullscreen = !s.fullscreen; }},
     {"Langue", [](const settings::Settings& s) { return s.language; },
      [](settings::Settings& s) {
          size_t i = 0;
@@ -57,7 +55,7 @@ public:
     explicit frmReglages(plat::Form* owner) : Dialog("frmReglages", owner) {
         Label1.Move(14, 9, 200, 22);
         Label1.SetCaption("Réglages");
-        for (int i = 0; i < kRowCount; ++i) AddButton({}, 14, 36 + i * 22, 229, 19);
+        for (int i = 0; i < kRowCount; ++i) AddButton({}, 14, 40 + i * 25, 229, 19);
         plat::Label& x = AddButton("X", 228, 9, 18, 18);
         x.LabelFont = {"Arial", 9.75, true};
         arrowsLight = false;
