@@ -36,4 +36,22 @@ start_game "$GAME_DIR/tessalor" third --scale 1
 expect_eq "window at --scale 1" "$(window_size "$WID")" "720x488"
 stop_pid "$GAME_PID"
 cmp -s "$CONF" "$E2E_TMP/conf.before" || fail "the command line's scale was written to the file"
+
+log "a second launch raises the first"
+start_game "$GAME_DIR/tessalor" fourth
+# xwininfo lists the root's children from the top of the stack down.
+top_window() { printf '%d' "$(xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p' | head -n1)"; }
+covered() { [ "$(top_window)" != "$WID" ]; }
+xmessage -geometry 900x700+0+0 over 2>/dev/null &
+OVER=$!
+wait_for 5 covered || fail "the covering window did not go over the game"
+xdotool windowfocus "$(top_window)"
+XDG_DATA_HOME=$E2E_TMP/xdg XDG_CONFIG_HOME=$E2E_TMP/config TESSALOR_LOCK_FILE=$E2E_TMP/lock SDL_AUDIODRIVER=dummy \
+    timeout 10 "$GAME_DIR/tessalor" 2>"$E2E_TMP/second-launch.err"
+expect_eq "second launch's status" "$?" 0
+expect_eq "window on top" "$(top_window)" "$WID"
+expect_eq "window focused" "$(xdotool getwindowfocus)" "$WID"
+expect_eq "windows named Tessalor" "$(tessalor_windows | wc -l)" 1
+stop_pid "$OVER"
+stop_pid "$GAME_PID"
 finish
