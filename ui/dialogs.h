@@ -120,6 +120,9 @@ void ShowDialog(plat::Form* owner) {
     dlg->Unload();
 }
 
+// F8, in the main window and in every dialog: sound off (a sound playing
+// stops) or on again, kept in the settings.
+void ToggleSound();
 // "Réglages" (F3): every setting, changed and kept at once; the window scale,
 // the letters and the language take effect at the next start.
 void ShowSettings(plat::Form* owner);

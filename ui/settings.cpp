@@ -61,7 +61,10 @@ public:
         arrowsLight = false;
         ShowValues();
         KeyDown = [this](int key, int) {
-            if (key != plat::vbKeyUp && key != plat::vbKeyDown) return static_cast<void>(DialogKeyDown(key));
+            if (key != plat::vbKeyUp && key != plat::vbKeyDown) {
+                DialogKeyDown(key);
+                return ShowValues();  // F8 may have turned the sound
+            }
             // Up and Down walk the rows, wrapping; Tab reaches the X too.
             const int lit = LitButton();
             const bool down = key == plat::vbKeyDown;
@@ -71,8 +74,8 @@ public:
     }
     void lbBout_Click(int index) override {
         if (index >= kRowCount) return Hide();
-        Keep([index](settings::Settings& s) { kRows[index].next(s); });
-        if (!settings::Current().sound) plat::StopSounds();
+        if (index == 0) ToggleSound();
+        else Keep([index](settings::Settings& s) { kRows[index].next(s); });
         ShowValues();
     }
 
@@ -88,15 +91,19 @@ private:
 
 void ShowSettings(plat::Form* owner) { ShowDialog<frmReglages>(owner); }
 
+void ToggleSound() {
+    const bool on = !settings::Current().sound;
+    Keep([on](settings::Settings& s) { s.sound = on; });
+    if (!on) plat::StopSounds();
+}
+
 bool frmTessa::SettingsKeyDown(int keyCode) {
     if (keyCode == plat::vbKeyF3) {
         if (!bBusy) ShowSettings(this);
         return true;
     }
     if (keyCode == plat::vbKeyF8) {
-        const bool on = !settings::Current().sound;
-        Keep([on](settings::Settings& s) { s.sound = on; });
-        if (!on) plat::StopSounds();
+        ToggleSound();
         return true;
     }
     return false;
