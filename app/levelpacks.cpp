@@ -6,6 +6,7 @@
 #include "base/files.h"
 #include "base/pack.h"
 #include "levels/level_names.h"
+#include "lang/i18n.h"
 
 namespace modTessa {
 
@@ -15,8 +16,8 @@ namespace {
 constexpr std::size_t kMaxPackBytes = 1000 * pack::kRecordSize + pack::kTrailerSize;
 
 std::string Unreadable(const std::string& path, int error) {
-    return "Le fichier de niveaux « " + path + " » existe mais ne peut pas être lu (" +
-           plat::FileErrorText(error) + ").";
+    return lang::Format(_("Le fichier de niveaux « %s » existe mais ne peut pas être lu (%s)."),
+                        {path, plat::FileErrorText(error)});
 }
 
 }  // namespace

@@ -7,6 +7,9 @@
 
 #include "assets/embedded.h"
 #include "flow/settings.h"
+#include "lang/i18n.h"
+#include "lang/language.h"
+#include "platform/system.h"
 #include "platform/scale.h"
 #include "platform/sdl_host.h"
 #include "platform/sound.h"
@@ -16,23 +19,39 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage : tessalor [--scale N (1 à 4)] [--clavier] [--lettres] [--version] [--help]\n";
+    N_("Usage : tessalor [--scale N (1 à 4)] [--clavier] [--lettres] [--langue CODE] [--version] [--help]\n");
 
 bool EnvOn(const char* name) {
     const char* v = std::getenv(name);
     return v && std::strcmp(v, "1") == 0;
 }
 
+// The language asked with --langue CODE or --langue=CODE, if any.
+std::string RequestedLanguage(int argc, char** argv) {
+    std::string code;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--langue") == 0 && i + 1 < argc) code = argv[++i];
+        else if (std::strncmp(argv[i], "--langue=", 9) == 0) code = argv[i] + 9;
+    }
+    return code;
+}
+
 // --version and --help answer and end; --scale N (or --scale=N) sets the
 // window scale; --clavier and --lettres turn on keyboard mode and the piece
-// letters; anything else is a usage error (status 2). -1: carry on. They
-// and the environment win over the settings file for this run only.
+// letters; --langue was read first; anything else is a usage error
+// (status 2). -1: carry on. They and the environment win over the settings
+// file for this run only.
 int ReadArguments(int argc, char** argv, int& scale) {
     settings::Settings run = settings::Current();
     run.keyboard = run.keyboard || EnvOn("TESSALOR_CLAVIER");
     run.letters = run.letters || EnvOn("TESSALOR_LETTRES");
     for (int i = 1; i < argc; ++i) {
         const char* a = argv[i];
+        if (std::strcmp(a, "--langue") == 0 && i + 1 < argc) {
+            ++i;
+            continue;
+        }
+        if (std::strncmp(a, "--langue=", 9) == 0) continue;
         if (std::strcmp(a, "--clavier") == 0) {
             run.keyboard = true;
             continue;
@@ -42,20 +61,22 @@ int ReadArguments(int argc, char** argv, int& scale) {
             continue;
         }
         if (std::strcmp(a, "--version") == 0) {
-            std::printf("Tessalor %s\n", TESSALOR_VERSION);
+            std::printf("%s\n", lang::Format(_("Tessalor %s"), {TESSALOR_VERSION}).c_str());
             return 0;
         }
         if (std::strcmp(a, "--help") == 0) {
-            std::printf("Tessalor, le jeu des pentaminos : tessalor [--scale N] agrandit la fenêtre N fois (1 à 4), "
-                        "--clavier ouvre les dialogues avec un bouton allumé pour jouer au clavier, "
-                        "--lettres écrit sa lettre sur chaque pièce.\n");
+            std::fputs(_("Tessalor, le jeu des pentominos : tessalor [--scale N] agrandit la fenêtre N fois (1 à 4), "
+                         "--clavier ouvre les dialogues avec un bouton allumé pour jouer au clavier, "
+                         "--lettres écrit sa lettre sur chaque pièce, "
+                         "--langue CODE choisit la langue (fr, en, de, es, it, nl, pt, pl).\n"),
+                       stdout);
             return 0;
         }
         const char* value = nullptr;
         if (std::strcmp(a, "--scale") == 0 && i + 1 < argc) value = argv[++i];
         else if (std::strncmp(a, "--scale=", 8) == 0) value = a + 8;
         if (!value || !(scale = plat::ParseScale(value))) {
-            std::fputs(kUsage, stderr);
+            std::fputs(_(kUsage), stderr);
             return 2;
         }
     }
@@ -72,6 +93,12 @@ int ReadArguments(int argc, char** argv, int& scale) {
 int main(int argc, char** argv) {
     int scale = 0;
     settings::Load();
+    // --langue, then TESSALOR_LANGUE, then the settings file's language, then the locale.
+    std::string language = RequestedLanguage(argc, argv);
+    const char* envLanguage = std::getenv("TESSALOR_LANGUE");
+    if (language.empty() && !(envLanguage && *envLanguage) && settings::Current().language != "auto")
+        language = settings::Current().language;
+    lang::UseLanguage(plat::ExecutableDir(), language);
     if (const int answered = ReadArguments(argc, argv, scale); answered >= 0) return answered;
     plat::SdlHost host;
     host.SetScale(scale);

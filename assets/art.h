@@ -1,6 +1,7 @@
 // The game's pictures, drawn by code at build time.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <map>
 #include <string>
 
 #include "assets/canvas.h"
@@ -32,4 +33,15 @@ Image MakeHandCursor();                          // 32 x 32 with alpha
 Image MakeBackground(const FontFiles& fonts);    // 720 x 488
 Image MakeIcon(int size);                        // size x size with alpha
 
+// The words drawn on the pictures, in the language being drawn: the
+// translation from the words set, else the French text itself.
+const char* Word(const char* context, const char* text);
+// Sets the translations, keyed "context\x04text"; an empty set draws French.
+void SetWords(std::map<std::string, std::string> words);
+// Reads a words file: "context\x04text\ttranslation" records, each ended by a NUL.
+std::map<std::string, std::string> ReadWords(const std::string& bytes);
+
 }  // namespace art
+
+// Marks a picture's word for the catalogs' template; xgettext finds it.
+#define C_(context, text) ::art::Word(context, text)

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "assets/help.h"
 
+#include "assets/art.h"
+
 namespace art {
 
 std::string HelpPage() {
@@ -71,6 +73,9 @@ la tête fait le signe de la victoire et la forme suivante arrive.</p>
 son premier bouton allumé, et <kbd>Entrée</kbd> valide le nom d'une nouvelle partie. Avec <code>tessalor --lettres</code>
 (ou <code>TESSALOR_LETTRES=1</code>), chaque pièce porte sa lettre (F, I, L, N, P, T, U, V, W, X, Y, Z) dans le rangement,
 dans la main, sur le plateau et sur les marques de la solution&nbsp;: on reconnaît les pièces sans leurs couleurs.</p>
+<p>Sous Windows, l'entrée «&nbsp;Tessalor (clavier)&nbsp;» du menu Démarrer lance le jeu avec <code>--clavier</code>. Pour une
+autre option, faites un raccourci vers <code>tessalor.exe</code> et ajoutez l'option à la fin de sa «&nbsp;Cible&nbsp;»
+(clic droit, Propriétés), par exemple <code>tessalor.exe --lettres</code>.</p>
 
 <h2>Un coup de pouce&nbsp;: <kbd>F2</kbd></h2>
 <p>Pendant une forme, pièce en main ou non, <kbd>F2</kbd> dit si la forme peut encore être remplie avec les pièces
@@ -137,6 +142,23 @@ en cours et l'heure.</p>
 </body>
 </html>
 )HTML";
+}
+
+std::string TranslatedHelpPage(const std::string& code, const std::string& body) {
+    if (body.empty()) return "";
+    std::string page = HelpPage();
+    const std::size_t main = page.find("<main>\n") + 7, end = page.find("</main>");
+    page.replace(main, end - main, body);
+#ifdef _WIN32
+    const std::string folder = R"(<code>c:\kvtscore\tessa2002\</code> (<code>%LOCALAPPDATA%\kvtscore\tessa2002\</code>))";
+#else
+    const std::string folder = "<code>~/.local/share/kvtscore/tessa2002/</code>";
+#endif
+    for (std::size_t at; (at = page.find("@SAVE_FOLDER@")) != std::string::npos;) page.replace(at, 13, folder);
+    const std::string french = "Tessalor \xE2\x80\x94 Aide";
+    page.replace(page.find(french), french.size(), C_("help", "Tessalor \xE2\x80\x94 Aide"));
+    page.replace(page.find("lang=\"fr\""), 9, "lang=\"" + code + "\"");
+    return page;
 }
 
 }  // namespace art

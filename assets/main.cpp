@@ -3,6 +3,10 @@
 // tessalor-assets DATA_DIR [EMBEDDED_CPP] [--preview DIR]
 // Writes the background picture, the sounds, the help page and the icons into DATA_DIR,
 // and the pictures built into the game as C++ source.
+// tessalor-assets --localize DATA_DIR CODE WORDS_FILE HELP_BODY
+// Writes what differs in language CODE: DATA_DIR/locale/CODE/tessa32c.dat and
+// apropos.png with the words of WORDS_FILE, and aidetessalor/aide-CODE.htm
+// around HELP_BODY (none when that file is missing or empty).
 #include <SDL_ttf.h>
 
 #include <cstdio>
@@ -36,8 +40,27 @@ bool Write(const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
+std::string ReadSmallFile(const std::string& path) {
+    std::string bytes;
+    plat::ReadRegularFile(path, 1u << 20, bytes);
+    return bytes;
+}
+
+bool Localize(const art::FontFiles& fonts, const std::vector<std::string>& args) {
+    const std::string dataDir = args[0] + "/", code = args[1];
+    art::SetWords(art::ReadWords(ReadSmallFile(args[2])));
+    const std::string folder = dataDir + "locale/" + code + "/";
+    bool ok = Write(folder + "tessa32c.dat", Bytes(art::EncodePng(art::MakeBackground(fonts), false)));
+    ok = ok && Write(folder + "apropos.png", Bytes(art::EncodePng(art::MakeAboutPicture(fonts), false)));
+    const std::string page = art::TranslatedHelpPage(code, ReadSmallFile(args[3]));
+    if (ok && !page.empty()) ok = Write(dataDir + "aidetessalor/aide-" + code + ".htm", page);
+    return ok;
+}
+
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    const bool localize = !args.empty() && args[0] == "--localize";
+    if (localize) args.erase(args.begin());
     std::string preview;
     for (std::size_t i = 0; i + 1 < args.size(); ++i)
         if (args[i] == "--preview") {
@@ -45,8 +68,9 @@ int main(int argc, char** argv) {
             args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
             break;
         }
-    if (args.empty() || args.size() > 2) {
-        std::fprintf(stderr, "usage: tessalor-assets DATA_DIR [EMBEDDED_CPP] [--preview DIR]\n");
+    if (localize ? args.size() != 4 : args.empty() || args.size() > 2) {
+        std::fprintf(stderr, "usage: tessalor-assets DATA_DIR [EMBEDDED_CPP] [--preview DIR]\n"
+                             "       tessalor-assets --localize DATA_DIR CODE WORDS_FILE HELP_BODY\n");
         return 2;
     }
     const std::string dataDir = args[0] + "/";
@@ -62,6 +86,11 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    if (localize) {
+        const bool ok = Localize(fonts, args);
+        TTF_Quit();
+        return ok ? 0 : 1;
+    }
     bool ok = true;
     const std::vector<art::NamedBlob> blobs{
         {"kTileSheet", art::EncodePng(art::MakeTileSheet(), false)},

@@ -157,9 +157,11 @@ Image MakeBackground(const FontFiles& fonts) {
     }
     {
         const Font label(fonts.bold, 15);
-        Button(img, label, look::kMenuButton, "Menu");
-        Button(img, label, look::kHelpButton, "Aide");
-        Button(img, label, look::kAboutButton, "\xC3\x80 propos");
+        // TRANSLATORS: a button on the window's background, 15 px bold; the
+        // boxes are listed in po/FIT.md.
+        Button(img, label, look::kMenuButton, C_("picture", "Menu"));
+        Button(img, label, look::kHelpButton, C_("picture", "Aide"));
+        Button(img, label, look::kAboutButton, C_("picture", "\xC3\x80 propos"));
     }
     // The twelve piece colours as a small strip beside the menu button.
     for (int p = 0; p < catalogue::kPieceCount; ++p) MiniTile(img, 510 + p * 13, 424, 11, PieceColour(p));
@@ -196,9 +198,38 @@ Image MakeAboutPicture(const FontFiles& fonts) {
     }
 
     const Font line(fonts.regular, 14), small(fonts.regular, 12);
-    line.drawCentred(img, "un jeu de pentominos", 128, 128, {170, 255, 170, 255});
+    // TRANSLATORS: the line under the title of the about picture (14 px, at most 240 px wide).
+    line.drawCentred(img, C_("picture", "un jeu de pentominos"), 128, 128, {170, 255, 170, 255});
     small.drawCentred(img, "version 1.0 \xE2\x80\x94 2026", 128, 150, {120, 210, 120, 255});
     return img;
+}
+
+}  // namespace art
+
+namespace art {
+
+namespace {
+std::map<std::string, std::string> gWords;
+}  // namespace
+
+const char* Word(const char* context, const char* text) {
+    const auto found = gWords.find(std::string(context) + '\x04' + text);
+    return found == gWords.end() || found->second.empty() ? text : found->second.c_str();
+}
+
+void SetWords(std::map<std::string, std::string> words) { gWords = std::move(words); }
+
+std::map<std::string, std::string> ReadWords(const std::string& bytes) {
+    std::map<std::string, std::string> words;
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        const std::size_t end = std::min(bytes.find('\0', at), bytes.size());
+        const std::string line = bytes.substr(at, end - at);
+        if (const std::size_t tab = line.find('\t'); tab != std::string::npos)
+            words[line.substr(0, tab)] = line.substr(tab + 1);
+        at = end + 1;
+    }
+    return words;
 }
 
 }  // namespace art

@@ -18,6 +18,7 @@
 #undef ReplaceFile  // the system's own, a macro, would rename ours
 #else
 #include <unistd.h>
+#include "lang/i18n.h"
 #endif
 
 namespace plat {
@@ -150,13 +151,13 @@ bool CanReadRegularFile(const std::string& path) {
 std::string FileErrorText(int error) {
     switch (error) {
     case ENOENT:
-    case ENOTDIR: return "fichier introuvable";
-    case EISDIR: return "c'est un dossier";
-    case kNotRegular: return "ce n'est pas un fichier ordinaire";
+    case ENOTDIR: return _("fichier introuvable");
+    case EISDIR: return _("c'est un dossier");
+    case kNotRegular: return _("ce n'est pas un fichier ordinaire");
     case EACCES:
-    case EPERM: return "accès refusé";
-    case EFBIG: return "fichier trop grand";
-    default: return std::string("lecture impossible (") + std::strerror(error) + ")";
+    case EPERM: return _("accès refusé");
+    case EFBIG: return _("fichier trop grand");
+    default: return lang::Format(_("lecture impossible (%s)"), {std::strerror(error)});
     }
 }
 

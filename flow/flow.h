@@ -5,6 +5,11 @@
 #include <string>
 
 #include "app/modtessa.h"
+#include "lang/i18n.h"
+
+namespace plat {
+class Form;
+}
 
 class frmTessa;
 
@@ -16,17 +21,18 @@ void StartLevel(frmTessa& f);
 void ClearProgress(GameState& state);
 bool LoadProgress(GameState& state);
 bool SaveProgress(GameState& state);
-void OpenHelpDocument(const GameState& state, const std::string& path);
+void OpenHelpDocument(const GameState& state, const std::string& path, plat::Form* owner = nullptr);
 
 inline constexpr const char* kAllSolvedMessage =
-    "Tous les niveaux de cette partie ont été effectués. Choisissez une autre partie.";
+    N_("Tous les niveaux de cette partie ont été effectués. Choisissez une autre partie.");
 inline constexpr const char* kSaveFailedMessage =
-    "La partie n'a pas pu être enregistrée !\r\nVérifiez le dossier des parties.";
+    N_("La partie n'a pas pu être enregistrée !\r\nVérifiez le dossier des parties.");
 inline constexpr const char* kNameTakenMessage =
-    "Ce nom existe déjà !\r\nChoisissez un autre nom.";
+    N_("Ce nom existe déjà !\r\nChoisissez un autre nom.");
 inline constexpr const char* kBadNameMessage =
-    "Ce nom n'est pas correct !\r\nN'utilisez pas de caractères spéciaux.";
+    N_("Ce nom n'est pas correct !\r\nN'utilisez pas de caractères spéciaux.");
+inline constexpr const char* kNoHelpViewerMessage = N_("Aucun programme n'ouvre l'aide !\r\nElle se trouve ici : ");
 inline constexpr const char* kNoLevelsMessage =
-    "Aucune forme n'a été trouvée !\r\nLes fichiers de niveaux manquent.";
+    N_("Aucune forme n'a été trouvée !\r\nLes fichiers de niveaux manquent.");
 
 }  // namespace modTessa

@@ -4,6 +4,7 @@
 #include "platform/system.h"
 #include "ui/dialogs.h"
 #include "ui/frmtessa.h"
+#include "lang/i18n.h"
 
 namespace modTessa {
 
@@ -29,14 +30,14 @@ void StartLevel(frmTessa& f) {
             if (state.nCurLevel < 0) {
                 state.nCurLevel = 0;
                 f.SetEnabled(true);
-                ShowAlert(kAllSolvedMessage, &f);
+                ShowAlert(_(kAllSolvedMessage), &f);
                 return;
             }
         } else {
             state.nCurLevel = rules::RandomLevel(state.random.Rnd(), state.nLevelCount);
         }
-        f.labNom.SetCaption("forme " + std::to_string(state.nCurLevel + 1) + "\r\n" +
-                            state.tabLevelName[static_cast<size_t>(state.nCurLevel)]);
+        f.labNom.SetCaption(lang::Format(_("forme %d"), {std::to_string(state.nCurLevel + 1)}) + "\r\n" +
+                            C_("level", state.tabLevelName[static_cast<size_t>(state.nCurLevel)].c_str()));
         // A fresh board: the hand empty, every piece of the level in the tray.
         f.SetUpLevel(state.nCurLevel);
         state.bLevelActive = true;
@@ -45,7 +46,7 @@ void StartLevel(frmTessa& f) {
         while (state.bLevelActive) plat::WaitEvents();
         f.pctEcran.SetMousePointer(plat::Cursor::Default);
         if (!state.board.bBoardFull || state.strGameName.empty()) break;
-        if (!SaveProgress(state)) ShowAlert(kSaveFailedMessage, &f);
+        if (!SaveProgress(state)) ShowAlert(_(kSaveFailedMessage), &f);
     }
     // Play stops: an empty board and every piece back in the tray.
     f.ShowEmptyBoard();

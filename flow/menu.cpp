@@ -6,6 +6,7 @@
 #include "platform/system.h"
 #include "ui/dialogs.h"
 #include "ui/frmtessa.h"
+#include "lang/language.h"
 
 using namespace modTessa;
 
@@ -14,7 +15,7 @@ namespace {
 // Without any level the game can only say that the level files are missing.
 bool HaveLevels(const GameState& state, plat::Form& owner) {
     if (state.nLevelCount > 0) return true;
-    ShowAlert(kNoLevelsMessage, &owner);
+    ShowAlert(_(kNoLevelsMessage), &owner);
     return false;
 }
 
@@ -60,7 +61,7 @@ void frmTessa::labMenu_Click(int index) {
                 StartLevel(*this);
                 return;
             }
-            ShowAlert(kAllSolvedMessage, this);
+            ShowAlert(_(kAllSolvedMessage), this);
             break;
         }
         case kMenuAbandon: {
@@ -104,7 +105,12 @@ void frmTessa::imgMenu_Click(int index) {
             break;
         case kHelpButton:
             if (bMenuShown) HideMenu();
-            OpenHelpDocument(state, state.strDataDir + "aidetessalor" + plat::kPathSeparator + "aide.htm");
+        {
+            const std::string folder = state.strDataDir + "aidetessalor" + plat::kPathSeparator;
+            OpenHelpDocument(state, lang::LocalizedFile(folder + "aide.htm",
+                                                        folder + "aide-" + lang::CurrentLanguage() + ".htm"),
+                             this);
+        }
             break;
         case kAboutButton: {
             if (bMenuShown) HideMenu();
@@ -118,12 +124,13 @@ void frmTessa::imgMenu_Click(int index) {
 
 namespace modTessa {
 
-void OpenHelpDocument(const GameState& state, const std::string& path) {
+void OpenHelpDocument(const GameState& state, const std::string& path, plat::Form* owner) {
     if (path.find_first_not_of(" \t") == std::string::npos) return;
-    // Silently nothing when the help page is missing or no viewer exists.
+    // Silently nothing when the help page is missing; where no program can
+    // show it, the player learns where it is.
     const std::string help = state.strDataDir + "aidetessalor" + plat::kPathSeparator + "aide.htm";
     if (!FileExists(help)) return;
-    plat::OpenDocument(path);
+    if (!plat::OpenDocument(path)) ShowAlert(_(kNoHelpViewerMessage) + path, owner);
 }
 
 }  // namespace modTessa

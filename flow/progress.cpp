@@ -6,6 +6,7 @@
 
 #include "flow/flow.h"
 #include "flow/saved_games.h"
+#include "lang/i18n.h"
 
 namespace modTessa {
 
@@ -45,7 +46,7 @@ bool LoadProgress(GameState& state) {
 bool SaveProgress(GameState& state) {
     CreateSaveDirs(state);  // the folder may have been removed while playing
     const bool ok = saves::Save(state.strSaveDir, state.strGameName, DoneTable(state));
-    if (!ok) std::cerr << "tessalor: impossible d'enregistrer la partie « " << state.strSaveDir + state.strGameName << " »\n";
+    if (!ok) std::cerr << lang::Format(_("tessalor: impossible d'enregistrer la partie « %s »"), {state.strSaveDir + state.strGameName}) << "\n";
     return ok;
 }
 

@@ -39,6 +39,17 @@ std::string Trim(std::string_view s, std::string_view blanks) {
     return std::string(s.substr(a, s.find_last_not_of(blanks) - a + 1));
 }
 
+// Windows keeps these names for its devices, whatever the case and with any
+// extension: "con.pnt" opens the console, not a file.
+bool IsDeviceName(const std::string& name) {
+    std::string base = name.substr(0, name.find('.'));
+    base = Trim(base, " ");
+    for (char& c : base) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (base == "con" || base == "prn" || base == "aux" || base == "nul") return true;
+    return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) && base[3] >= '1' &&
+           base[3] <= '9';
+}
+
 }  // namespace
 
 std::string NormalName(const std::string& typed) {
@@ -48,7 +59,7 @@ std::string NormalName(const std::string& typed) {
 // A name must stay a plain file inside the save folder, on any system:
 // no path, no hidden or special file, nothing a file system may refuse.
 bool IsAcceptableName(const std::string& name) {
-    if (name.empty() || name.front() == '.' || !plat::IsValidUtf8(name)) return false;
+    if (name.empty() || name.front() == '.' || !plat::IsValidUtf8(name) || IsDeviceName(name)) return false;
     for (char32_t c : plat::Utf8Decode(name)) {
         if (plat::IsControl(c) || c == 0xFFFD) return false;
         if (std::u32string_view(U"/\\:*?\"<>|").find(c) != std::u32string_view::npos) return false;

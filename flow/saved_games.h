@@ -21,7 +21,8 @@ inline constexpr std::string_view kExtension = ".pnt";
 // lowered code point by code point.
 std::string NormalName(const std::string& typed);
 // A name the naming dialog accepts: not empty, valid UTF-8, no control
-// character, no leading dot, no path or character a file system may refuse.
+// character, no leading dot, no path or character a file system may refuse,
+// no device name of Windows (con, nul, com1...), so games move between systems.
 bool IsAcceptableName(const std::string& name);
 // A file name the chooser lists: an acceptable name followed by ".pnt".
 bool IsGameFileName(const std::string& fileName);

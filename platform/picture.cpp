@@ -10,22 +10,24 @@
 
 #include "base/files.h"
 #include "platform/surface.h"
+#include "lang/i18n.h"
 
 namespace plat {
 namespace {
 
 void Fail(std::string* error, const std::string& what, const std::string& reason) {
-    if (error) *error = "Impossible de lire l'image " + what + " : " + reason;
+    if (error) *error = lang::Format(_("Impossible de lire l'image %s : %s"), {what, reason});
 }
 
-std::string Quoted(const std::string& path) { return "« " + path + " »"; }
+// TRANSLATORS: the quotation marks around a file name, as the language writes them.
+std::string Quoted(const std::string& path) { return lang::Format(C_("quote", "« %s »"), {path}); }
 
 // Takes ownership of the SDL surface; alpha is dropped, pictures are opaque.
 Surface ToSurface(SDL_Surface* loaded, const std::string& what, std::string* error) {
     SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(loaded);
     if (!argb) {
-        Fail(error, what, std::string("conversion impossible (") + SDL_GetError() + ")");
+        Fail(error, what, lang::Format(_("conversion impossible (%s)"), {SDL_GetError()}));
         return {};
     }
     Surface out(argb->w, argb->h);
@@ -51,7 +53,7 @@ void InitImage() {
 
 std::string Reason() {
     const char* e = IMG_GetError();
-    std::string r = "format non reconnu ou fichier endommagé";
+    std::string r = _("format non reconnu ou fichier endommagé");
     if (e && *e) r += std::string(" (") + e + ")";
     return r;
 }
@@ -137,12 +139,13 @@ Surface Decode(SDL_RWops* rw, const std::string& what, std::string* error) {
     const Header h = ReadHeader(rw);
     SDL_Surface* loaded = nullptr;
     if (h.format == Format::Unknown || h.width <= 0 || h.height <= 0) {
-        IMG_SetError("ni BMP, ni JPEG, ni PNG lisible");
+        IMG_SetError("%s", _("ni BMP, ni JPEG, ni PNG lisible"));
     } else if (h.width > kMaxSide || h.height > kMaxSide) {
         SDL_RWclose(rw);
         Fail(error, what,
-             "image trop grande (" + std::to_string(h.width) + " × " + std::to_string(h.height) +
-                 " pixels, au plus " + std::to_string(kMaxSide) + " × " + std::to_string(kMaxSide) + ")");
+             lang::Format(_("image trop grande (%d × %d pixels, au plus %d × %d)"),
+                          {std::to_string(h.width), std::to_string(h.height), std::to_string(kMaxSide),
+                           std::to_string(kMaxSide)}));
         return {};
     } else {
         loaded = h.format == Format::Png ? IMG_LoadPNG_RW(rw) : h.format == Format::Bmp ? IMG_LoadBMP_RW(rw) : IMG_LoadJPG_RW(rw);
@@ -173,16 +176,16 @@ Surface LoadPicture(const std::string& path, std::string* error) {
     SDL_RWops* rw = SDL_RWFromFP(file, SDL_TRUE);
     if (!rw) {
         std::fclose(file);
-        Fail(error, what, std::string("lecture refusée (") + SDL_GetError() + ")");
+        Fail(error, what, lang::Format(_("lecture refusée (%s)"), {SDL_GetError()}));
         return {};
     }
     return Decode(rw, what, error);
 }
 
 Surface LoadPictureFromMemory(const void* data, std::size_t size, std::string* error) {
-    const std::string what = "intégrée";
+    const std::string what = _("intégrée");
     if (!data || size == 0) {
-        Fail(error, what, "données vides");
+        Fail(error, what, _("données vides"));
         return {};
     }
     InitImage();

@@ -31,6 +31,19 @@ int ChooseScale(int asked, const char* envScale, const char* gdkScale, const std
     return XftDpi(xResources) >= 144 ? 2 : 1;
 }
 
+int ChooseFittingScale(int asked, const char* envScale, const char* gdkScale, const std::string& xResources,
+                       int areaW, int areaH, bool* tooLarge) {
+    int scale = ChooseScale(asked, envScale, gdkScale, xResources);
+    const auto fits = [&](int s) {
+        return areaW <= 0 || areaH <= 0 || (kWindowWidth * s <= areaW && kWindowHeight * s <= areaH);
+    };
+    const bool playerChose = (asked >= 1 && asked <= kMaxScale) || ParseScale(envScale);
+    if (!playerChose)
+        while (scale > 1 && !fits(scale)) --scale;
+    *tooLarge = playerChose && !fits(scale);
+    return scale;
+}
+
 void EnlargeRow(const std::uint32_t* src, int count, int scale, std::uint32_t* dst) {
     for (int i = 0; i < count; ++i)
         for (int k = 0; k < scale; ++k) *dst++ = src[i];

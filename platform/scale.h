@@ -2,6 +2,7 @@
 // its own size, the host shows every pixel as a square of scale x scale.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "assets/look.h"
 #include <cstdint>
 #include <string>
 
@@ -16,6 +17,17 @@ int ParseScale(const char* text);
 // TESSALOR_SCALE) wins; else the desktop's GDK_SCALE; else 2 from an
 // Xft.dpi of 144 or more. Invalid values count as absent.
 int ChooseScale(int asked, const char* envScale, const char* gdkScale, const std::string& xResources);
+
+// The main window's size at scale 1, from the game's look.
+inline constexpr int kWindowWidth = look::kWindowWidth, kWindowHeight = look::kWindowHeight;
+
+// The scale the window opens at, on a screen whose usable area is areaW x
+// areaH (0 x 0 when unknown): ChooseScale's, except that the desktop's wish
+// (GDK_SCALE, Xft.dpi) is lowered to the largest scale whose window fits,
+// 1 when none does. The player's own choice stays; *tooLarge then says
+// whether its window overflows the area.
+int ChooseFittingScale(int asked, const char* envScale, const char* gdkScale, const std::string& xResources,
+                       int areaW, int areaH, bool* tooLarge);
 
 // Xft.dpi from the X resource string ("Xft.dpi:\t192\n..."), 0 when absent.
 double XftDpi(const std::string& xResources);

@@ -126,8 +126,17 @@ bool SdlHost::Init(std::string* error) {
     const bool x11 = SDL_strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0;
     const bool chosen = askedScale_ || Env("TESSALOR_SCALE") || Env("GDK_SCALE");
     const bool saysDpi = x11 || SDL_strcmp(SDL_GetCurrentVideoDriver(), "windows") == 0;
-    impl_->scale = ChooseScale(askedScale_, std::getenv("TESSALOR_SCALE"), std::getenv("GDK_SCALE"),
-                               saysDpi && !chosen ? X11Resources() : std::string());
+    SDL_Rect area{};
+    if (SDL_GetDisplayUsableBounds(0, &area) != 0) area = SDL_Rect{};
+    bool tooLarge = false;
+    impl_->scale = ChooseFittingScale(askedScale_, std::getenv("TESSALOR_SCALE"), std::getenv("GDK_SCALE"),
+                                      saysDpi && !chosen ? X11Resources() : std::string(), area.w, area.h,
+                                      &tooLarge);
+    if (tooLarge) {
+        std::fprintf(stderr, "tessalor : à l'échelle %d, la fenêtre (%d x %d) dépasse l'écran (%d x %d)\n",
+                     impl_->scale, kWindowWidth * impl_->scale, kWindowHeight * impl_->scale, area.w, area.h);
+        std::fflush(stderr);
+    }
     // Forces the rectangular window, as where shapes fail.
     if (Env("TESSALOR_NO_SHAPE")) NoShapes("TESSALOR_NO_SHAPE");
     impl_->start = SDL_GetPerformanceCounter();

@@ -144,9 +144,10 @@ void SdlHost::ShowWindow(Form& f) {
 
 bool SdlHost::WarpPointer(Form& f, int x, int y) {
     SDL_Window* win = impl_->WindowOf(&f);
-    // Only X lets a program move the pointer; elsewhere SDL drops the call silently.
+    // X and Windows let a program move the pointer; elsewhere SDL drops the
+    // call silently.
     const char* driver = SDL_GetCurrentVideoDriver();
-    if (!win || !driver || std::strcmp(driver, "x11") != 0) return false;
+    if (!win || !driver || (std::strcmp(driver, "x11") != 0 && std::strcmp(driver, "windows") != 0)) return false;
     SDL_WarpMouseInWindow(win, x * impl_->scale, y * impl_->scale);
     return true;
 }
@@ -174,8 +175,19 @@ SDL_Surface* OutlineMask(const Region& outline, int w, int h, int s) {
     for (int y = 0; y < h; ++y) {
         auto* row = reinterpret_cast<Uint32*>(static_cast<unsigned char*>(mask->pixels) +
                                               static_cast<size_t>(y) * mask->pitch);
+#ifdef _WIN32
+        // SDL's Windows shaping widens each opaque rectangle by a pixel to the
+        // right and below: a pixel goes in only with its right, lower and
+        // diagonal neighbours, and the widening gives back the exact outline.
+        const auto in = [&](int x, int y) {
+            return x < w && y < h && inside[static_cast<size_t>(std::min(y / s, fh - 1)) * fw + std::min(x / s, fw - 1)];
+        };
+        for (int x = 0; x < w; ++x)
+            row[x] = in(x, y) && in(x + 1, y) && in(x, y + 1) && in(x + 1, y + 1) ? 0xFF000000u : 0u;
+#else
         const unsigned char* in = inside.data() + static_cast<size_t>(std::min(y / s, fh - 1)) * fw;
         for (int x = 0; x < w; ++x) row[x] = in[std::min(x / s, fw - 1)] ? 0xFF000000u : 0u;
+#endif
     }
     SDL_UnlockSurface(mask);
     return mask;

@@ -9,9 +9,17 @@
 
 namespace plat {
 
-// No X server: SDL's own events follow the pointer.
+// No X server: the system says where the pointer is now. Motion events made
+// before the window's last move are relative to its old place: added to the
+// new one they would push a dragged window twice as far.
 void X11Pointer::Find(SDL_Window*) { tried_ = true; }
-bool X11Pointer::Query(int&, int&) const { return false; }
+bool X11Pointer::Query(int& x, int& y) const {
+    POINT p;
+    if (!GetCursorPos(&p)) return false;
+    x = p.x;
+    y = p.y;
+    return true;
+}
 // The system's DPI, said as the X resources say it, so one rule reads both.
 bool RaiseX11Window(unsigned long) { return false; }
 unsigned long X11WindowId(SDL_Window*) { return 0; }

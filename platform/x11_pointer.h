@@ -12,9 +12,14 @@ public:
     // Finds the X connection of the first window it is given; nothing where
     // SDL does not run on X11 or libX11 cannot be loaded.
     void Find(SDL_Window* w);
-    // The pointer on screen, in screen pixels, asked of the server.
+    // The pointer on screen, in screen pixels, asked of the server (of the
+    // system on Windows).
     bool Query(int& x, int& y) const;
+#ifdef _WIN32
+    bool CanQuery() const { return true; }
+#else
     bool CanQuery() const { return query_ != nullptr; }
+#endif
     // The connection's descriptor, -1 without X.
     int Fd() const { return fd_; }
 

@@ -4,6 +4,9 @@
 
 #include "assets/embedded.h"
 #include "ui/frmtessa.h"
+#include "lang/i18n.h"
+#include "lang/language.h"
+#include "platform/system.h"
 
 namespace {
 constexpr plat::Colour kDialogBack = look::kDarkGreen.bgr();
@@ -121,10 +124,10 @@ void Dialog::lbBout_MouseMove(int index, int, int, float, float) {
 frmMess::frmMess(plat::Form* owner) : Dialog("frmMess", owner) {
     Label1.Move(14, 38, 225, 71);
     Label1.Alignment = plat::Align::Center;
-    Label1.SetCaption("Voulez-vous vraiment quitter le jeu ?");
+    Label1.SetCaption(_("Voulez-vous vraiment quitter le jeu ?"));
     exclusiveHover = true;
-    AddButton("OUI", 25, 131);
-    AddButton("NON", 139, 131);
+    AddButton(_("OUI"), 25, 131);
+    AddButton(_("NON"), 139, 131);
 }
 
 void frmMess::lbBout_Click(int index) {
@@ -137,7 +140,7 @@ void frmMess::lbBout_Click(int index) {
 frmAlert::frmAlert(plat::Form* owner) : Dialog("frmAlert", owner) {
     Label1.Move(11, 23, 235, 76);
     Label1.Alignment = plat::Align::Center;
-    AddButton("Ok", 84, 131);
+    AddButton(_("Ok"), 84, 131);
 }
 
 void frmAlert::lbBout_Click(int) { Hide(); }
@@ -146,7 +149,11 @@ void frmAlert::lbBout_Click(int) { Hide(); }
 
 frmPropos::frmPropos(plat::Form* owner) : Dialog("frmPropos", owner) {
     Label1.SetVisible(false);
-    Picture = plat::LoadPictureFromMemory(assets::kAboutPicture.data, assets::kAboutPicture.size);
+    // The picture's words in the player's language, drawn beside the data.
+    if (lang::CurrentLanguage() != lang::kFrench)
+        Picture = plat::LoadPicture(lang::LocalizedDataFile(plat::ExecutableDir(), "apropos.png"));
+    if (Picture.Empty())
+        Picture = plat::LoadPictureFromMemory(assets::kAboutPicture.data, assets::kAboutPicture.size);
     plat::Label& x = AddButton("X", 228, 9, 18, 18);
     x.LabelFont = {"Arial", 9.75, true};
     enterButton = 0;

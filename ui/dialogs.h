@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/forms.h"
+#include "lang/i18n.h"
 
 namespace modTessa {
 struct GameState;
@@ -137,5 +138,5 @@ namespace modTessa {
 // A message in the alert dialog, shown modally.
 void ShowAlert(const std::string& text, plat::Form* owner = nullptr);
 inline constexpr const char* kUnreadableGameMessage =
-    "Cette partie ne peut pas être lue !\r\nVérifiez ses droits d'accès.";
+    N_("Cette partie ne peut pas être lue !\r\nVérifiez ses droits d'accès.");
 }  // namespace modTessa

@@ -6,12 +6,13 @@
 #include "platform/system.h"
 #include "ui/dialogs.h"
 #include "ui/geometry.h"
+#include "lang/i18n.h"
 
 namespace {
 
 constexpr const char* kMenuCaptions[kMenuEntries] = {
-    "   Nouvelle partie", "   Charger une partie", "   Abandonner",
-    "   Jouer avec une forme au hasard", "   Quitter"};
+    N_("   Nouvelle partie"), N_("   Charger une partie"), N_("   Abandonner"),
+    N_("   Jouer avec une forme au hasard"), N_("   Quitter")};
 constexpr int kMenuTop[kMenuEntries] = {35, 60, 85, 10, 120};
 
 plat::Surface Embedded(const assets::Blob& blob) {
@@ -98,7 +99,7 @@ frmTessa::frmTessa() : plat::Form("frmTessa") {
         l.Name = "labMenu";
         l.Index = i;
         l.Move(10, kMenuTop[i], 242, 20);
-        l.SetCaption(kMenuCaptions[i]);
+        l.SetCaption(_(kMenuCaptions[i]));
         l.SetBackColor(clrButton);
         l.ForeColor = 0;
         l.LabelFont = {"Arial", 12, false};

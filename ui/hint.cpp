@@ -13,6 +13,7 @@
 #include "ui/dialogs.h"
 #include "ui/frmtessa.h"
 #include "ui/geometry.h"
+#include "lang/i18n.h"
 
 using namespace geometry;
 
@@ -42,19 +43,21 @@ levels::HintBoard HintBoardOf(const rules::Board& b) {
 
 std::string VerdictText(const levels::HintResult& r) {
     if (r.verdict != levels::HintVerdict::Solvable)
-        return "Cette forme ne peut plus être remplie avec les pièces qui restent.";
-    std::string text = "Cette forme peut encore être remplie avec les pièces qui restent.";
-    if (r.ways == 1u) text += "\r\nIl reste une façon de la finir.";
-    else if (r.ways) text += "\r\nIl reste " + std::to_string(*r.ways) + " façons de la finir.";
+        return _("Cette forme ne peut plus être remplie avec les pièces qui restent.");
+    std::string text = _("Cette forme peut encore être remplie avec les pièces qui restent.");
+    if (r.ways)
+        text += "\r\n" + lang::Format(lang::TranslatePlural("Il reste une façon de la finir.",
+                                                             "Il reste %d façons de la finir.", *r.ways),
+                                        {std::to_string(*r.ways)});
     return text;
 }
 
 constexpr const char* kSizeFault =
-    "Une partie vide de la forme ne peut pas être remplie : sa taille n'est pas un multiple de 5.";
+    N_("Une partie vide de la forme ne peut pas être remplie : sa taille n'est pas un multiple de 5.");
 constexpr const char* kFitFault =
-    "Une partie vide de la forme ne peut pas être remplie : aucune pièce restante n'y entre.";
+    N_("Une partie vide de la forme ne peut pas être remplie : aucune pièce restante n'y entre.");
 constexpr const char* kNoCulprit =
-    "Aucune pièce posée ne débloque la forme à elle seule : reprenez-en plusieurs.";
+    N_("Aucune pièce posée ne débloque la forme à elle seule : reprenez-en plusieurs.");
 
 }  // namespace
 
@@ -147,7 +150,7 @@ void frmTessa::ShowHint(const std::shared_ptr<HintRequest>& request) {
         h.markedPiece = r.piece;
         PaintMarkedCells(true);
     } else if (r.fault != levels::RegionFault::None) {
-        modTessa::ShowAlert(r.fault == levels::RegionFault::Size ? kSizeFault : kFitFault, this);
+        modTessa::ShowAlert(_(r.fault == levels::RegionFault::Size ? kSizeFault : kFitFault), this);
     } else if (r.culprit >= 0) {
         // The culprit blinks twice: plain wood, then its own tile.
         for (int i = 0; i < 4; ++i) {
@@ -166,7 +169,7 @@ void frmTessa::ShowHint(const std::shared_ptr<HintRequest>& request) {
             pctEcran.Refresh();
         }
     } else {
-        modTessa::ShowAlert(kNoCulprit, this);
+        modTessa::ShowAlert(_(kNoCulprit), this);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "flow/saved_games.h"
 #include "ui/dialogs.h"
 #include "ui/frmtessa.h"
+#include "lang/i18n.h"
 
 using namespace modTessa;
 
@@ -19,14 +20,14 @@ frmInput::frmInput(const modTessa::GameState& game, plat::Form* owner) : Dialog(
     // Wide enough for the whole question on one line, right edge in place.
     Label1.Move(11, 18, 222, 18);
     Label1.Alignment = plat::Align::Right;
-    Label1.SetCaption("Donnez un nom à votre partie :");
+    Label1.SetCaption(_("Donnez un nom à votre partie :"));
     txtNom.Move(17, 77, 221, 26);
     txtNom.SetBackColor(clrButton);
     txtNom.ForeColor = 0;
     txtNom.BoxFont = {"Arial", 15.75, false};
     txtNom.MaxLength = static_cast<int>(saves::kMaxNameLength);
     Add(txtNom);
-    AddButton("Ok", 84, 130);
+    AddButton(_("Ok"), 84, 130);
     SetFocus(&txtNom);
     // The field keeps its arrows; Enter confirms in keyboard mode only.
     KeyPreview = true;
@@ -44,7 +45,7 @@ void frmInput::lbBout_Click(int) {
     }
     // Checked before the disk is touched: "../x" must never leave the folder.
     if (!saves::IsAcceptableName(name)) {
-        ShowAlert(kBadNameMessage, this);
+        ShowAlert(_(kBadNameMessage), this);
         return;
     }
     CreateSaveDirs(game_);
@@ -54,10 +55,10 @@ void frmInput::lbBout_Click(int) {
             Hide();
             break;
         case saves::NewGame::Taken:
-            ShowAlert(kNameTakenMessage, this);
+            ShowAlert(_(kNameTakenMessage), this);
             break;
         case saves::NewGame::Failed:
-            ShowAlert(kSaveFailedMessage, this);
+            ShowAlert(_(kSaveFailedMessage), this);
             break;
     }
 }
@@ -90,7 +91,7 @@ frmChoix::frmChoix(const modTessa::GameState& game, plat::Form* owner) : Dialog(
     KeyPreview = true;
     Label1.Move(58, 5, 141, 18);
     Label1.Alignment = plat::Align::Center;
-    Label1.SetCaption("Choix de la partie");
+    Label1.SetCaption(_("Choix de la partie"));
     lstFile.Move(20, 28, 213, 110);
     lstFile.SetBackColor(clrButton);
     lstFile.ForeColor = clrButtonHover;
@@ -113,8 +114,8 @@ frmChoix::frmChoix(const modTessa::GameState& game, plat::Form* owner) : Dialog(
         Picture1.Add(arrow);
     }
     exclusiveHover = true;
-    AddButton("Ok", 21, 147);
-    AddButton("Annuler", 144, 147);
+    AddButton(_("Ok"), 21, 147);
+    AddButton(_("Annuler"), 144, 147);
     enterButton = 0;
     KeyDown = [this](int key, int shift) { Form_KeyDown(key, shift); };
     SetFocus(&lstFile);
@@ -156,7 +157,7 @@ void frmChoix::lbBout_Click(int index) {
     // A game that is there but cannot be read is never started, so that no
     // save can ever overwrite it.
     if (saves::IsUnreadable(game_.strSaveDir, file)) {
-        ShowAlert(kUnreadableGameMessage, this);
+        ShowAlert(_(kUnreadableGameMessage), this);
         return;
     }
     Result = file;
@@ -167,7 +168,7 @@ void frmChoix::Form_KeyDown(int keyCode, int) {
     if (DialogKeyDown(keyCode) || keyCode != plat::vbKeyDelete) return;
     const int chosen = lstFile.ListIndex();
     if (chosen < 0) return;
-    if (!AskYesNo(lstFile.List(chosen) + "\r\nVoulez-vous supprimer ce fichier ?", this)) return;
+    if (!AskYesNo(lstFile.List(chosen) + "\r\n" + _("Voulez-vous supprimer ce fichier ?"), this)) return;
     // Whatever happened on disk, the list shows what is really there.
     saves::Remove(game_.strSaveDir, files_[static_cast<size_t>(chosen)]);
     FillList();

@@ -4,6 +4,8 @@
 #include "platform/system.h"
 #include "ui/frmtessa.h"
 #include "ui/geometry.h"
+#include "lang/i18n.h"
+#include "lang/language.h"
 
 using namespace modTessa;
 
@@ -26,18 +28,19 @@ void frmTessa::Form_Load() {
     pctEcran.Move(0, geometry::kPlayAreaTop, Width(), geometry::kPlayAreaHeight);
     // Without its background the window cannot be drawn at all: stop here,
     // naming the file. The window surface keeps the picture.
-    const std::string background = strDataDir + "tessa32c.dat";
+    const std::string background = lang::LocalizedDataFile(strDataDir, "tessa32c.dat");
     std::string error;
     plat::Surface picture = plat::LoadPicture(background, &error);
     // It covers the whole window; any other size would leave parts undrawn.
     if (!picture.Empty() && (picture.Width() != Width() || picture.Height() != Height())) {
-        error = "l'image mesure " + std::to_string(picture.Width()) + " × " + std::to_string(picture.Height()) +
-                " pixels au lieu de " + std::to_string(Width()) + " × " + std::to_string(Height());
+        error = lang::Format(_("l'image mesure %d × %d pixels au lieu de %d × %d"),
+                             {std::to_string(picture.Width()), std::to_string(picture.Height()),
+                              std::to_string(Width()), std::to_string(Height())});
         picture = {};
     }
     if (picture.Empty())
-        throw StartupError("L'image de fond du jeu est absente ou illisible : « " + background +
-                           " ».\n" + error);
+        throw StartupError(lang::Format(_("L'image de fond du jeu est absente ou illisible : « %s »."), {background}) +
+                           "\n" + error);
     backgroundPicture = plat::Surface(Width(), Height());
     plat::BitBlt(backgroundPicture, 0, 0, Width(), Height(), picture, 0, 0, plat::SRCCOPY);
     backgroundPicture.TakeDirty();

@@ -25,21 +25,6 @@ run_game() {  # run_game NAME BINARY [ARGUMENT...]: through a launcher, for argu
     start_game "$E2E_TMP/$name.sh" "$name"
 }
 
-# The window follows the pointer exactly, whatever the step: a press at
-# (300,10) in the strip, then STEPS moves of (DX,DY) screen pixels.
-drag_strip() {
-    local what=$1 steps=$2 dx=$3 dy=$4 i x0 y0 px0 py0
-    window_pos "$WID"
-    x0=$WX y0=$WY
-    px0=$((x0 + 300 * S)) py0=$((y0 + 10 * S))
-    pointer_to "$px0" "$py0"
-    xdotool mousedown 1
-    for ((i = 1; i <= steps; i++)); do pointer_to $((px0 + i * dx)) $((py0 + i * dy)); done
-    xdotool mouseup 1
-    wait_for 3 moved_to $((x0 + steps * dx)) $((y0 + steps * dy)) ||
-        fail "$what: $steps steps of ($dx,$dy) moved the window from ($x0,$y0) to ($WX,$WY)"
-}
-moved_to() { window_pos "$WID"; [ "$WX,$WY" = "$1,$2" ]; }
 drag_checks() {
     drag_strip "$1" 5 8 6
     drag_strip "$1" 20 -2 -1
@@ -136,9 +121,9 @@ done
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$P/share/applications/tessalor.desktop" || fail "the desktop entry does not validate"
 fi
-command -v appstreamcli >/dev/null && { appstreamcli validate --no-net "$P/share/metainfo/tessalor.metainfo.xml" >"$E2E_TMP/appstream.log" 2>&1 ||
+command -v appstreamcli >/dev/null && { appstreamcli validate --no-net "$P/share/metainfo/tessalor.game.tessalor.metainfo.xml" >"$E2E_TMP/appstream.log" 2>&1 ||
     fail "the metainfo does not validate: $(cat "$E2E_TMP/appstream.log")"; }
-run_game installed "$P/bin/tessalor"
+run_game installed "$P/games/tessalor"
 expect_eq "window class against StartupWMClass" "$(xprop -id "$WID" WM_CLASS | sed 's/.*", "\(.*\)"/\1/')" \
     "$(sed -n 's/^StartupWMClass=//p' "$P/share/applications/tessalor.desktop")"
 plays_a_piece installed
@@ -149,7 +134,7 @@ if command -v cpack >/dev/null && command -v dpkg-shlibdeps >/dev/null; then
     if [ -n "$DEB" ]; then
         dpkg-deb -f "$DEB" Depends | grep -q 'libsdl2-2.0-0' || fail "the package's dependencies lack SDL2: $(dpkg-deb -f "$DEB" Depends)"
         dpkg-deb -x "$DEB" "$E2E_TMP/unpacked"
-        run_game unpacked "$E2E_TMP/unpacked/usr/bin/tessalor"
+        run_game unpacked "$E2E_TMP/unpacked/usr/games/tessalor"
     else
         fail "no tessalor_<version>_amd64.deb made"
     fi

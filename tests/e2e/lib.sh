@@ -82,7 +82,9 @@ start_screen() {
     export DISPLAY=":$(head -n1 "$fdfile")"
     wait_for 10 xdpyinfo >/dev/null 2>&1 || die "cannot connect to Xvfb on $DISPLAY"
     xsetroot -solid "#$ROOT_COLOUR"
-    [ -n "$WM" ] || return 0
+    [ -z "$WM" ] || start_wm
+}
+start_wm() {
     openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
     WM_PID=$!
     wait_for 20 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" ||
@@ -132,6 +134,7 @@ start_game() {
     mkdir -p "$E2E_TMP/xdg"
     (
         XDG_DATA_HOME=$E2E_TMP/xdg XDG_CONFIG_HOME=$E2E_TMP/config TESSALOR_LOCK_FILE=$E2E_TMP/lock SDL_AUDIODRIVER=dummy TESSALOR_REPORT_FRAME=1 \
+            TESSALOR_LANGUE=${E2E_LANGUE-fr} \
             bash -c 'echo $$ >"$0"; exec "$@"' "$E2E_TMP/$name.pid" "$1" "${@:3}" 2>"$GAME_LOG"
         echo $? >"$GAME_RC"
     ) &
@@ -155,6 +158,21 @@ dialog_gone() { ! dialog_up; }
 # await_dialog FAILURE: waits for a dialog (DLG), else counts the failure.
 await_dialog() { wait_for 5 dialog_up || { fail "$1"; return 1; }; }
 
+# drag_strip WHAT STEPS DX DY: the window follows the pointer exactly, whatever the step: a press at
+# (300,10) in the strip (S the scale), then STEPS moves of (DX,DY) screen pixels.
+drag_strip() {
+    local what=$1 steps=$2 dx=$3 dy=$4 i x0 y0 px0 py0
+    window_pos "$WID"
+    x0=$WX y0=$WY
+    px0=$((x0 + 300 * S)) py0=$((y0 + 10 * S))
+    pointer_to "$px0" "$py0"
+    xdotool mousedown 1
+    for ((i = 1; i <= steps; i++)); do pointer_to $((px0 + i * dx)) $((py0 + i * dy)); done
+    xdotool mouseup 1
+    wait_for 3 moved_to $((x0 + steps * dx)) $((y0 + steps * dy)) ||
+        fail "$what: $steps steps of ($dx,$dy) moved the window from ($x0,$y0) to ($WX,$WY)"
+}
+moved_to() { window_pos "$WID"; [ "$WX,$WY" = "$1,$2" ]; }
 window_size() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
 # window_pos WINDOW -> WX WY, the screen position of its top-left pixel.
 window_pos() {

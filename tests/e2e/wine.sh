@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The Windows build under Wine, in a real window: its cut corners show the
-# root, a random shape starts from the menu by clicks, a piece is taken and
-# dropped, Aide hands the help page to the desktop, a second copy leaves at
-# once, OUI to the quit question ends it with status 0. A second run, at
-# --scale 2, makes a saved game through the naming dialog, from the keyboard,
-# and finds its file on Wine's C: drive (names are kept in lower case).
+# root with no fringe, a drag moves it exactly, a random shape starts from the menu by
+# clicks, a piece is taken and dropped, Aide hands the help page to the
+# desktop, a second copy leaves at once, OUI to the quit question ends it
+# with status 0. A second run, at
+# --scale 2 under openbox, makes a saved game through the naming dialog, from
+# the keyboard, finds its file on Wine's C: drive (names are kept in lower
+# case), drags the window again and moves the pointer with the arrows.
 # Usage: wine.sh BUILD_DIR (the Windows build, its Wine prefix in BUILD_DIR/wine)
 # SPDX-License-Identifier: GPL-3.0-or-later
 . "$(dirname "$0")/lib.sh"
@@ -40,6 +42,8 @@ rm -f "$saves"/wine.pnt
 start_game "$E2E_TMP/tessalor"
 shot start
 expect_px "cut corner" 1 1 "$ROOT_COLOUR"
+expect_px "no fringe below the body" 600 440 "$ROOT_COLOUR"
+S=1 drag_strip "a drag under Wine" 5 20 12
 # Menu, then its first entry: a random shape.
 wclick 360 430
 sleep 1
@@ -74,6 +78,8 @@ await_dialog "no quit question" && keys Left Return
 expect_eq "exit status after OUI" "$(wait_game_exit 40)" 0
 
 # The shipped packs this time: a saved game has a line for each of their levels.
+# Under openbox, the drag again.
+start_wm
 printf '#!/bin/sh\nexec wine "%s" --scale 2\n' "$BUILD/tessalor.exe" >"$E2E_TMP/tessalor"
 TESSALOR_CLAVIER=1 start_game "$E2E_TMP/tessalor" second
 expect_eq "window size at --scale 2" "$(window_size "$WID")" "1440x976"
@@ -83,6 +89,11 @@ wait_for 10 test -f "$saves/wine.pnt" || fail "no wine.pnt in $saves"
 sleep 1.5
 want=$(for ((i = 0; i < 40; i++)); do printf '#FALSE#\r\n'; done | od -An -tx1 | tr -d ' \n')
 expect_eq "the new saved game" "$(od -An -tx1 "$saves/wine.pnt" 2>/dev/null | tr -d ' \n')" "$want"
+S=2 drag_strip "a drag under Wine and openbox" 5 20 12
+# The arrows move the real pointer with the hand: a cell is 48 pixels here.
+keys Right && eval "$(xdotool getmouselocation --shell)" && x1=$X y1=$Y
+keys Left && eval "$(xdotool getmouselocation --shell)"
+expect_eq "the pointer after Right, Left" "$((x1 - X)),$((y1 - Y))" "48,0"
 keys F10 Up Return
 await_dialog "no quit question" && keys Left Return
 expect_eq "exit status of the second run" "$(wait_game_exit 40)" 0

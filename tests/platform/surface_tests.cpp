@@ -46,27 +46,40 @@ TEST(BlockCopy, ClipsAgainstBothSurfacesOnEverySideAndRecordsWhatChanged) {
     EXPECT_EQ(s.At(3, 4), 3003u);
 }
 
-// The window scale: which source wins and what counts as a valid value.
-TEST(Scale, PlayerChoiceThenDesktop) {
+// The window scale: which source wins, what counts as a valid value, and
+// the fit to the screen's usable area (W x H, 0 x 0 unknown) that lowers the
+// desktop's wish but never the player's choice, which is then said too large.
+TEST(Scale, PlayerChoiceThenDesktopFittingTheScreen) {
     struct Case {
         int asked;
         const char *env, *gdk;
         const char* resources;
-        int want;
+        int w, h, want;
+        bool tooLarge;
     } cases[] = {
-        {0, nullptr, nullptr, "", 1},
-        {3, "2", "4", "Xft.dpi:\t192\n", 3},            // --scale wins
-        {0, "2", "4", "", 2},                            // then TESSALOR_SCALE
-        {0, "9", "4", "", 4},                            // invalid: the next source
-        {0, nullptr, "2", "Xft.dpi:\t96\n", 2},          // GDK_SCALE before Xft.dpi
-        {0, nullptr, "0", "Xft.antialias:\t1\nXft.dpi:\t144\n", 2},
-        {0, nullptr, nullptr, "Xft.dpi:\t120\n", 1},
-        {0, "", "2x", "Xft.dpi: junk\n", 1},
-        {5, "12", nullptr, "", 1},
+        {0, nullptr, nullptr, "", 0, 0, 1, false},
+        {3, "2", "4", "Xft.dpi:\t192\n", 0, 0, 3, false},            // --scale wins
+        {0, "2", "4", "", 0, 0, 2, false},                            // then TESSALOR_SCALE
+        {0, "9", "4", "", 0, 0, 4, false},                            // invalid: the next source
+        {0, nullptr, "2", "Xft.dpi:\t96\n", 0, 0, 2, false},          // GDK_SCALE before Xft.dpi
+        {0, nullptr, "0", "Xft.antialias:\t1\nXft.dpi:\t144\n", 0, 0, 2, false},
+        {0, nullptr, nullptr, "Xft.dpi:\t120\n", 0, 0, 1, false},
+        {0, "", "2x", "Xft.dpi: junk\n", 0, 0, 1, false},
+        {5, "12", nullptr, "", 0, 0, 1, false},
+        {0, nullptr, nullptr, "Xft.dpi:\t192\n", 1280, 1024, 1, false},  // 1440 x 976 would be cut
+        {0, nullptr, nullptr, "Xft.dpi:\t144\n", 1440, 976, 2, false},   // just fits
+        {0, nullptr, nullptr, "Xft.dpi:\t144\n", 1440, 975, 1, false},
+        {0, nullptr, "4", "", 2560, 1600, 3, false},                   // the largest that fits, not above
+        {0, nullptr, nullptr, "Xft.dpi:\t192\n", 600, 400, 1, false},    // not even 1 fits: 1
+        {3, nullptr, nullptr, "", 1280, 1024, 3, true},                // the player's choice stays
+        {0, "2", nullptr, "", 1280, 1024, 2, true},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ChooseScale(c.asked, c.env, c.gdk, c.resources), c.want)
-            << c.asked << " " << (c.env ? c.env : "-") << " " << (c.gdk ? c.gdk : "-") << " " << c.resources;
+    for (const Case& c : cases) {
+        bool tooLarge = !c.tooLarge;
+        EXPECT_EQ(ChooseFittingScale(c.asked, c.env, c.gdk, c.resources, c.w, c.h, &tooLarge), c.want)
+            << c.asked << " " << (c.env ? c.env : "-") << " " << (c.gdk ? c.gdk : "-") << " " << c.resources << c.w;
+        EXPECT_EQ(tooLarge, c.tooLarge) << c.asked << " " << c.w << "x" << c.h;
+    }
 }
 
 TEST(Scale, UnscaleRoundsDownLeftOfTheWindow) {

@@ -93,3 +93,18 @@ TEST_F(DialogTest, TheNameFieldEditsWhereTheCaretIs) {
         d->Unload();
     }
 }
+
+#ifndef _WIN32
+// With no program on the PATH to open it, Aide says where the page is.
+TEST_F(DialogTest, HelpWithoutAViewerSaysWhereThePageIs) {
+    StartGame();
+    Script({});
+    const std::string page = S().strDataDir + "aidetessalor/aide.htm", path = std::getenv("PATH");
+    std::filesystem::create_directories(S().strDataDir + "aidetessalor");
+    WriteFile(page, "<html></html>");
+    setenv("PATH", "/nonexistent", 1);
+    OpenHelpDocument(S(), page);
+    setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(alerts, std::vector<std::string>{kNoHelpViewerMessage + page});
+}
+#endif

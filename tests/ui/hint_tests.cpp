@@ -142,7 +142,7 @@ TEST_F(HintTest, OnTheWorkerThreadAnAnswerShowsOnlyWhenNothingCameBetween) {
         arrives();
         ASSERT_TRUE(Marked(piece).empty()) << i;
     }
-    for (int command : {4, 2}) {  // "Quitter", answered NON; "Abandonner"
+    for (int command : {kMenuQuit, kMenuAbandon}) {  // "Quitter", answered NON; "Abandonner"
         f2();
         arrives(false);
         Script({On("frmMess", [&](Dialog& d) { Press(d, 1); })});

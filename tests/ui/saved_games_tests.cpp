@@ -58,9 +58,10 @@ TEST_F(SavedGamesTest, NamingCreatesALowerCaseGameOrSaysWhyNot) {
         std::string text, tag, alert;
     };
     std::vector<Case> cases = {{"  Ma Partie  ", "ma partie.pnt", ""}, {"a.b", "a.b.pnt", ""}, {"   ", "", ""},
-                               {"TOTO", "", taken}, {"MA PARTIE", "", taken} /* made a moment ago */, {"tard", "", taken}};
+                               {"TOTO", "", taken}, {"MA PARTIE", "", taken} /* made a moment ago */, {"tard", "", taken},
+                               {"console", "console.pnt", ""}, {"com10", "com10.pnt", ""}, {"lpt", "lpt.pnt", ""}};
     for (const char* text : {"../x", "a\\b", "a:b", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", ".", "..", ".cache",
-                             "a\tb", "a\x7f" "b"})
+                             "a\tb", "a\x7f" "b", "con", "NUL", "Aux.txt", "prn.a.b", "com1", "COM9", "lpt1.pnt", "Lpt9"})
         cases.push_back({text, "", kBadNameMessage});
     std::set<std::string> games = Names(saveDir);
     for (const Case& c : cases) {
