@@ -5,6 +5,7 @@
 #include <string>
 
 #include "flow/settings.h"
+#include "lang/i18n.h"
 #include "platform/sound.h"
 #include "ui/dialogs.h"
 #include "ui/frmtessa.h"
@@ -25,21 +26,21 @@ struct Row {
     void (*next)(settings::Settings&);
 };
 
-std::string YesNo(bool on) { return on ? "oui" : "non"; }
+std::string YesNo(bool on) { return on ? _("oui") : _("non"); }
 
 // The languages offered: automatic, then each catalog.
 constexpr const char* kLanguages[] = {"auto", "fr", "en", "de", "es", "it", "nl", "pt", "pl"};
 
 const Row kRows[] = {
-    {"Son", [](const settings::Settings& s) { return YesNo(s.sound); },
+    {N_("Son"), [](const settings::Settings& s) { return YesNo(s.sound); },
      [](settings::Settings& s) { s.sound = !s.sound; }},
-    {"Lettres sur les pièces", [](const settings::Settings& s) { return YesNo(s.letters); },
+    {N_("Lettres sur les pièces"), [](const settings::Settings& s) { return YesNo(s.letters); },
      [](settings::Settings& s) { s.letters = !s.letters; }},
-    {"Jeu au clavier", [](const settings::Settings& s) { return YesNo(s.keyboard); },
+    {N_("Jeu au clavier"), [](const settings::Settings& s) { return YesNo(s.keyboard); },
      [](settings::Settings& s) { s.keyboard = !s.keyboard; }},
-    {"Taille", [](const settings::Settings& s) { return s.scale ? "× " + std::to_string(s.scale) : std::string("auto"); },
+    {N_("Taille"), [](const settings::Settings& s) { return s.scale ? "× " + std::to_string(s.scale) : std::string(_("auto")); },
      [](settings::Settings& s) { s.scale = (s.scale + 1) % 5; }},
-    {"Langue", [](const settings::Settings& s) { return s.language; },
+    {N_("Langue"), [](const settings::Settings& s) { return s.language == "auto" ? std::string(_("auto")) : s.language; },
      [](settings::Settings& s) {
          size_t i = 0;
          while (i < std::size(kLanguages) && s.language != kLanguages[i]) ++i;
@@ -54,7 +55,7 @@ class frmReglages : public Dialog {
 public:
     explicit frmReglages(plat::Form* owner) : Dialog("frmReglages", owner) {
         Label1.Move(14, 9, 200, 22);
-        Label1.SetCaption("Réglages");
+        Label1.SetCaption(_("Réglages"));
         for (int i = 0; i < kRowCount; ++i) AddButton({}, 14, 40 + i * 25, 229, 19);
         plat::Label& x = AddButton("X", 228, 9, 18, 18);
         x.LabelFont = {"Arial", 9.75, true};
@@ -82,7 +83,7 @@ public:
 private:
     void ShowValues() {
         for (int i = 0; i < kRowCount; ++i)
-            lbBout[static_cast<size_t>(i)]->SetCaption(std::string(kRows[i].label) + " : " +
+            lbBout[static_cast<size_t>(i)]->SetCaption(std::string(_(kRows[i].label)) + " : " +
                                                       kRows[i].shown(settings::Current()));
     }
 };
