@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "assets/embedded.h"
+#include "flow/settings.h"
 #include "lang/i18n.h"
 #include "lang/language.h"
 #include "platform/system.h"
@@ -38,9 +39,12 @@ std::string RequestedLanguage(int argc, char** argv) {
 // --version and --help answer and end; --scale N (or --scale=N) sets the
 // window scale; --clavier and --lettres turn on keyboard mode and the piece
 // letters; --langue was read first; anything else is a usage error
-// (status 2). -1: carry on.
+// (status 2). -1: carry on. They and the environment win over the settings
+// file for this run only.
 int ReadArguments(int argc, char** argv, int& scale) {
-    PlayOptions options{EnvOn("TESSALOR_CLAVIER"), EnvOn("TESSALOR_LETTRES")};
+    settings::Settings run = settings::Current();
+    run.keyboard = run.keyboard || EnvOn("TESSALOR_CLAVIER");
+    run.letters = run.letters || EnvOn("TESSALOR_LETTRES");
     for (int i = 1; i < argc; ++i) {
         const char* a = argv[i];
         if (std::strcmp(a, "--langue") == 0 && i + 1 < argc) {
@@ -49,11 +53,11 @@ int ReadArguments(int argc, char** argv, int& scale) {
         }
         if (std::strncmp(a, "--langue=", 9) == 0) continue;
         if (std::strcmp(a, "--clavier") == 0) {
-            options.keyboard = true;
+            run.keyboard = true;
             continue;
         }
         if (std::strcmp(a, "--lettres") == 0) {
-            options.letters = true;
+            run.letters = true;
             continue;
         }
         if (std::strcmp(a, "--version") == 0) {
@@ -76,7 +80,11 @@ int ReadArguments(int argc, char** argv, int& scale) {
             return 2;
         }
     }
-    SetOptions(options);
+    // The file's scale unless the command line or TESSALOR_SCALE chose.
+    if (!scale) scale = plat::ParseScale(std::getenv("TESSALOR_SCALE"));
+    if (scale) run.scale = scale;
+    scale = run.scale;
+    settings::Override(run);
     return -1;
 }
 
@@ -84,7 +92,13 @@ int ReadArguments(int argc, char** argv, int& scale) {
 
 int main(int argc, char** argv) {
     int scale = 0;
-    lang::UseLanguage(plat::ExecutableDir(), RequestedLanguage(argc, argv));
+    settings::Load();
+    // --langue, then TESSALOR_LANGUE, then the settings file's language, then the locale.
+    std::string language = RequestedLanguage(argc, argv);
+    const char* envLanguage = std::getenv("TESSALOR_LANGUE");
+    if (language.empty() && !(envLanguage && *envLanguage) && settings::Current().language != "auto")
+        language = settings::Current().language;
+    lang::UseLanguage(plat::ExecutableDir(), language);
     if (const int answered = ReadArguments(argc, argv, scale); answered >= 0) return answered;
     plat::SdlHost host;
     host.SetScale(scale);

@@ -43,6 +43,9 @@ inline constexpr int vbKeyInsert = 45;
 inline constexpr int vbKeyF1 = 112;
 inline constexpr int vbKeyF10 = 121;
 inline constexpr int vbKeyF5 = 116;
+// The settings' keys: F3 the dialog, F8 sound on/off.
+inline constexpr int vbKeyF3 = 114;
+inline constexpr int vbKeyF8 = 119;
 
 enum class Cursor { Default, Arrow, Hand, Invisible, SizeAll };
 

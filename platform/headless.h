@@ -86,6 +86,8 @@ public:
     // Every sound file asked for, in order; none is played.
     std::vector<std::string> sounds;
     void PlaySound(const std::string& path) override { sounds.push_back(path); }
+    int soundStops = 0;  // how often every sound was stopped
+    void StopSounds() override { ++soundStops; }
     std::string clipboard;  // the fake system clipboard
     std::string GetClipboard() override { return clipboard; }
     void SetClipboard(const std::string& s) override { clipboard = s; }

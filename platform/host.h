@@ -51,6 +51,8 @@ public:
     virtual void Beep() {}
     // Plays a sound file; by default through the mixer.
     virtual void PlaySound(const std::string& path) { PlaySoundFile(path); }
+    // Stops every sound playing.
+    virtual void StopSounds() { StopSoundFiles(); }
     // Runs the job away from the main thread, one job after another; this
     // default runs it at once, so that tests stay deterministic. The cancel
     // flag, when given, is set if the program ends before the job does.

@@ -156,6 +156,8 @@ int KeyCodeOf(SDL_Keycode k, Uint16 mod) {
         case SDLK_DOWN: return vbKeyDown;
         case SDLK_F2: return vbKeyF2;
         case SDLK_F5: return vbKeyF5;
+        case SDLK_F3: return vbKeyF3;
+        case SDLK_F8: return vbKeyF8;
         default: return 0;
     }
 }

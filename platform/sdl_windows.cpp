@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/scale.h"
+#include "platform/system.h"
 #include "platform/sdl_host_impl.h"
 
 namespace plat {
@@ -132,6 +133,13 @@ void SdlHost::ShowWindow(Form& f) {
     SDL_RaiseWindow(win);
     if (owner) SDL_SetWindowModalFor(win, owner);
     SDL_SetWindowInputFocus(win);
+    // The first window shown is the main one: a second launch raises it.
+    static bool noted = false;
+    if (!noted)
+        if (const unsigned long id = X11WindowId(win)) {
+            noted = true;
+            NoteInstanceWindow(id);
+        }
 }
 
 bool SdlHost::WarpPointer(Form& f, int x, int y) {

@@ -57,6 +57,15 @@ void PlaySoundFile(const std::string& path) {
     if (Mix_Chunk* c = Chunk(path)) Mix_PlayChannel(-1, c, 0);
 }
 
+void StopSoundFiles() {
+    if (State().open) Mix_HaltChannel(-1);
+}
+
+void StopSounds() {
+    if (Host* host = CurrentHost()) host->StopSounds();
+    else StopSoundFiles();
+}
+
 bool OpenAudio() {
     Audio& a = State();
     // A machine without a sound card fails slowly; try once only.

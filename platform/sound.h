@@ -23,5 +23,9 @@ void CloseAudio();
 // Plays the file through the mixer, on a channel of its own; nothing where
 // the device is closed or the file unreadable.
 void PlaySoundFile(const std::string& path);
+// Silences every channel at once.
+void StopSoundFiles();
+// Through the host when there is one.
+void StopSounds();
 
 }  // namespace plat

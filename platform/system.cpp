@@ -15,6 +15,12 @@
 #include "base/files.h"
 #else
 #include <fcntl.h>
+#include <cstdlib>
+#include <string>
+
+#include "base/files.h"
+#include "platform/x11_pointer.h"
+
 #include <pthread.h>
 #include <pwd.h>
 #include <signal.h>
@@ -62,6 +68,12 @@ std::string SaveRootDir() {
     return root;
 }
 std::string SaveDir() { return SaveRootDir() + "tessa2002\\"; }
+
+std::string ConfigDir() {
+    const wchar_t* app = _wgetenv(L"APPDATA");
+    if (!app || !*app) return SaveRootDir() + "Tessalor\\";
+    return Utf8Of(std::filesystem::path(app) / L"Tessalor") + "\\";
+}
 
 bool OpenDocument(const std::string& path) {
     const auto r = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", PathOf(path).c_str(),
@@ -135,6 +147,12 @@ std::string SaveRootDir() {
 
 std::string SaveDir() { return SaveRootDir() + "tessa2002/"; }
 
+std::string ConfigDir() {
+    std::string base = Env("XDG_CONFIG_HOME");
+    if (base.empty() || base[0] != '/') base = WithSlash(HomeDir()) + ".config";
+    return WithSlash(base) + "tessalor/";
+}
+
 bool OpenDocument(const std::string& path) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -191,6 +209,9 @@ void WatchForks() {
 
 }  // namespace
 
+// The lock another process holds, after AcquireSingleInstance said no.
+std::string busyLock;
+
 bool AcquireSingleInstance() {
     // Only the process that took the lock counts it as held.
     if (lockFd >= 0 && lockHolder == getpid()) return true;
@@ -209,6 +230,7 @@ bool AcquireSingleInstance() {
         if (f < 0) continue;
         if (flock(f, LOCK_EX | LOCK_NB) != 0) {
             close(f);
+            busyLock = p;
             return false;
         }
         lockFd = f;
@@ -217,6 +239,20 @@ bool AcquireSingleInstance() {
     }
     // Nowhere to keep a lock: better to run twice than not at all.
     return true;
+}
+
+void NoteInstanceWindow(unsigned long id) {
+    if (lockFd < 0 || lockHolder != getpid()) return;
+    const std::string text = std::to_string(id) + "\n";
+    if (ftruncate(lockFd, 0) == 0) (void)!pwrite(lockFd, text.data(), text.size(), 0);
+}
+
+bool RaiseRunningInstance() {
+    std::string text;
+    if (busyLock.empty() || !ReadRegularFile(busyLock, 32, text)) return false;
+    char* end = nullptr;
+    const unsigned long id = std::strtoul(text.c_str(), &end, 10);
+    return end != text.c_str() && RaiseX11Window(id);
 }
 
 void TieHelpersToGame() {
@@ -228,6 +264,17 @@ void TieHelpersToGame() {
     std::signal(SIGINT, SIG_DFL);
 }
 
+#endif
+
+#ifdef _WIN32
+void NoteInstanceWindow(unsigned long) {}
+
+bool RaiseRunningInstance() {
+    HWND w = FindWindowW(L"SDL_app", L"Tessalor");
+    if (!w) return false;
+    if (IsIconic(w)) ShowWindow(w, SW_RESTORE);
+    return SetForegroundWindow(w) != 0;
+}
 #endif
 
 void LocalTime(int& hour, int& minute, int& second) {

@@ -19,11 +19,20 @@ std::string ExecutableDir();
 // %TESSALOR_SAVE_HOME%). Ends in the separator.
 std::string SaveRootDir();   // .../kvtscore/
 std::string SaveDir();       // .../kvtscore/tessa2002/
+// Where the settings live: $XDG_CONFIG_HOME/tessalor/ (default ~/.config/tessalor/),
+// on Windows %APPDATA%\Tessalor\. Read every time; ends in the separator.
+std::string ConfigDir();
 // Opens the document with the desktop's viewer; false when that failed.
 bool OpenDocument(const std::string& path);
 // True when this is the only running instance; the lock lives until exit
 // and is never kept by a child process. $TESSALOR_LOCK_FILE names another lock.
 bool AcquireSingleInstance();
+// The lock holder's main window (an X window id), written beside the lock so
+// that a second launch can find it; nothing on Windows or without a lock.
+void NoteInstanceWindow(unsigned long id);
+// After AcquireSingleInstance said no: brings the running game's window to
+// the front. Touches nothing else; false when it could not be found.
+bool RaiseRunningInstance();
 // Before a library starts a helper process of its own (the error box): the
 // helper dies with the game, and SIGTERM and SIGINT end the game at once.
 void TieHelpersToGame();

@@ -31,6 +31,13 @@ private:
     int fd_ = -1;
 };
 
+// The X window id of an SDL window; 0 where SDL does not run on X11.
+unsigned long X11WindowId(SDL_Window* w);
+// Brings the X window with that id to the front: raised, un-minimised and
+// focused, through the window manager where there is one; false without X.
+// A window that no longer exists is no error.
+bool RaiseX11Window(unsigned long id);
+
 // The X resources on the root window (Xft.dpi and others); empty without X.
 // On Windows, the system's DPI as Xft.dpi.
 std::string X11Resources();

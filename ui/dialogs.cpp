@@ -80,6 +80,9 @@ bool Dialog::DialogKeyDown(int keyCode) {
         case plat::vbKeyEscape:
             if (CloseRequest) CloseRequest();
             return true;
+        case plat::vbKeyF8:
+            ToggleSound();
+            return true;
         default:
             return false;
     }

@@ -14,13 +14,15 @@ namespace modTessa {
 struct GameState;
 }  // namespace modTessa
 
-// How the player asked to play; set once, before the first window opens.
+// How the player asked to play: the settings in force (flow/settings.h sets them).
 struct PlayOptions {
     // Keyboard mode (--clavier): dialogs open with their first button lit and
     // Enter confirms the naming dialog.
     bool keyboard = false;
     // Piece letters (--lettres): each piece shows its letter wherever it is drawn.
     bool letters = false;
+    // Sound (F8 turns it off): the game's sounds are played.
+    bool sound = true;
 };
 const PlayOptions& Options();
 void SetOptions(const PlayOptions& options);
@@ -119,6 +121,12 @@ void ShowDialog(plat::Form* owner) {
     dlg->Unload();
 }
 
+// F8, in the main window and in every dialog: sound off (a sound playing
+// stops) or on again, kept in the settings.
+void ToggleSound();
+// "Réglages" (F3): every setting, changed and kept at once; the window scale,
+// the letters and the language take effect at the next start.
+void ShowSettings(plat::Form* owner);
 // The naming dialog: the new game's file name, or nothing.
 std::optional<std::string> AskNewGameName(const modTessa::GameState& game, plat::Form& owner);
 // The chooser: the chosen game's file name, or nothing.

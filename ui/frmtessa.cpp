@@ -133,7 +133,8 @@ void frmTessa::PlaySound(Sound sound) {
     // Other handlers may run here; the hand guards itself with bBusy.
     plat::DoEvents();
     kvtUt.SetProperty(5, state.strDataDir + SoundFile(sound));
-    kvtUt.SetProperty(1, 6);
+    // Sound off (F8) silences the play only; the yield above stays.
+    if (Options().sound) kvtUt.SetProperty(1, 6);
 }
 
 void frmTessa::BindEvents() {

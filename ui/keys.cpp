@@ -22,6 +22,7 @@ void frmTessa::Form_KeyDown(int keyCode, int shift) {
     HideHandMarker();
     [&] {
         if (keyCode == plat::vbKeyF2) return RequestHint();
+        if (SettingsKeyDown(keyCode)) return;
         if (MenuKeyDown(keyCode) || bMenuShown) return;
         if (!state.bLevelActive || bBusy) return;
         if (HistoryKeyDown(keyCode, shift)) return;

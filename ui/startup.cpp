@@ -10,8 +10,12 @@
 using namespace modTessa;
 
 void frmTessa::Form_Load() {
-    // One instance only; a second one leaves before it touches anything.
-    if (!plat::AcquireSingleInstance()) plat::EndProgram(0);
+    // One instance only; a second one brings the first to the front and
+    // leaves before it touches anything.
+    if (!plat::AcquireSingleInstance()) {
+        plat::RaiseRunningInstance();
+        plat::EndProgram(0);
+    }
     // A new random sequence for the random shapes of this run.
     state.random.Randomize();
     // Data files lie beside the program; saved games in the user's save folder.

@@ -10,7 +10,7 @@ data=$(dirname "$exe")
 dir=$E2E_TMP
 cp "$exe" "$data"/tessa32*.dat "$dir/"
 bg=$dir/tessa32c.dat
-export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$dir/xdg" TESSALOR_LOCK_FILE="$dir/lock"
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$dir/xdg" XDG_CONFIG_HOME="$dir/config" TESSALOR_LOCK_FILE="$dir/lock"
 # Without a sanitizer (AddressSanitizer or ThreadSanitizer need a vast address
 # space; gcc links them as a library, clang into the program) a regression
 # cannot take the machine's memory.

@@ -125,7 +125,7 @@ level_record() {
     printf '%s' "$rec"
 }
 
-# start_game BINARY [NAME]: runs the game in a fresh environment, waits for
+# start_game BINARY [NAME [ARG...]]: runs the game in a fresh environment, waits for
 # its first presented frame and finds its window (WID).
 start_game() {
     local name=${2:-game}
@@ -133,9 +133,9 @@ start_game() {
     rm -f "$GAME_RC" "$E2E_TMP/$name.pid"
     mkdir -p "$E2E_TMP/xdg"
     (
-        XDG_DATA_HOME=$E2E_TMP/xdg TESSALOR_LOCK_FILE=$E2E_TMP/lock SDL_AUDIODRIVER=dummy TESSALOR_REPORT_FRAME=1 \
+        XDG_DATA_HOME=$E2E_TMP/xdg XDG_CONFIG_HOME=$E2E_TMP/config TESSALOR_LOCK_FILE=$E2E_TMP/lock SDL_AUDIODRIVER=dummy TESSALOR_REPORT_FRAME=1 \
             TESSALOR_LANGUE=${E2E_LANGUE-fr} \
-            bash -c 'echo $$ >"$0"; exec "$@"' "$E2E_TMP/$name.pid" "$1" 2>"$GAME_LOG"
+            bash -c 'echo $$ >"$0"; exec "$@"' "$E2E_TMP/$name.pid" "$1" "${@:3}" 2>"$GAME_LOG"
         echo $? >"$GAME_RC"
     ) &
     wait_for 10 test -s "$E2E_TMP/$name.pid" || die "the game process did not start"

@@ -19,7 +19,7 @@ void GameTest::SetUp() {
     dataDir = root / "game";
     fs::create_directories(dataDir);
     // The save folders' parent, on Linux and on Windows.
-    for (const char* home : {"XDG_DATA_HOME", "TESSALOR_SAVE_HOME"}) setenv(home, (root / "xdg").string().c_str(), 1);
+    for (const char* home : {"XDG_DATA_HOME", "TESSALOR_SAVE_HOME", "XDG_CONFIG_HOME", "APPDATA"}) setenv(home, (root / "xdg").string().c_str(), 1);
     setenv("TESSALOR_LOCK_FILE", (root / "lock").string().c_str(), 1);
     saveDir = root / "xdg" / "kvtscore" / "tessa2002";
     plat::SetHost(&host);
