@@ -94,7 +94,7 @@ S=2 drag_strip "a drag under Wine and openbox" 5 20 12
 keys Right && eval "$(xdotool getmouselocation --shell)" && x1=$X y1=$Y
 keys Left && eval "$(xdotool getmouselocation --shell)"
 expect_eq "the pointer after Right, Left" "$((x1 - X)),$((y1 - Y))" "48,0"
-keys F10 Down Down Return
+keys F10 Up Return
 await_dialog "no quit question" && keys Left Return
 expect_eq "exit status of the second run" "$(wait_game_exit 40)" 0
 finish
