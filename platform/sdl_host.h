@@ -1,7 +1,8 @@
+// The real host on SDL2.
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real host: SDL2 windows (borderless, shaped, scaled), cursors, the drag
 // move, the wait for input, the worker thread. Its sources: sdl_host.cpp,
 // sdl_windows.cpp, sdl_input.cpp, with the shared state in sdl_host_impl.h.
-// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstddef>
 #include <memory>

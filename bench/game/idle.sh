@@ -1,11 +1,12 @@
 #!/bin/bash
+# Benchmark: what the game costs while it sits idle.
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the game costs while it sits idle: wake-ups per second and CPU share of
 # its main thread (the event loops) and of the whole process, over 10 s at the
 # start screen (menu) and 10 s in a level. Goals: at most 10 wake-ups/s and
 # under 0.2 % of a core for the event loops.
 #   bench/game/idle.sh [build-dir] [seconds]     (default build-bench, 10)
 # TESSALOR_SCALE passes through, to measure a scaled window.
-# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 
 build=${1:-$(dirname "$0")/../../build-bench}

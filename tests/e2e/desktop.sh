@@ -1,10 +1,11 @@
 #!/bin/bash
+# End-to-end journey: the game as a desktop installs and shows it.
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The game as a desktop installs and shows it: the drag strip followed step by
 # step, the doubled window (picture, clicks, dialog), the rectangular window
 # where shapes fail, the installed tree and the Debian package.
 # Usage: desktop.sh [--wm] TESSALOR_BINARY ASSET_TOOL BUILD_DIR
 #   --wm: only the drag strip, under openbox, at scale 1 and 2.
-# SPDX-License-Identifier: GPL-3.0-or-later
 . "$(dirname "$0")/lib.sh"
 BIN=${1:?usage} TOOL=${2:?usage} BUILD=${3:?usage}
 skip_unless_x_tools

@@ -1,10 +1,11 @@
 #!/bin/bash
+# End-to-end journey: the real program played with the pointer and the keyboard.
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program under Xvfb, played with the pointer and the keyboard: the
 # shaped window and its first screen, the head following the pointer, the
 # menu lit under it, a level of our own (pick up, turn by key and by the
 # right button, drop, mirror, put back, F2's verdict, abandon with the I on
 # the board), the quit dialog answered NON, the hidden word typed, SIGTERM.
-# SPDX-License-Identifier: GPL-3.0-or-later
 . "$(dirname "$0")/lib.sh"
 BIN=${1:?usage: play.sh [--wm] TESSALOR_BINARY ASSET_TOOL} TOOL=${2:?usage}
 skip_unless_x_tools

@@ -1,7 +1,7 @@
 #!/bin/bash
-# The settings kept between runs, in the real window under Xvfb: F3 opens
+# The settings kept between runs, in the real window under Xvfb.
 # SPDX-License-Identifier: GPL-3.0-or-later
-# "Réglages", the keys turn the sound off and the scale to 2, the game quits
+# F3 opens "Réglages", the keys turn the sound off and the scale to 2, the game quits
 # and starts again with them; the command line wins without being written.
 . "$(dirname "$0")/lib.sh"
 BIN=${1:?usage: settings.sh TESSALOR_BINARY ASSET_TOOL} TOOL=${2:?usage}

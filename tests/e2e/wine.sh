@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# End-to-end journey: the Windows build under Wine, in a real window.
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows build under Wine, in a real window: its cut corners show the
 # root with no fringe, a drag moves it exactly, a random shape starts from the menu by
 # clicks, a piece is taken and dropped, Aide hands the help page to the
@@ -8,7 +10,6 @@
 # the keyboard, finds its file on Wine's C: drive (names are kept in lower
 # case), drags the window again and moves the pointer with the arrows.
 # Usage: wine.sh BUILD_DIR (the Windows build, its Wine prefix in BUILD_DIR/wine)
-# SPDX-License-Identifier: GPL-3.0-or-later
 . "$(dirname "$0")/lib.sh"
 skip_unless_x_tools
 command -v wine >/dev/null || { echo "SKIP [$E2E_NAME]: wine is not installed"; exit 77; }
