@@ -19,6 +19,7 @@
 #include "platform/sdl_host_impl.h"
 #include "platform/sound.h"
 #include "platform/system.h"
+#include "lang/i18n.h"
 
 namespace plat {
 
@@ -119,7 +120,7 @@ bool SdlHost::Init(std::string* error) {
     }
     if (failed) {
         if (error)
-            *error = std::string("Impossible d'ouvrir l'affichage (aucun écran disponible) : ") +
+            *error = std::string(_("Impossible d'ouvrir l'affichage (aucun écran disponible) : ")) +
                      SDL_GetError();
         return false;
     }
@@ -134,7 +135,7 @@ bool SdlHost::Init(std::string* error) {
                                       saysDpi && !chosen ? X11Resources() : std::string(), area.w, area.h,
                                       &tooLarge);
     if (tooLarge) {
-        std::fprintf(stderr, "tessalor : à l'échelle %d, la fenêtre (%d x %d) dépasse l'écran (%d x %d)\n",
+        std::fprintf(stderr, _("tessalor : à l'échelle %d, la fenêtre (%d x %d) dépasse l'écran (%d x %d)\n"),
                      impl_->scale, kWindowWidth * impl_->scale, kWindowHeight * impl_->scale, area.w, area.h);
         std::fflush(stderr);
     }
@@ -152,7 +153,7 @@ void SdlHost::NoShapes(const char* why) {
     impl_->noShapes = true;
     // The dummy driver of the tests never has shapes; say nothing there.
     if (SDL_strcmp(SDL_GetCurrentVideoDriver(), "dummy") == 0) return;
-    std::fprintf(stderr, "tessalor : fenêtre à contour arrondi impossible (%s), fenêtre rectangulaire à la place\n",
+    std::fprintf(stderr, _("tessalor : fenêtre à contour arrondi impossible (%s), fenêtre rectangulaire à la place\n"),
                  why && *why ? why : "pilote sans formes");
     std::fflush(stderr);
 }
