@@ -150,12 +150,6 @@ TEST_F(LevelFiles, ToolFillDefaultsToAllPiecesAndPicksAnotherTiling) {
     EXPECT_NE(filled.levels[0].cell, filled.levels[1].cell) << "pick 2 gave the first tiling again";
 }
 
-}  // namespace
-}  // namespace levels
-
-namespace levels {
-namespace {
-
 // A level's code printed by the tool decodes, through the tool, to level text of the same cells and pieces;
 // every bad input is a clear message and a non-zero status.
 TEST(ShapeTool, CodeDecodeDayRate) {
