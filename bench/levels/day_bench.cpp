@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     static const char* const kNames[] = {"lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi", "dimanche"};
     struct Tally {
         int shapes = 0, unique = 0, piecesMin = 99, piecesMax = 0;
-        std::uint64_t tilings = 0;
+        std::uint64_t tilings = 0, most = 0;
     };
     std::array<Tally, 7> week{};
     std::vector<double> ms;
@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
         ++t.shapes;
         t.unique += counts.distinct == 1;
         t.tilings += counts.distinct;
+        t.most = std::max(t.most, counts.distinct);
         t.piecesMin = std::min(t.piecesMin, PieceCountOf(pieces));
         t.piecesMax = std::max(t.piecesMax, PieceCountOf(pieces));
         if (counts.distinct == 0 || !CheckPieces(level).empty()) {
@@ -58,8 +59,9 @@ int main(int argc, char** argv) {
     }
     for (int w = 0; w < 7; ++w) {
         const Tally& t = week[w];
-        std::printf("%-9s %3d shapes, %d to %d pieces, %3d with one tiling, %.1f tilings on average\n", kNames[w], t.shapes,
-                    t.piecesMin, t.piecesMax, t.unique, t.shapes ? static_cast<double>(t.tilings) / t.shapes : 0.0);
+        std::printf("%-9s %3d shapes, %d to %d pieces, %3d with one tiling, %.1f tilings on average, at most %llu\n",
+                    kNames[w], t.shapes, t.piecesMin, t.piecesMax, t.unique,
+                    t.shapes ? static_cast<double>(t.tilings) / t.shapes : 0.0, static_cast<unsigned long long>(t.most));
     }
     std::printf("%d days, %d not solvable\n", days, unsolvable);
     bench::PrintFigures("shape of the day, made and proved", ms);
