@@ -134,6 +134,7 @@ bool SdlHost::Init(std::string* error) {
     impl_->scale = ChooseFittingScale(askedScale_, std::getenv("TESSALOR_SCALE"), std::getenv("GDK_SCALE"),
                                       saysDpi && !chosen ? X11Resources() : std::string(), area.w, area.h,
                                       &tooLarge);
+    impl_->windowedScale = impl_->scale;
     if (tooLarge) {
         std::fprintf(stderr, _("tessalor : à l'échelle %d, la fenêtre (%d x %d) dépasse l'écran (%d x %d)\n"),
                      impl_->scale, kWindowWidth * impl_->scale, kWindowHeight * impl_->scale, area.w, area.h);
@@ -224,13 +225,15 @@ void SdlHost::CursorPos(int& x, int& y) {
     // global state can lag where the server sends no raw motion (test servers).
     // In form pixels: the window's position scaled down plus the pointer's
     // place in it, so that it lines up with WindowPos.
+    // In full screen the picture lies inside the window at an offset.
     const int s = impl_->scale;
     if (SDL_Window* w = SDL_GetMouseFocus()) {
         int wx = 0, wy = 0, mx = 0, my = 0;
         SDL_GetWindowPosition(w, &wx, &wy);
         SDL_GetMouseState(&mx, &my);
-        x = Unscale(wx, s) + Unscale(mx, s);
-        y = Unscale(wy, s) + Unscale(my, s);
+        const SDL_Point off = impl_->OffsetOf(impl_->FormOf(SDL_GetWindowID(w)));
+        x = Unscale(wx, s) + FormPixel(mx, off.x, s);
+        y = Unscale(wy, s) + FormPixel(my, off.y, s);
         return;
     }
     SDL_GetGlobalMouseState(&x, &y);
