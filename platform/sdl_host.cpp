@@ -251,10 +251,16 @@ void SdlHost::WindowPos(Form& f, int& x, int& y) {
 std::string SdlHost::GetClipboard() {
     // Only the start of a large text is kept, cut at a character boundary:
     // every field that pastes is a few dozen characters long.
+    // On X the owner is asked directly: SDL reads no text that comes in
+    // pieces (256 KB and more), and on no answer it empties the clipboard.
     constexpr std::size_t kClipboardLimit = 4096;
-    char* text = SDL_GetClipboardText();
-    std::string s = text ? std::string(text, strnlen(text, kClipboardLimit + 1)) : "";
-    SDL_free(text);
+    std::string s;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || SDL_strcmp(driver, "x11") != 0 || !ReadX11Clipboard(kClipboardLimit, s)) {
+        char* text = SDL_GetClipboardText();
+        s = text ? std::string(text, strnlen(text, kClipboardLimit + 1)) : "";
+        SDL_free(text);
+    }
     if (s.size() > kClipboardLimit) {
         std::size_t end = kClipboardLimit;
         while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) --end;
