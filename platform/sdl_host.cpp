@@ -210,7 +210,9 @@ void SdlHost::Sleep(int ms) {
     if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
 }
 
-void SdlHost::SetCursor(Form&, Cursor c) {
+void SdlHost::SetCursor(Form& f, Cursor c) {
+    // The drag strip moves nothing in full screen: no moving cursor there.
+    if (c == Cursor::SizeAll && impl_->fullScreen == &f) c = Cursor::Default;
     if (impl_->haveCurrent && impl_->current == c) return;
     auto it = impl_->cursors.find(c);
     if (it == impl_->cursors.end()) it = impl_->cursors.emplace(c, impl_->MakeCursor(c)).first;

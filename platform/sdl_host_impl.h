@@ -62,6 +62,9 @@ struct SdlHost::Impl {
     std::vector<unsigned char> fullInside;  // its outline, a byte a form pixel
     // Around the game in full screen: the game's dark green.
     Uint32 MarginColour(const SDL_Surface* out) const;
+    // The form pixel lies in the full screen's margin, which stands for the
+    // desktop around a window: outside the form or its outline.
+    bool InMargin(const Form* f, int x, int y) const;
     SDL_Point OffsetOf(const Form* f) const { return f && f == fullScreen ? fullOffset : SDL_Point{0, 0}; }
     // Where we last placed each window: a window manager makes SDL's own
     // idea of it lag behind.
@@ -81,6 +84,7 @@ struct SdlHost::Impl {
     // The X connection: its descriptor to wait on, the pointer to read.
     X11Pointer x11;
     int held = 0;  // our button mask (1 left, 2 right, 4 middle)
+    int marginHeld = 0;  // buttons pressed in the full screen's margin
 
     std::map<Cursor, SDL_Cursor*> cursors;
     bool haveCurrent = false;

@@ -218,6 +218,9 @@ bool SdlHost::MotionEvent(const SDL_Event& ev, InputEvent& e) {
     const SDL_Point off = impl_->OffsetOf(f);
     e.x = FormPixel(ev.motion.x, off.x, impl_->scale);
     e.y = FormPixel(ev.motion.y, off.y, impl_->scale);
+    // The margin is as the desktop beside a window: no motion reaches the
+    // game there unless a button is held since a press on the game.
+    if (!impl_->held && impl_->InMargin(f, e.x, e.y)) return false;
     e.buttons = ButtonsOf(ev.motion.state);
     e.shift = ShiftOf(SDL_GetModState());
     return true;
@@ -247,12 +250,19 @@ bool SdlHost::ButtonEvent(SDL_Event& ev, InputEvent& e) {
         ev.button.x = sx - at->second.x;
         ev.button.y = sy - at->second.y;
     }
-    if (down && b == vbLeftButton) impl_->drag.NotePress(f, ev.button.x, ev.button.y);
-    e.type = down ? InputEvent::Type::MouseDown : InputEvent::Type::MouseUp;
-    e.form = f;
     const SDL_Point off = impl_->OffsetOf(f);
     e.x = FormPixel(ev.button.x, off.x, impl_->scale);
     e.y = FormPixel(ev.button.y, off.y, impl_->scale);
+    // A press in the margin is a press beside the window: neither it nor its
+    // release is the game's.
+    if ((down && impl_->InMargin(f, e.x, e.y)) || (!down && (impl_->marginHeld & b))) {
+        impl_->held &= ~b;
+        impl_->marginHeld = down ? impl_->marginHeld | b : impl_->marginHeld & ~b;
+        return false;
+    }
+    if (down && b == vbLeftButton) impl_->drag.NotePress(f, ev.button.x, ev.button.y);
+    e.type = down ? InputEvent::Type::MouseDown : InputEvent::Type::MouseUp;
+    e.form = f;
     e.button = b;
     e.buttons = impl_->held;
     e.shift = ShiftOf(SDL_GetModState());

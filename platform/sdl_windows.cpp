@@ -89,6 +89,12 @@ Uint32 SdlHost::Impl::MarginColour(const SDL_Surface* out) const {
     return SDL_MapRGB(out->format, look::kDarkGreen.r, look::kDarkGreen.g, look::kDarkGreen.b);
 }
 
+bool SdlHost::Impl::InMargin(const Form* f, int x, int y) const {
+    if (f != fullScreen) return false;
+    if (x < 0 || y < 0 || x >= f->Width() || y >= f->Height()) return true;
+    return !fullInside.empty() && !fullInside[static_cast<size_t>(y) * f->Width() + x];
+}
+
 SDL_Point SdlHost::Impl::CentredPlace(Form* f) const {
     SDL_Window* win = WindowOf(f);
     int w = 0, h = 0;
