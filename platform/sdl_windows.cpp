@@ -49,10 +49,6 @@ void SdlHost::Impl::Forget(Form* f) {
     windows.erase(f);
     placed.erase(f);
     drag.Forget(f);
-    if (fullScreen == f) {
-        fullScreen = nullptr;
-        scale = windowedScale;
-    }
     SDL_DestroyWindow(w);
 }
 
@@ -132,6 +128,10 @@ void SdlHost::OpenWindow(Form& f) {
 
 void SdlHost::CloseWindow(Form& f) {
     if (impl_->wantFull == &f) impl_->wantFull = nullptr;
+    if (impl_->fullScreen == &f) {
+        impl_->fullScreen = nullptr;
+        impl_->scale = impl_->windowedScale;
+    }
     SDL_Window* win = impl_->WindowOf(&f);
     if (!win) return;
     const bool shown = !(SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN);
@@ -392,6 +392,7 @@ void SdlHost::ApplyFullScreen(Form& f, bool on) {
         ApplyOutline(f);
         impl_->Place(&f, impl_->restoreAt.x, impl_->restoreAt.y);
     }
+    win = impl_->WindowOf(&f);  // the outline may have made it again
     // The other windows (an open dialog) take the new scale, owners before
     // the dialogs they own, each centred again over its owner.
     std::vector<std::pair<int, Form*>> others;
@@ -406,7 +407,8 @@ void SdlHost::ApplyFullScreen(Form& f, bool on) {
         if (!w) continue;
         SDL_SetWindowSize(w, std::max(1, form->Width()) * impl_->scale, std::max(1, form->Height()) * impl_->scale);
         ApplyOutline(*form);
-        if (!(SDL_GetWindowFlags(w) & SDL_WINDOW_HIDDEN)) {
+        w = impl_->WindowOf(form);
+        if (w && !(SDL_GetWindowFlags(w) & SDL_WINDOW_HIDDEN)) {
             const SDL_Point at = impl_->CentredPlace(form);
             impl_->Place(form, at.x, at.y);
         }
