@@ -99,6 +99,7 @@ int main(int argc, char** argv) {
     if (language.empty() && !(envLanguage && *envLanguage) && settings::Current().language != "auto")
         language = settings::Current().language;
     lang::UseLanguage(plat::ExecutableDir(), language);
+    settings::SayLoadProblem();
     if (const int answered = ReadArguments(argc, argv, scale); answered >= 0) return answered;
     plat::SdlHost host;
     host.SetScale(scale);
@@ -113,6 +114,8 @@ int main(int argc, char** argv) {
     int status = 0;
     try {
         frmTessa form;
+        // The full screen kept from the last run: the window opens so.
+        if (settings::Current().fullscreen) plat::SetFullScreen(form, true);
         form.Show();
         // After the first frame: a machine without a sound card is slow to say so.
         plat::OpenAudio();

@@ -89,10 +89,11 @@ partie vide ne peut pas être remplie. Poser ou reprendre une pièce efface les 
 recommence par la réponse. Prendre, tourner ou ranger la pièce tenue ne change rien. Les coups de pouce ne sont
 jamais enregistrés dans la partie.</p>
 
-<h2>Les réglages&nbsp;: <kbd>F3</kbd>, <kbd>F8</kbd></h2>
+<h2>Les réglages&nbsp;: <kbd>F3</kbd>, <kbd>F8</kbd>, <kbd>F11</kbd></h2>
 <table>
-<tr><td><kbd>F3</kbd></td><td>Ouvre «&nbsp;Réglages&nbsp;»&nbsp;: le son, les lettres sur les pièces, le jeu au clavier, la taille de la fenêtre (automatique, 1 à 4) et la langue. <kbd>↑</kbd> et <kbd>↓</kbd> allument un réglage, <kbd>Entrée</kbd> ou un clic le change, <kbd>Échap</kbd> ou <span class="cmd">X</span> ferme. Chaque changement est gardé pour les prochaines fois&nbsp;; la taille, les lettres et la langue prennent effet au prochain lancement.</td></tr>
+<tr><td><kbd>F3</kbd></td><td>Ouvre «&nbsp;Réglages&nbsp;»&nbsp;: le son, les lettres sur les pièces, le jeu au clavier, la taille de la fenêtre (automatique, 1 à 4), le plein écran et la langue. <kbd>↑</kbd> et <kbd>↓</kbd> allument un réglage, <kbd>Entrée</kbd> ou un clic le change, <kbd>Échap</kbd> ou <span class="cmd">X</span> ferme. Chaque changement est gardé pour les prochaines fois&nbsp;; la taille, les lettres et la langue prennent effet au prochain lancement.</td></tr>
 <tr><td><kbd>F8</kbd></td><td>Coupe le son à tout moment (le son en cours s'arrête), ou le remet&nbsp;; le jeu s'en souvient.</td></tr>
+<tr><td><kbd>F11</kbd></td><td>Plein écran&nbsp;: le jeu aussi grand que l'écran le permet, au centre. Un nouvel appui rend la fenêtre là où elle était. Le jeu s'en souvient.</td></tr>
 </table>
 <p>Les réglages sont gardés dans le fichier <code>tessalor.conf</code> (sous Linux dans <code>~/.config/tessalor/</code>,
 sous Windows dans <code>%APPDATA%\Tessalor\</code>). Les options de la ligne de commande l'emportent le temps d'une partie

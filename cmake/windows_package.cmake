@@ -1,7 +1,7 @@
 # Windows: everything in one folder, the program beside its DLLs, data, help
 # SPDX-License-Identifier: GPL-3.0-or-later
 # and fallback font, with the licence and every shipped library's notices.
-# cpack makes the zip and the per-user NSIS installer, in French.
+# cpack makes the zip and the per-user NSIS installer, in the system's language.
 install(TARGETS tessalor RUNTIME DESTINATION .)
 install(FILES ${TESSALOR_WIN_DLLS} ${TESSALOR_WIN_FONTS} DESTINATION .)
 # Texts as every Windows editor reads them: CR LF line ends, and a BOM that
@@ -47,6 +47,6 @@ set(CPACK_NSIS_INSTALL_ROOT "$LOCALAPPDATA\\\\Programs")
 set(CPACK_NSIS_MUI_ICON ${TESSALOR_DATA_DIR}/icons/tessalor.ico)
 set(CPACK_NSIS_MUI_UNIICON ${TESSALOR_DATA_DIR}/icons/tessalor.ico)
 
-# Our own installer script (packaging/windows/NSIS.template.in): French
-# alone, 64-bit like the game, for the user alone, without CMake's PATH page.
+# Our own installer script (packaging/windows/NSIS.template.in): the eight
+# languages, 64-bit like the game, for the user alone, without CMake's PATH page.
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_SOURCE_DIR}/packaging/windows)

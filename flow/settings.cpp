@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "base/files.h"
+#include "lang/i18n.h"
 #include "platform/system.h"
 #include "ui/dialogs.h"
 
@@ -21,6 +23,8 @@ struct Store {
     Settings file;     // as read (or as last written)
     Settings current;  // in force this run
     std::vector<std::string> unknown;
+    // What Load found wrong, said once the language is chosen.
+    std::function<void()> problem;
 };
 
 Store& State() {
@@ -133,22 +137,30 @@ void Load() {
     int error = 0;
     if (!plat::ReadRegularFile(path, kMaxFileBytes, text, &tooLong, &error)) {
         if (error != ENOENT)
-            std::fprintf(stderr, "tessalor : réglages par défaut, %s illisible (%s)\n", path.c_str(),
-                         plat::FileErrorText(error).c_str());
+            st.problem = [path, error] {
+                std::fprintf(stderr, _("tessalor : réglages par défaut, %s illisible (%s)\n"), path.c_str(),
+                             plat::FileErrorText(error).c_str());
+            };
         return;
     }
     if (tooLong) {
-        std::fprintf(stderr, "tessalor : réglages par défaut, %s trop long\n", path.c_str());
+        st.problem = [path] { std::fprintf(stderr, _("tessalor : réglages par défaut, %s trop long\n"), path.c_str()); };
         return;
     }
     Parsed p = Parse(text);
     if (p.badLine) {
-        std::fprintf(stderr, "tessalor : réglages par défaut, %s ligne %d incorrecte\n", path.c_str(), p.badLine);
+        st.problem = [path, line = p.badLine] {
+            std::fprintf(stderr, _("tessalor : réglages par défaut, %s ligne %d incorrecte\n"), path.c_str(), line);
+        };
         return;
     }
     st.file = p.values;
     st.unknown = std::move(p.unknown);
     Apply(p.values);
+}
+
+void SayLoadProblem() {
+    if (auto problem = std::exchange(State().problem, nullptr)) problem();
 }
 
 const Settings& Current() { return State().current; }

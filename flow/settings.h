@@ -34,8 +34,10 @@ std::string FilePath();
 
 // Reads the file at start-up: a missing file gives the defaults silently; an
 // unreadable or bad one gives the defaults and one line on stderr naming the
-// file (and the line), and is left as it is.
+// file (and the line; see SayLoadProblem), and is left as it is.
 void Load();
+// Load's line on stderr, if it had one, in the language chosen since.
+void SayLoadProblem();
 // The settings in force this run (the file's, with the command line's on top).
 const Settings& Current();
 // The command line and the environment decide for this run only: the

@@ -46,6 +46,8 @@ inline constexpr int vbKeyF5 = 116;
 // The settings' keys: F3 the dialog, F8 sound on/off.
 inline constexpr int vbKeyF3 = 114;
 inline constexpr int vbKeyF8 = 119;
+// Full screen on and off.
+inline constexpr int vbKeyF11 = 122;
 
 enum class Cursor { Default, Arrow, Hand, Invisible, SizeAll };
 
@@ -325,5 +327,8 @@ Form* ModalTop();
 // Moves the pointer to the form's pixel (x, y); false where the system does
 // not let a program move it, or without a host.
 bool WarpPointer(Form& f, int x, int y);
+// The form's window fills the screen (on) or goes back where it was (off);
+// false without a host or where the host has no full screen.
+bool SetFullScreen(Form& f, bool on);
 
 }  // namespace plat

@@ -48,6 +48,10 @@ public:
     // Moves the pointer to the form's pixel (x, y), where the system allows it.
     // Moves the pointer over the window; false where the system does not let it.
     virtual bool WarpPointer(Form&, int, int) { return false; }
+    // The form's window fills its screen, the picture at the largest integer
+    // scale that fits, centred; or goes back where it was. Asked before the
+    // window shows, it opens so. False where the host has no full screen.
+    virtual bool SetFullScreen(Form&, bool) { return false; }
     virtual void Beep() {}
     // Plays a sound file; by default through the mixer.
     virtual void PlaySound(const std::string& path) { PlaySoundFile(path); }

@@ -347,6 +347,11 @@ bool WarpPointer(Form& f, int x, int y) {
     return h && h->WarpPointer(f, x, y);
 }
 
+bool SetFullScreen(Form& f, bool on) {
+    Host* h = Runtime::Get().GetHost();
+    return h && h->SetFullScreen(f, on);
+}
+
 void BeginWindowMove(Control& c, float x, float y) {
     Runtime& rt = Runtime::Get();
     Form* f = c.OwnerForm();

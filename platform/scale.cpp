@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/scale.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
@@ -42,6 +43,14 @@ int ChooseFittingScale(int asked, const char* envScale, const char* gdkScale, co
         while (scale > 1 && !fits(scale)) --scale;
     *tooLarge = playerChose && !fits(scale);
     return scale;
+}
+
+Placement FitOnScreen(int screenW, int screenH, int formW, int formH) {
+    Placement p;
+    if (formW > 0 && formH > 0) p.scale = std::max(1, std::min(screenW / formW, screenH / formH));
+    p.x = (screenW - formW * p.scale) / 2;
+    p.y = (screenH - formH * p.scale) / 2;
+    return p;
 }
 
 void EnlargeRow(const std::uint32_t* src, int count, int scale, std::uint32_t* dst) {

@@ -35,6 +35,17 @@ double XftDpi(const std::string& xResources);
 // Floor division, also for negative positions (pointer left of the window).
 inline int Unscale(int v, int scale) { return v >= 0 ? v / scale : -((-v + scale - 1) / scale); }
 
+// The game on a full screen of screenW x screenH: the largest integer scale
+// at which a form of formW x formH fits (1 when none does), and where its
+// top-left lies, centred (negative where the form is larger than the screen).
+struct Placement {
+    int scale = 1, x = 0, y = 0;
+    bool operator==(const Placement&) const = default;
+};
+Placement FitOnScreen(int screenW, int screenH, int formW, int formH);
+// A window pixel to the form pixel shown there, the form drawn at `offset`.
+inline int FormPixel(int v, int offset, int scale) { return Unscale(v - offset, scale); }
+
 // One row of 0x00RRGGBB pixels, each repeated `scale` times.
 void EnlargeRow(const std::uint32_t* src, int count, int scale, std::uint32_t* dst);
 

@@ -134,6 +134,7 @@ bool SdlHost::Init(std::string* error) {
     impl_->scale = ChooseFittingScale(askedScale_, std::getenv("TESSALOR_SCALE"), std::getenv("GDK_SCALE"),
                                       saysDpi && !chosen ? X11Resources() : std::string(), area.w, area.h,
                                       &tooLarge);
+    impl_->windowedScale = impl_->scale;
     if (tooLarge) {
         std::fprintf(stderr, _("tessalor : à l'échelle %d, la fenêtre (%d x %d) dépasse l'écran (%d x %d)\n"),
                      impl_->scale, kWindowWidth * impl_->scale, kWindowHeight * impl_->scale, area.w, area.h);
@@ -209,7 +210,9 @@ void SdlHost::Sleep(int ms) {
     if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
 }
 
-void SdlHost::SetCursor(Form&, Cursor c) {
+void SdlHost::SetCursor(Form& f, Cursor c) {
+    // The drag strip moves nothing in full screen: no moving cursor there.
+    if (c == Cursor::SizeAll && impl_->fullScreen == &f) c = Cursor::Default;
     if (impl_->haveCurrent && impl_->current == c) return;
     auto it = impl_->cursors.find(c);
     if (it == impl_->cursors.end()) it = impl_->cursors.emplace(c, impl_->MakeCursor(c)).first;
@@ -224,13 +227,15 @@ void SdlHost::CursorPos(int& x, int& y) {
     // global state can lag where the server sends no raw motion (test servers).
     // In form pixels: the window's position scaled down plus the pointer's
     // place in it, so that it lines up with WindowPos.
+    // In full screen the picture lies inside the window at an offset.
     const int s = impl_->scale;
     if (SDL_Window* w = SDL_GetMouseFocus()) {
         int wx = 0, wy = 0, mx = 0, my = 0;
         SDL_GetWindowPosition(w, &wx, &wy);
         SDL_GetMouseState(&mx, &my);
-        x = Unscale(wx, s) + Unscale(mx, s);
-        y = Unscale(wy, s) + Unscale(my, s);
+        const SDL_Point off = impl_->OffsetOf(impl_->FormOf(SDL_GetWindowID(w)));
+        x = Unscale(wx, s) + FormPixel(mx, off.x, s);
+        y = Unscale(wy, s) + FormPixel(my, off.y, s);
         return;
     }
     SDL_GetGlobalMouseState(&x, &y);
@@ -248,10 +253,16 @@ void SdlHost::WindowPos(Form& f, int& x, int& y) {
 std::string SdlHost::GetClipboard() {
     // Only the start of a large text is kept, cut at a character boundary:
     // every field that pastes is a few dozen characters long.
+    // On X the owner is asked directly: SDL reads no text that comes in
+    // pieces (256 KB and more), and on no answer it empties the clipboard.
     constexpr std::size_t kClipboardLimit = 4096;
-    char* text = SDL_GetClipboardText();
-    std::string s = text ? std::string(text, strnlen(text, kClipboardLimit + 1)) : "";
-    SDL_free(text);
+    std::string s;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || SDL_strcmp(driver, "x11") != 0 || !ReadX11Clipboard(kClipboardLimit, s)) {
+        char* text = SDL_GetClipboardText();
+        s = text ? std::string(text, strnlen(text, kClipboardLimit + 1)) : "";
+        SDL_free(text);
+    }
     if (s.size() > kClipboardLimit) {
         std::size_t end = kClipboardLimit;
         while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) --end;

@@ -34,6 +34,7 @@ public:
     void ShowWindow(Form& f) override;
     void HideWindow(Form& f) override;
     bool WarpPointer(Form& f, int x, int y) override;
+    bool SetFullScreen(Form& f, bool on) override;
     void ApplyOutline(Form& f) override;
     void Present(Form& f, const std::vector<Rect>& rects) override;
     bool Poll(InputEvent& e) override;
@@ -64,6 +65,10 @@ private:
     bool ButtonEvent(SDL_Event& ev, InputEvent& e);
     bool KeyEvent(const SDL_Event& ev, InputEvent& e);
     bool TextEvent(const SDL_Event& ev, InputEvent& e);
+    // Into or out of full screen; every other window follows the new scale.
+    void ApplyFullScreen(Form& f, bool on);
+    // Every shown window painted again whole, the full screen's margins filled.
+    void RepaintAll();
 };
 
 // A message box where a display exists; always also written on stderr.

@@ -53,7 +53,19 @@ struct SdlHost::Impl {
 
     std::map<Form*, SDL_Window*> windows;
     std::map<Uint32, Form*> byId;
-    int scale = 1;  // window pixels per form pixel
+    int scale = 1;  // window pixels per form pixel, in every window
+    int windowedScale = 1;  // the scale outside full screen
+    Form* fullScreen = nullptr;  // the form whose window fills its screen
+    Form* wantFull = nullptr;    // asked full screen before its window showed
+    SDL_Point fullOffset{0, 0};  // where that form's picture lies in its window
+    SDL_Point restoreAt{0, 0};   // where its window was before
+    std::vector<unsigned char> fullInside;  // its outline, a byte a form pixel
+    // Around the game in full screen: the game's dark green.
+    Uint32 MarginColour(const SDL_Surface* out) const;
+    // The form pixel lies in the full screen's margin, which stands for the
+    // desktop around a window: outside the form or its outline.
+    bool InMargin(const Form* f, int x, int y) const;
+    SDL_Point OffsetOf(const Form* f) const { return f && f == fullScreen ? fullOffset : SDL_Point{0, 0}; }
     // Where we last placed each window: a window manager makes SDL's own
     // idea of it lag behind.
     std::map<Form*, SDL_Point> placed;
@@ -72,6 +84,7 @@ struct SdlHost::Impl {
     // The X connection: its descriptor to wait on, the pointer to read.
     X11Pointer x11;
     int held = 0;  // our button mask (1 left, 2 right, 4 middle)
+    int marginHeld = 0;  // buttons pressed in the full screen's margin
 
     std::map<Cursor, SDL_Cursor*> cursors;
     bool haveCurrent = false;
@@ -93,6 +106,8 @@ struct SdlHost::Impl {
     // The innermost shown window owned by f, if any.
     SDL_Window* ShownDialogOf(Form* f) const;
     void Place(Form* f, int x, int y);
+    // Where f's window goes when shown: centred over its owner, else on its screen.
+    SDL_Point CentredPlace(Form* f) const;
     SDL_Cursor* MakeCursor(Cursor c);
     SDL_Surface* LoadIcon();
 };

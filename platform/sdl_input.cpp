@@ -79,7 +79,8 @@ void DragStrip::NotePress(Form* f, int x, int y) {
 }
 
 void SdlHost::BeginMove(Form& f, int x, int y) {
-    if (!impl_->WindowOf(&f) || !impl_->placed.count(&f)) return;
+    // A window filling the screen stays where it is.
+    if (!impl_->WindowOf(&f) || !impl_->placed.count(&f) || impl_->fullScreen == &f) return;
     impl_->drag.Begin(f, x, y);
 }
 
@@ -158,6 +159,7 @@ int KeyCodeOf(SDL_Keycode k, Uint16 mod) {
         case SDLK_F5: return vbKeyF5;
         case SDLK_F3: return vbKeyF3;
         case SDLK_F8: return vbKeyF8;
+        case SDLK_F11: return vbKeyF11;
         default: return 0;
     }
 }
@@ -181,6 +183,12 @@ bool SdlHost::WindowEvent(const SDL_Event& ev, InputEvent& e) {
             SDL_RaiseWindow(d);
             SDL_SetWindowInputFocus(d);
         }
+        return false;
+    }
+    if (ev.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && f == impl_->fullScreen) {
+        // A window manager gave the full screen's window its size late: the
+        // picture is centred again.
+        RepaintAll();
         return false;
     }
     if (ev.window.event == SDL_WINDOWEVENT_EXPOSED) {
@@ -207,8 +215,12 @@ bool SdlHost::MotionEvent(const SDL_Event& ev, InputEvent& e) {
     impl_->drag.NoteMotion(f, ev.motion.x, ev.motion.y);
     e.type = InputEvent::Type::MouseMove;
     e.form = f;
-    e.x = Unscale(ev.motion.x, impl_->scale);
-    e.y = Unscale(ev.motion.y, impl_->scale);
+    const SDL_Point off = impl_->OffsetOf(f);
+    e.x = FormPixel(ev.motion.x, off.x, impl_->scale);
+    e.y = FormPixel(ev.motion.y, off.y, impl_->scale);
+    // The margin is as the desktop beside a window: no motion reaches the
+    // game there unless a button is held since a press on the game.
+    if (!impl_->held && impl_->InMargin(f, e.x, e.y)) return false;
     e.buttons = ButtonsOf(ev.motion.state);
     e.shift = ShiftOf(SDL_GetModState());
     return true;
@@ -238,11 +250,19 @@ bool SdlHost::ButtonEvent(SDL_Event& ev, InputEvent& e) {
         ev.button.x = sx - at->second.x;
         ev.button.y = sy - at->second.y;
     }
+    const SDL_Point off = impl_->OffsetOf(f);
+    e.x = FormPixel(ev.button.x, off.x, impl_->scale);
+    e.y = FormPixel(ev.button.y, off.y, impl_->scale);
+    // A press in the margin is a press beside the window: neither it nor its
+    // release is the game's.
+    if ((down && impl_->InMargin(f, e.x, e.y)) || (!down && (impl_->marginHeld & b))) {
+        impl_->held &= ~b;
+        impl_->marginHeld = down ? impl_->marginHeld | b : impl_->marginHeld & ~b;
+        return false;
+    }
     if (down && b == vbLeftButton) impl_->drag.NotePress(f, ev.button.x, ev.button.y);
     e.type = down ? InputEvent::Type::MouseDown : InputEvent::Type::MouseUp;
     e.form = f;
-    e.x = Unscale(ev.button.x, impl_->scale);
-    e.y = Unscale(ev.button.y, impl_->scale);
     e.button = b;
     e.buttons = impl_->held;
     e.shift = ShiftOf(SDL_GetModState());

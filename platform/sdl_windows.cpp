@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "assets/look.h"
 #include "platform/scale.h"
 #include "platform/system.h"
 #include "platform/sdl_host_impl.h"
@@ -80,6 +81,32 @@ void SdlHost::Impl::Place(Form* f, int x, int y) {
     placed[f] = SDL_Point{x, y};
 }
 
+Uint32 SdlHost::Impl::MarginColour(const SDL_Surface* out) const {
+    return SDL_MapRGB(out->format, look::kDarkGreen.r, look::kDarkGreen.g, look::kDarkGreen.b);
+}
+
+bool SdlHost::Impl::InMargin(const Form* f, int x, int y) const {
+    if (f != fullScreen) return false;
+    if (x < 0 || y < 0 || x >= f->Width() || y >= f->Height()) return true;
+    return !fullInside.empty() && !fullInside[static_cast<size_t>(y) * f->Width() + x];
+}
+
+SDL_Point SdlHost::Impl::CentredPlace(Form* f) const {
+    SDL_Window* win = WindowOf(f);
+    int w = 0, h = 0;
+    SDL_GetWindowSize(win, &w, &h);
+    SDL_Window* owner = f->Owner ? WindowOf(f->Owner) : nullptr;
+    auto ownerAt = f->Owner ? placed.find(f->Owner) : placed.end();
+    if (owner && ownerAt != placed.end()) {
+        int ow = 0, oh = 0;
+        SDL_GetWindowSize(owner, &ow, &oh);
+        return {ownerAt->second.x + (ow - w) / 2, ownerAt->second.y + (oh - h) / 2};
+    }
+    SDL_Rect screen{0, 0, w, h};
+    SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(win)), &screen);
+    return {screen.x + (screen.w - w) / 2, screen.y + (screen.h - h) / 2};
+}
+
 // ---- opening, showing, hiding -----------------------------------------------
 
 void SdlHost::OpenWindow(Form& f) {
@@ -100,6 +127,11 @@ void SdlHost::OpenWindow(Form& f) {
 }
 
 void SdlHost::CloseWindow(Form& f) {
+    if (impl_->wantFull == &f) impl_->wantFull = nullptr;
+    if (impl_->fullScreen == &f) {
+        impl_->fullScreen = nullptr;
+        impl_->scale = impl_->windowedScale;
+    }
     SDL_Window* win = impl_->WindowOf(&f);
     if (!win) return;
     const bool shown = !(SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN);
@@ -111,24 +143,17 @@ void SdlHost::ShowWindow(Form& f) {
     if (!impl_->WindowOf(&f)) OpenWindow(f);
     SDL_Window* win = impl_->WindowOf(&f);
     if (!win) return;
-    int w = 0, h = 0;
-    SDL_GetWindowSize(win, &w, &h);
     SDL_Window* owner = f.Owner ? impl_->WindowOf(f.Owner) : nullptr;
-    auto ownerAt = f.Owner ? impl_->placed.find(f.Owner) : impl_->placed.end();
-    int x = 0, y = 0;
-    if (owner && ownerAt != impl_->placed.end()) {
-        int ow = 0, oh = 0;
-        SDL_GetWindowSize(owner, &ow, &oh);
-        x = ownerAt->second.x + (ow - w) / 2;
-        y = ownerAt->second.y + (oh - h) / 2;
-    } else {
-        SDL_Rect screen{0, 0, w, h};
-        SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(win)), &screen);
-        x = screen.x + (screen.w - w) / 2;
-        y = screen.y + (screen.h - h) / 2;
-    }
     // A shaped window waits off-screen until it is placed.
-    impl_->Place(&f, x, y);
+    const SDL_Point at = impl_->CentredPlace(&f);
+    impl_->Place(&f, at.x, at.y);
+    // Full screen asked before the window showed: it opens so, and leaving
+    // it brings the window here.
+    if (impl_->wantFull == &f) {
+        impl_->wantFull = nullptr;
+        ApplyFullScreen(f, true);
+        win = impl_->WindowOf(&f);
+    }
     SDL_ShowWindow(win);
     SDL_RaiseWindow(win);
     if (owner) SDL_SetWindowModalFor(win, owner);
@@ -148,7 +173,8 @@ bool SdlHost::WarpPointer(Form& f, int x, int y) {
     // call silently.
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!win || !driver || (std::strcmp(driver, "x11") != 0 && std::strcmp(driver, "windows") != 0)) return false;
-    SDL_WarpMouseInWindow(win, x * impl_->scale, y * impl_->scale);
+    const SDL_Point off = impl_->OffsetOf(&f);
+    SDL_WarpMouseInWindow(win, x * impl_->scale + off.x, y * impl_->scale + off.y);
     return true;
 }
 
@@ -210,8 +236,11 @@ void SdlHost::ApplyOutline(Form& f) {
     }
     int w = 0, h = 0;
     SDL_GetWindowSize(win, &w, &h);
-    SDL_Surface* mask = OutlineMask(f.Outline, w, h, impl_->scale);
+    // In full screen the whole window is opaque: the margins are the game's.
+    SDL_Surface* mask = impl_->fullScreen == &f ? SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888)
+                                                : OutlineMask(f.Outline, w, h, impl_->scale);
     if (!mask) return;
+    if (impl_->fullScreen == &f) SDL_FillRect(mask, nullptr, 0xFF000000u);
     SDL_WindowShapeMode mode;
     mode.mode = ShapeModeBinarizeAlpha;
     mode.parameters.binarizationCutoff = 128;
@@ -229,11 +258,12 @@ bool IsDirect32(const SDL_PixelFormat* fmt) {
            fmt->Bmask == 0x000000FF;
 }
 
-// Copies r of the frame into the window surface, enlarged s times; `wide`
-// is a scratch row.
-void CopyRect(SDL_Surface* out, const Surface& frame, Rect r, int s, std::vector<std::uint32_t>& wide) {
+// Copies r of the frame into the window surface, enlarged s times, the
+// frame's top-left at `off`; `wide` is a scratch row.
+void CopyRect(SDL_Surface* out, const Surface& frame, Rect r, int s, SDL_Point off, std::vector<std::uint32_t>& wide) {
     const bool direct = IsDirect32(out->format);
-    auto* base = static_cast<unsigned char*>(out->pixels);
+    auto* base = static_cast<unsigned char*>(out->pixels) + static_cast<ptrdiff_t>(off.y) * out->pitch +
+                 static_cast<ptrdiff_t>(off.x) * out->format->BytesPerPixel;
     if (s > 1) {
         // Nearest enlargement: each row widened once, then repeated.
         wide.resize(static_cast<size_t>(r.w) * s);
@@ -263,6 +293,23 @@ void CopyRect(SDL_Surface* out, const Surface& frame, Rect r, int s, std::vector
     }
 }
 
+// In full screen the pixels of r outside the form's outline (`inside`, one
+// byte a form pixel, fw wide) take the margins' colour, as runs of a row.
+void FillOutside(SDL_Surface* out, const std::vector<unsigned char>& inside, int fw, Rect r, int s, SDL_Point off,
+                 Uint32 colour) {
+    for (int y = r.y; y < r.Bottom(); ++y)
+        for (int x = r.x; x < r.Right();) {
+            if (inside[static_cast<size_t>(y) * fw + x]) {
+                ++x;
+                continue;
+            }
+            const int from = x;
+            while (x < r.Right() && !inside[static_cast<size_t>(y) * fw + x]) ++x;
+            SDL_Rect run{from * s + off.x, y * s + off.y, (x - from) * s, s};
+            SDL_FillRect(out, &run, colour);
+        }
+}
+
 // End-to-end tests wait for this line before driving the window.
 void ReportFirstFrame(SDL_Window* win) {
     static bool reported = false;
@@ -283,7 +330,11 @@ void SdlHost::Present(Form& f, const std::vector<Rect>& rects) {
     if (!out) return;
     const Surface& frame = f.Frame();
     const int s = impl_->scale;
-    const Rect bounds = Intersect(Rect{0, 0, frame.Width(), frame.Height()}, Rect{0, 0, out->w / s, out->h / s});
+    // The frame's pixels that land inside the window.
+    const SDL_Point off = impl_->OffsetOf(&f);
+    const int x0 = off.x < 0 ? (-off.x + s - 1) / s : 0, y0 = off.y < 0 ? (-off.y + s - 1) / s : 0;
+    const Rect bounds = Intersect(Rect{0, 0, frame.Width(), frame.Height()},
+                                  Rect{x0, y0, (out->w - off.x) / s - x0, (out->h - off.y) / s - y0});
     std::vector<SDL_Rect> done;
     done.reserve(rects.size());
     std::vector<std::uint32_t> wide;
@@ -291,13 +342,96 @@ void SdlHost::Present(Form& f, const std::vector<Rect>& rects) {
     for (const Rect& asked : rects) {
         const Rect r = Intersect(asked, bounds);
         if (r.Empty()) continue;
-        CopyRect(out, frame, r, s, wide);
-        done.push_back(SDL_Rect{r.x * s, r.y * s, r.w * s, r.h * s});
+        CopyRect(out, frame, r, s, off, wide);
+        if (&f == impl_->fullScreen && !impl_->fullInside.empty())
+            FillOutside(out, impl_->fullInside, frame.Width(), r, s, off, impl_->MarginColour(out));
+        done.push_back(SDL_Rect{r.x * s + off.x, r.y * s + off.y, r.w * s, r.h * s});
     }
     if (SDL_MUSTLOCK(out)) SDL_UnlockSurface(out);
     if (done.empty()) return;
     SDL_UpdateWindowSurfaceRects(win, done.data(), static_cast<int>(done.size()));
     ReportFirstFrame(win);
+}
+
+// ---- full screen --------------------------------------------------------------
+
+bool SdlHost::SetFullScreen(Form& f, bool on) {
+    SDL_Window* win = impl_->WindowOf(&f);
+    if (!win || (SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN)) {
+        impl_->wantFull = on ? &f : nullptr;
+        return true;
+    }
+    if (on != (impl_->fullScreen == &f)) ApplyFullScreen(f, on);
+    return on == (impl_->fullScreen == &f);
+}
+
+// Our own full screen rather than the window manager's: the borderless
+// window is sized to its screen and placed over it, which works the same with
+// a window manager or none, and on Windows.
+void SdlHost::ApplyFullScreen(Form& f, bool on) {
+    SDL_Window* win = impl_->WindowOf(&f);
+    if (!win) return;
+    if (on) {
+        SDL_Rect screen{};
+        if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(win)), &screen) != 0 || screen.w <= 0 ||
+            screen.h <= 0)
+            return;
+        if (impl_->drag.Moving() == &f) impl_->drag.End();
+        const auto at = impl_->placed.find(&f);
+        impl_->restoreAt = at != impl_->placed.end() ? at->second : impl_->CentredPlace(&f);
+        impl_->fullScreen = &f;
+        impl_->fullInside = f.Outline.Empty() ? std::vector<unsigned char>() : f.Outline.Mask(f.Width(), f.Height());
+        impl_->scale = FitOnScreen(screen.w, screen.h, f.Width(), f.Height()).scale;
+        SDL_SetWindowSize(win, screen.w, screen.h);
+        ApplyOutline(f);
+        impl_->Place(&f, screen.x, screen.y);
+    } else {
+        impl_->fullScreen = nullptr;
+        impl_->scale = impl_->windowedScale;
+        SDL_SetWindowSize(win, std::max(1, f.Width()) * impl_->scale, std::max(1, f.Height()) * impl_->scale);
+        ApplyOutline(f);
+        impl_->Place(&f, impl_->restoreAt.x, impl_->restoreAt.y);
+    }
+    win = impl_->WindowOf(&f);  // the outline may have made it again
+    // The other windows (an open dialog) take the new scale, owners before
+    // the dialogs they own, each centred again over its owner.
+    std::vector<std::pair<int, Form*>> others;
+    for (auto& [form, w] : impl_->windows) {
+        int depth = 0;
+        for (Form* o = form->Owner; o && depth < 8; o = o->Owner) ++depth;
+        if (form != &f) others.emplace_back(depth, form);
+    }
+    std::sort(others.begin(), others.end());
+    for (auto& [depth, form] : others) {
+        SDL_Window* w = impl_->WindowOf(form);
+        if (!w) continue;
+        SDL_SetWindowSize(w, std::max(1, form->Width()) * impl_->scale, std::max(1, form->Height()) * impl_->scale);
+        ApplyOutline(*form);
+        w = impl_->WindowOf(form);
+        if (w && !(SDL_GetWindowFlags(w) & SDL_WINDOW_HIDDEN)) {
+            const SDL_Point at = impl_->CentredPlace(form);
+            impl_->Place(form, at.x, at.y);
+        }
+    }
+    RepaintAll();
+    // The game in front, with its open dialog above it holding the keys.
+    SDL_RaiseWindow(win);
+    SDL_Window* dialog = impl_->ShownDialogOf(&f);
+    if (dialog) SDL_RaiseWindow(dialog);
+    if (!(SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN)) SDL_SetWindowInputFocus(dialog ? dialog : win);
+}
+
+void SdlHost::RepaintAll() {
+    if (Form* full = impl_->fullScreen)
+        if (SDL_Window* win = impl_->WindowOf(full)) {
+            // Centred in the size the window really has.
+            int w = 0, h = 0;
+            SDL_GetWindowSize(win, &w, &h);
+            impl_->fullOffset = SDL_Point{(w - full->Width() * impl_->scale) / 2, (h - full->Height() * impl_->scale) / 2};
+            if (SDL_Surface* out = SDL_GetWindowSurface(win)) SDL_FillRect(out, nullptr, impl_->MarginColour(out));
+        }
+    for (auto& [form, w] : impl_->windows)
+        Present(*form, {Rect{0, 0, form->Width(), form->Height()}});
 }
 
 }  // namespace plat

@@ -22,6 +22,7 @@ bool X11Pointer::Query(int& x, int& y) const {
 }
 // The system's DPI, said as the X resources say it, so one rule reads both.
 bool RaiseX11Window(unsigned long) { return false; }
+bool ReadX11Clipboard(std::size_t, std::string&) { return false; }
 unsigned long X11WindowId(SDL_Window*) { return 0; }
 
 std::string X11Resources() {
@@ -36,7 +37,9 @@ std::string X11Resources() {
 #else
 
 #include <SDL_syswm.h>
+#include <poll.h>
 
+#include <algorithm>
 #include <type_traits>
 
 namespace plat {
@@ -150,6 +153,115 @@ bool RaiseX11Window(unsigned long id) {
     sync(d, False);
     setHandler(before);
     close(d);
+    return true;
+}
+
+namespace {
+
+// An Xlib function from the library loaded at run time, typed as its header
+// declares it.
+#define X11_FUNCTION(name) decltype(&name) name##_ = reinterpret_cast<decltype(&name)>(X11Function(#name))
+
+// The clipboard's owner puts its answer on our window: the events that say
+// so, a property read bounded by `limit`.
+struct ClipboardReader {
+    X11_FUNCTION(XPending);
+    X11_FUNCTION(XNextEvent);
+    X11_FUNCTION(XGetWindowProperty);
+    X11_FUNCTION(XFree);
+    X11_FUNCTION(XConnectionNumber);
+    Display* d = nullptr;
+    ::Window win = 0;
+    Atom property = 0;
+    Uint64 deadline = 0;
+
+    bool Ready() const { return XPending_ && XNextEvent_ && XGetWindowProperty_ && XFree_ && XConnectionNumber_; }
+
+    // The next event of that type on our window, until the deadline.
+    bool Await(int type, XEvent& ev) {
+        for (;;) {
+            while (XPending_(d)) {
+                XNextEvent_(d, &ev);
+                if (ev.type == type && ev.xany.window == win &&
+                    (type != PropertyNotify || (ev.xproperty.atom == property && ev.xproperty.state == PropertyNewValue)))
+                    return true;
+            }
+            const Uint64 now = SDL_GetTicks64();
+            if (now >= deadline) return false;
+            // The game's own windows answer when the game owns the clipboard.
+            SDL_PumpEvents();
+            pollfd p{XConnectionNumber_(d), POLLIN, 0};
+            ::poll(&p, 1, static_cast<int>(std::min<Uint64>(deadline - now, 10)));
+        }
+    }
+
+    // The property's first `limit` bytes, deleted once read; its type in *type.
+    std::string Take(std::size_t limit, Atom* type) {
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        std::string out;
+        if (XGetWindowProperty_(d, win, property, 0, static_cast<long>(limit / 4 + 1), True, AnyPropertyType, type,
+                                &format, &count, &after, &data) == Success &&
+            data) {
+            if (format == 8) out.assign(reinterpret_cast<char*>(data), std::min<std::size_t>(count, limit));
+            XFree_(data);
+        }
+        return out;
+    }
+};
+
+}  // namespace
+
+bool ReadX11Clipboard(std::size_t limit, std::string& text) {
+    text.clear();
+    X11_FUNCTION(XOpenDisplay);
+    X11_FUNCTION(XCloseDisplay);
+    X11_FUNCTION(XDefaultRootWindow);
+    X11_FUNCTION(XInternAtom);
+    X11_FUNCTION(XCreateSimpleWindow);
+    X11_FUNCTION(XSelectInput);
+    X11_FUNCTION(XConvertSelection);
+    X11_FUNCTION(XGetSelectionOwner);
+    X11_FUNCTION(XDestroyWindow);
+    X11_FUNCTION(XFlush);
+    X11_FUNCTION(XSetErrorHandler);
+    ClipboardReader r;
+    if (!XOpenDisplay_ || !XCloseDisplay_ || !XDefaultRootWindow_ || !XInternAtom_ || !XCreateSimpleWindow_ ||
+        !XSelectInput_ || !XConvertSelection_ || !XGetSelectionOwner_ || !XDestroyWindow_ || !XFlush_ ||
+        !XSetErrorHandler_ || !r.Ready())
+        return false;
+    r.d = XOpenDisplay_(nullptr);
+    if (!r.d) return false;
+    // An owner gone in the middle is no reason for Xlib to end the game.
+    const auto before = XSetErrorHandler_(IgnoreXError);
+    const Atom clipboard = XInternAtom_(r.d, "CLIPBOARD", False), utf8 = XInternAtom_(r.d, "UTF8_STRING", False);
+    const Atom incr = XInternAtom_(r.d, "INCR", False);
+    r.property = XInternAtom_(r.d, "TESSALOR_PASTE", False);
+    r.deadline = SDL_GetTicks64() + 1000;
+    XEvent ev{};
+    if (XGetSelectionOwner_(r.d, clipboard) != None) {
+        r.win = XCreateSimpleWindow_(r.d, XDefaultRootWindow_(r.d), 0, 0, 1, 1, 0, 0, 0);
+        XSelectInput_(r.d, r.win, PropertyChangeMask);
+        XConvertSelection_(r.d, clipboard, utf8, r.property, r.win, CurrentTime);
+        XFlush_(r.d);
+        Atom type = None;
+        if (r.Await(SelectionNotify, ev) && ev.xselection.property != None) {
+            text = r.Take(limit, &type);
+            // A large text comes in pieces: reading (and deleting) the INCR
+            // property asks for the first, which is all we keep; the owner
+            // gives up on the rest when our window goes.
+            if (type == incr) {
+                text.clear();
+                XFlush_(r.d);
+                if (r.Await(PropertyNotify, ev)) text = r.Take(limit, &type);
+            }
+            if (type != utf8) text.clear();
+        }
+        XDestroyWindow_(r.d, r.win);
+    }
+    XCloseDisplay_(r.d);
+    XSetErrorHandler_(before);
     return true;
 }
 

@@ -1,6 +1,7 @@
 // The X server behind an SDL window, through libX11 loaded at run time: the pointer, the connection to wait on, the desktop's resources.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <cstddef>
 #include <string>
 
 struct SDL_Window;
@@ -37,6 +38,13 @@ unsigned long X11WindowId(SDL_Window* w);
 // focused, through the window manager where there is one; false without X.
 // A window that no longer exists is no error.
 bool RaiseX11Window(unsigned long id);
+
+// The clipboard's text, at most `limit` bytes of it, asked of its owner on a
+// connection of our own: a large text comes in pieces (INCR), and the first
+// piece is enough. Waits at most a second, letting SDL answer meanwhile when
+// the game owns the clipboard. False where there is no X server or libX11;
+// true and "" when there is nothing to paste or no answer came.
+bool ReadX11Clipboard(std::size_t limit, std::string& text);
 
 // The X resources on the root window (Xft.dpi and others); empty without X.
 // On Windows, the system's DPI as Xft.dpi.

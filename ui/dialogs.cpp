@@ -83,6 +83,9 @@ bool Dialog::DialogKeyDown(int keyCode) {
         case plat::vbKeyF8:
             ToggleSound();
             return true;
+        case plat::vbKeyF11:
+            ToggleFullScreen(*this);
+            return true;
         default:
             return false;
     }

@@ -124,6 +124,9 @@ void ShowDialog(plat::Form* owner) {
 // F8, in the main window and in every dialog: sound off (a sound playing
 // stops) or on again, kept in the settings.
 void ToggleSound();
+// F11, in the main window and in every dialog: the game fills the screen or
+// goes back to its window; kept as a setting.
+void ToggleFullScreen(plat::Form& any);
 // "Réglages" (F3): every setting, changed and kept at once; the window scale,
 // the letters and the language take effect at the next start.
 void ShowSettings(plat::Form* owner);

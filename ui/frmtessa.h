@@ -113,7 +113,7 @@ public:
     void ShowHeadFrame(int x);
     // Sounds: each one yields to the event loop once.
     void PlaySound(Sound sound);
-    // F3 and F8: true when the key was one of them.
+    // F3, F8 and F11: true when the key was one of them.
     bool SettingsKeyDown(int keyCode);
     // Pieces and the board on the play area.
     void MakePieceImage(int p);

@@ -1,4 +1,4 @@
-// The settings from the main window: F8 turns the sound off and on, F3 opens "Réglages".
+// The settings from the main window: F8 turns the sound off and on, F11 the full screen, F3 opens "Réglages".
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstdio>
 #include <iterator>
@@ -16,7 +16,7 @@ namespace {
 // written leaves the change in force for this run and says so once.
 void Keep(const std::function<void(settings::Settings&)>& apply) {
     if (!settings::Change(apply))
-        std::fprintf(stderr, "tessalor : réglages non enregistrés dans %s\n", settings::FilePath().c_str());
+        std::fprintf(stderr, _("tessalor : réglages non enregistrés dans %s\n"), settings::FilePath().c_str());
 }
 
 // Each row of the dialog: its words, and its value shown and turned to the next.
@@ -40,6 +40,8 @@ const Row kRows[] = {
      [](settings::Settings& s) { s.keyboard = !s.keyboard; }},
     {N_("Taille"), [](const settings::Settings& s) { return s.scale ? "× " + std::to_string(s.scale) : std::string(_("auto")); },
      [](settings::Settings& s) { s.scale = (s.scale + 1) % 5; }},
+    {N_("Plein écran"), [](const settings::Settings& s) { return YesNo(s.fullscreen); },
+     [](settings::Settings& s) { s.fullscreen = !s.fullscreen; }},
     {N_("Langue"), [](const settings::Settings& s) { return s.language == "auto" ? std::string(_("auto")) : s.language; },
      [](settings::Settings& s) {
          size_t i = 0;
@@ -48,6 +50,8 @@ const Row kRows[] = {
      }},
 };
 constexpr int kRowCount = static_cast<int>(std::size(kRows));
+// The rows whose change acts at once beyond the file.
+constexpr int kSoundRow = 0, kFullScreenRow = 4;
 
 // "Réglages": one label-button a setting, Enter or a click turns it to its
 // next value, kept at once; the X button or Escape closes.
@@ -56,7 +60,7 @@ public:
     explicit frmReglages(plat::Form* owner) : Dialog("frmReglages", owner) {
         Label1.Move(14, 9, 200, 22);
         Label1.SetCaption(_("Réglages"));
-        for (int i = 0; i < kRowCount; ++i) AddButton({}, 14, 40 + i * 25, 229, 19);
+        for (int i = 0; i < kRowCount; ++i) AddButton({}, 14, 37 + i * 23, 229, 19);
         plat::Label& x = AddButton("X", 228, 9, 18, 18);
         x.LabelFont = {"Arial", 9.75, true};
         arrowsLight = false;
@@ -75,7 +79,8 @@ public:
     }
     void lbBout_Click(int index) override {
         if (index >= kRowCount) return Hide();
-        if (index == 0) ToggleSound();
+        if (index == kSoundRow) ToggleSound();
+        else if (index == kFullScreenRow) ToggleFullScreen(*this);
         else Keep([index](settings::Settings& s) { kRows[index].next(s); });
         ShowValues();
     }
@@ -83,8 +88,9 @@ public:
 private:
     void ShowValues() {
         for (int i = 0; i < kRowCount; ++i)
-            lbBout[static_cast<size_t>(i)]->SetCaption(std::string(_(kRows[i].label)) + " : " +
-                                                      kRows[i].shown(settings::Current()));
+            // TRANSLATORS: a setting and its value; the colon as the language writes it.
+            lbBout[static_cast<size_t>(i)]->SetCaption(
+                lang::Format(_("%s : %s"), {_(kRows[i].label), kRows[i].shown(settings::Current())}));
     }
 };
 
@@ -98,6 +104,14 @@ void ToggleSound() {
     if (!on) plat::StopSounds();
 }
 
+void ToggleFullScreen(plat::Form& any) {
+    plat::Form* game = &any;
+    while (game->Owner) game = game->Owner;
+    const bool on = !settings::Current().fullscreen;
+    Keep([on](settings::Settings& s) { s.fullscreen = on; });
+    plat::SetFullScreen(*game, on);
+}
+
 bool frmTessa::SettingsKeyDown(int keyCode) {
     if (keyCode == plat::vbKeyF3) {
         if (!bBusy) ShowSettings(this);
@@ -105,6 +119,10 @@ bool frmTessa::SettingsKeyDown(int keyCode) {
     }
     if (keyCode == plat::vbKeyF8) {
         ToggleSound();
+        return true;
+    }
+    if (keyCode == plat::vbKeyF11) {
+        ToggleFullScreen(*this);
         return true;
     }
     return false;

@@ -21,6 +21,7 @@ const std::map<std::string, Box> kBoxes{
     {"label under the board", {91, 35, {"Arial", 8.25, false}, true}},
     {"Menu button", {253, 24, {"Arial", 11.25, true}, false}},  {"Aide button", {118, 24, {"Arial", 11.25, true}, false}},
     {"About button", {117, 25, {"Arial", 11.25, true}, false}}, {"about picture line", {240, 20, {"Arial", 10.5, false}, false}},
+    {"settings title", {200, 22, {"Arial", 12, false}, true}},  {"settings row", {229, 19, {"Arial", 12, false}, false}},
 };
 
 // A catalog as the fit test reads it: translations (all plural forms) by "context\x04msgid".
@@ -57,6 +58,13 @@ std::pair<std::string, std::string> Shown(const Catalog& c, const std::string& k
     const std::string id = key.substr(key.find('\x04') + 1);
     if (key.rfind("level\x04", 0) == 0) return {"label under the board", Filled(First(c, "\x04" "forme %d"), "40") + "\r\n" + text};
     if (id.rfind("   ", 0) == 0) return {"menu caption", text};
+    static const std::set<std::string> kSettingRows{"Son", "Lettres sur les pièces", "Jeu au clavier", "Taille", "Plein écran", "Langue"};
+    if (key[0] == '\x04' && kSettingRows.count(id)) {  // "row : value", with the longest value a row shows
+        std::string value, shown = First(c, "\x04%s : %s");
+        for (const char* v : {"\x04oui", "\x04non", "\x04" "auto"}) value = std::max(value, First(c, v), [](auto& a, auto& b) { return a.size() < b.size(); });
+        return {"settings row", shown.replace(shown.find("%s"), 2, text).replace(shown.rfind("%s"), 2, value)};
+    }
+    if (id == "Réglages") return {"settings title", text};
     if (id == "Voulez-vous supprimer ce fichier ?") return {"quit question", "partiepartie\r\n" + text};
     if (id == "Il reste une façon de la finir.")
         return {"alert", First(c, "\x04" "Cette forme peut encore être remplie avec les pièces qui restent.") + "\r\n" + Filled(text, "12345")};

@@ -86,3 +86,17 @@ TEST(Scale, UnscaleRoundsDownLeftOfTheWindow) {
     const int cases[][3] = {{3, 2, 1}, {-1, 2, -1}, {-2, 2, -1}, {-3, 2, -2}, {-7, 3, -3}};
     for (const auto& c : cases) EXPECT_EQ(Unscale(c[0], c[1]), c[2]) << c[0] << "/" << c[1];
 }
+
+// Catches: a full screen scaled past the screen's height, off centre, one
+// that refuses a screen smaller than the game, and a pointer mapped without
+// the offset or rounded towards it (the first board cell's edge, form x 168).
+TEST(Scale, FullScreenPlacesTheGameAndMapsThePointerBack) {
+    const struct { int w, h; Placement want; } screens[] = {
+        {1920, 1080, {2, 240, 52}}, {3840, 2160, {4, 480, 104}}, {1440, 976, {2, 0, 0}},
+        {1366, 768, {1, 323, 140}}, {640, 480, {1, -40, -4}},
+    };
+    for (const auto& c : screens) EXPECT_EQ(FitOnScreen(c.w, c.h, kWindowWidth, kWindowHeight), c.want) << c.w << "x" << c.h;
+    const Placement p = FitOnScreen(1920, 1080, kWindowWidth, kWindowHeight);
+    const int points[][2] = {{240 + 2 * 168, 168}, {239 + 2 * 168, 167}, {241, 0}, {239, -1}, {238, -1}, {237, -2}};
+    for (const auto& c : points) EXPECT_EQ(FormPixel(c[0], p.x, p.scale), c[1]) << c[0];
+}
