@@ -46,6 +46,8 @@ inline constexpr int vbKeyF5 = 116;
 // The settings' keys: F3 the dialog, F8 sound on/off.
 inline constexpr int vbKeyF3 = 114;
 inline constexpr int vbKeyF8 = 119;
+// F4: the chooser of every shape.
+inline constexpr int vbKeyF4 = 115;
 
 enum class Cursor { Default, Arrow, Hand, Invisible, SizeAll };
 
