@@ -13,32 +13,13 @@ namespace {
 
 bool Raised(const std::atomic<bool>* cancel) { return cancel && cancel->load(std::memory_order_relaxed); }
 
-// The shape cut to its bounding box, for the solver, and where the box lies.
-struct Cropped {
-    Shape shape;
-    int x0 = 0, y0 = 0;
-};
-
-Cropped Crop(const BoardShape& board) {
-    int x0 = kBoard, y0 = kBoard, x1 = -1, y1 = -1;
-    for (int i = 0; i < kBoard * kBoard; ++i)
-        if (board.in[i]) {
-            x0 = std::min(x0, i % kBoard), x1 = std::max(x1, i % kBoard);
-            y0 = std::min(y0, i / kBoard), y1 = std::max(y1, i / kBoard);
-        }
-    Cropped out{Shape(x1 - x0 + 1, y1 - y0 + 1), x0, y0};
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) out.shape.Set(x - x0, y - y0, board.in[y * kBoard + x]);
-    return out;
-}
-
 // A tiling of the cropped shape, back on the board where the shape was drawn.
-Level OnBoard(const Cropped& cropped, const Tiling& tiling) {
+Level OnBoard(Cell corner, const Tiling& tiling) {
     Level level;
     level.cell.fill(-1);
     for (int y = 0; y < tiling.height; ++y)
         for (int x = 0; x < tiling.width; ++x)
-            level.cell[(y + cropped.y0) * kBoard + x + cropped.x0] = static_cast<std::int8_t>(tiling.At(x, y));
+            level.cell[(y + corner.y) * kBoard + x + corner.x] = static_cast<std::int8_t>(tiling.At(x, y));
     return level;
 }
 
@@ -150,10 +131,12 @@ Verdict JudgeShape(const BoardShape& shape, const std::atomic<bool>* cancel) {
     const bool wrongCount = v.pieces ? v.cells != 5 * PieceCountOf(v.pieces) : v.cells > 5 * kPieceCount;
     if (wrongCount) return impossible(ImpossibleWhy::WrongCount, {});
 
-    const Cropped cropped = Crop(shape);
+    Cell corner;
+    const Shape box = BoxShapeOf(shape, &corner);
     std::optional<CountUpTo> count;
+    if (!v.pieces && v.cells == 5 * kPieceCount) v.pieces = kAllPieces;  // the only set of sixty cells
     if (!v.pieces) {
-        const Choice choice = ChooseSet(cropped.shape, cancel);
+        const Choice choice = ChooseSet(box, cancel);
         if (choice.cancelled) return {};
         if (!choice.pieces) return impossible(ImpossibleWhy::NoTiling, {});
         v.pieces = choice.pieces;
@@ -161,14 +144,14 @@ Verdict JudgeShape(const BoardShape& shape, const std::atomic<bool>* cancel) {
     }
     if (!count) {
         SearchControl control{cancel};
-        count = CountTilingsUpTo(cropped.shape, v.pieces, kWaysCeiling, control);
+        count = CountTilingsUpTo(box, v.pieces, kWaysCeiling, control);
         if (control.stopped) return {};
     }
     if (!count->first) return impossible(ImpossibleWhy::NoTiling, {});
     v.kind = VerdictKind::Ways;
     v.ways = count->distinct;
     v.more = count->more;
-    v.tiling = OnBoard(cropped, *count->first);
+    v.tiling = OnBoard(corner, *count->first);
     return v;
 }
 

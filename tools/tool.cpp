@@ -13,10 +13,14 @@
 #include "base/files.h"
 #include "base/pack.h"
 #include "levels/catalogue.h"
+#include "levels/day.h"
+#include "levels/difficulty.h"
 #include "levels/hint.h"
 #include "levels/level_text.h"
 #include "levels/pack_files.h"
+#include "levels/shape_code.h"
 #include "levels/solver.h"
+#include "levels/workshop.h"
 
 using namespace levels;
 
@@ -39,6 +43,10 @@ const char* const kUsageText =
     "                                    can the level still be finished with these pieces\n"
     "                                    placed? prints the verdict, the number of ways when\n"
     "                                    quick to count, then a placement or what is wrong\n"
+    "  rate SOURCE                       each level's figures and class (1 to 5 stars)\n"
+    "  code SOURCE --level N|NAME        print the level's shape code\n"
+    "  decode CODE                       print the shape of a code as level text\n"
+    "  day YYYY-MM-DD                    print the shape of the day of a date as level text\n"
     "SHAPE is a text grid, '.' outside and any other character inside.\n"
     "LETTERS are record letters B..M (piece 0..11); the default is all twelve.\n"
     "A DESIGN is blocks of 'name: ...', optional 'pieces: LETTERS' and 'pick: N'\n"
@@ -396,6 +404,21 @@ int PieceOfLetter(const std::string& text) {
     return std::countr_zero(static_cast<unsigned>(one));
 }
 
+// Level N (from 1) or the level named so in a source file; a failure's exit status.
+int FindLevel(const std::string& source, const std::string& which, std::vector<Level>& levels, const Level*& level,
+              int& number) {
+    std::vector<std::string> errors;
+    if (!LoadSource(source, levels, errors)) return Report(errors);
+    if (ParseNumber(which, number)) {
+        if (number >= 1 && number <= static_cast<int>(levels.size())) level = &levels[number - 1];
+    } else {
+        for (size_t n = 0; n < levels.size() && !level; ++n)
+            if (levels[n].name == which) level = &levels[n], number = static_cast<int>(n) + 1;
+    }
+    if (!level) return Report({source + ": no level " + which + " (" + std::to_string(levels.size()) + " levels)"});
+    return kOk;
+}
+
 int CmdHint(const std::vector<std::string>& args) {
     std::string levelArg, holdArg;
     std::vector<std::string> places, operands;
@@ -435,16 +458,9 @@ int CmdHint(const std::vector<std::string>& args) {
 
     std::vector<Level> levels;
     std::vector<std::string> errors;
-    if (!LoadSource(source, levels, errors)) return Report(errors);
     int number = 0;
     const Level* level = nullptr;
-    if (ParseNumber(levelArg, number)) {
-        if (number >= 1 && number <= static_cast<int>(levels.size())) level = &levels[number - 1];
-    } else {
-        for (size_t n = 0; n < levels.size() && !level; ++n)
-            if (levels[n].name == levelArg) level = &levels[n], number = static_cast<int>(n) + 1;
-    }
-    if (!level) return Report({source + ": no level " + levelArg + " (" + std::to_string(levels.size()) + " levels)"});
+    if (int rc = FindLevel(source, levelArg, levels, level, number)) return rc;
 
     HintBoard board;
     for (int i = 0; i < kBoard * kBoard; ++i)
@@ -494,6 +510,88 @@ int CmdHint(const std::vector<std::string>& args) {
     return kOk;
 }
 
+// The classes of the levels, one line each, or (--table) the C++ source
+// that embeds them in the game.
+int CmdRate(const std::vector<std::string>& args) {
+    std::string table;
+    std::vector<std::string> operands;
+    if (int rc = ParseArgs(args, {Store("--table", table)}, {true, "one source file only"}, operands)) return rc;
+    const std::string source = OnlyOperand(operands);
+    if (source.empty()) return Usage("rate needs a level source file");
+    std::vector<Level> levels;
+    std::vector<std::string> errors;
+    if (!LoadSource(source, levels, errors)) return Report(errors);
+    std::string stars;
+    for (size_t n = 0; n < levels.size(); ++n) {
+        const Rating r = RateShape(BoardShapeOf(levels[n]));
+        if (r.stars == 0) errors.push_back(levels[n].Where() + ": level \"" + levels[n].name + "\" has no tiling");
+        stars += (n ? ", " : "") + std::to_string(r.stars);
+        if (table.empty())
+            std::cout << n + 1 << "  " << levels[n].name << "  pieces " << r.pieces << "  tilings "
+                      << (r.capped ? "over " : "") << (r.capped ? r.tilings - 1 : r.tilings) << "  effort " << r.effort
+                      << "  stars " << r.stars << "\n";
+    }
+    if (!errors.empty() || table.empty()) return Report(errors);
+    return Report(WriteWhole(
+        table, "// The classes of the shipped levels, written by tessalor-levels rate from " +
+                   std::filesystem::path(source).filename().string() +
+                   ".\n// SPDX-License-Identifier: GPL-3.0-or-later\n#include <array>\n\n#include \"levels/difficulty.h\"\n\n"
+                   "namespace levels {\n\nint ShippedStars(int index) {\n    static constexpr std::array<int, " +
+                   std::to_string(levels.size()) + "> kStars{" + stars +
+                   "};\n    return index >= 0 && index < static_cast<int>(kStars.size()) ? kStars[index] : 0;\n}\n\n"
+                   "}  // namespace levels\n"));
+}
+
+// The shape of a date given as YYYY-MM-DD, as level text.
+int CmdDay(const std::vector<std::string>& args) {
+    std::vector<std::string> operands;
+    if (int rc = ParseArgs(args, {}, {true, "one date only"}, operands)) return rc;
+    const std::string date = OnlyOperand(operands);
+    int y = 0, m = 0, d = 0;
+    const bool shaped = date.size() == 10 && date[4] == '-' && date[7] == '-' && ParseNumber(date.substr(0, 4), y) &&
+                        ParseNumber(date.substr(5, 2), m) && ParseNumber(date.substr(8, 2), d);
+    static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    if (!shaped || y < 1 || m < 1 || m > 12 || d < 1 || d > kDays[m - 1] || (m == 2 && d == 29 && !leap))
+        return Usage("day takes a date YYYY-MM-DD" + (date.empty() ? std::string() : ", not " + date));
+    std::cout << FormatSource({ShapeOfTheDay(y, m, d)});
+    return kOk;
+}
+
+// The code of a level of a source file.
+int CmdCode(const std::vector<std::string>& args) {
+    std::string levelArg;
+    std::vector<std::string> operands;
+    if (int rc = ParseArgs(args, {Store("--level", levelArg)}, {true, "one source file only"}, operands)) return rc;
+    const std::string source = OnlyOperand(operands);
+    if (source.empty()) return Usage("code needs a level source file");
+    if (levelArg.empty()) return Usage("code needs --level N or --level NAME");
+    std::vector<Level> levels;
+    int number = 0;
+    const Level* level = nullptr;
+    if (int rc = FindLevel(source, levelArg, levels, level, number)) return rc;
+    std::cout << EncodeShape(BoardShapeOf(*level)) << "\n";
+    return kOk;
+}
+
+// A code's shape as level text, with a tiling the solver finds for it.
+int CmdDecode(const std::vector<std::string>& args) {
+    std::vector<std::string> operands;
+    if (int rc = ParseArgs(args, {}, {true, "one code only"}, operands)) return rc;
+    const std::string code = OnlyOperand(operands);
+    if (code.empty()) return Usage("decode needs a shape code");
+    const auto shape = DecodeShape(code);
+    if (!shape) return Report({"tessalor-levels: " + code + " is not a shape code (a mistyped or cut code?)"});
+    const Verdict v = JudgeShape(*shape);
+    if (v.kind != VerdictKind::Ways)
+        return Report({"tessalor-levels: the shape of " + code + " (" + std::to_string(v.cells) +
+                       " cells) cannot be filled with " + (shape->pieces ? "its pieces" : "any pieces")});
+    Level level = *v.tiling;
+    level.name = "forme partagée";
+    std::cout << FormatSource({level});
+    return kOk;
+}
+
 }  // namespace
 
 int levels::RunLevelTool(const std::vector<std::string>& argv) {
@@ -509,6 +607,10 @@ int levels::RunLevelTool(const std::vector<std::string>& argv) {
         if (cmd == "fill") return CmdFill(args);
         if (cmd == "render") return CmdRender(args);
         if (cmd == "hint") return CmdHint(args);
+        if (cmd == "rate") return CmdRate(args);
+        if (cmd == "day") return CmdDay(args);
+        if (cmd == "code") return CmdCode(args);
+        if (cmd == "decode") return CmdDecode(args);
         if (cmd == "help" || cmd == "--help" || cmd == "-h") {
             std::cout << kUsageText;
             return kOk;
