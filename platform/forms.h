@@ -48,6 +48,8 @@ inline constexpr int vbKeyF3 = 114;
 inline constexpr int vbKeyF8 = 119;
 // Full screen on and off.
 inline constexpr int vbKeyF11 = 122;
+// F4: the chooser of every shape.
+inline constexpr int vbKeyF4 = 115;
 
 enum class Cursor { Default, Arrow, Hand, Invisible, SizeAll };
 

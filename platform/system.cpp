@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/system.h"
 
+#include "platform/forms.h"
+
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
@@ -75,6 +77,8 @@ std::string ConfigDir() {
     return Utf8Of(std::filesystem::path(app) / L"Tessalor") + "\\";
 }
 
+std::string DataDir() { return ConfigDir(); }
+
 bool OpenDocument(const std::string& path) {
     const auto r = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", PathOf(path).c_str(),
                                                            nullptr, nullptr, SW_SHOWNORMAL));
@@ -138,12 +142,15 @@ std::string ExecutableDir() {
     return "./";
 }
 
-std::string SaveRootDir() {
-    // Relative values are invalid for XDG variables and are ignored.
+// $XDG_DATA_HOME with its slash; relative values are invalid for XDG
+// variables and are ignored.
+static std::string DataHome() {
     std::string base = Env("XDG_DATA_HOME");
     if (base.empty() || base[0] != '/') base = WithSlash(HomeDir()) + ".local/share";
-    return WithSlash(base) + "kvtscore/";
+    return WithSlash(base);
 }
+
+std::string SaveRootDir() { return DataHome() + "kvtscore/"; }
 
 std::string SaveDir() { return SaveRootDir() + "tessa2002/"; }
 
@@ -152,6 +159,8 @@ std::string ConfigDir() {
     if (base.empty() || base[0] != '/') base = WithSlash(HomeDir()) + ".config";
     return WithSlash(base) + "tessalor/";
 }
+
+std::string DataDir() { return DataHome() + "tessalor/"; }
 
 bool OpenDocument(const std::string& path) {
     posix_spawn_file_actions_t actions;
@@ -277,7 +286,8 @@ bool RaiseRunningInstance() {
 }
 #endif
 
-void LocalTime(int& hour, int& minute, int& second) {
+namespace {
+std::tm LocalNow() {
     const std::time_t t = std::time(nullptr);
     std::tm tm{};
 #ifdef _WIN32
@@ -285,9 +295,47 @@ void LocalTime(int& hour, int& minute, int& second) {
 #else
     localtime_r(&t, &tm);
 #endif
+    return tm;
+}
+}  // namespace
+
+void LocalTime(int& hour, int& minute, int& second) {
+    const std::tm tm = LocalNow();
     hour = tm.tm_hour;
     minute = tm.tm_min;
     second = tm.tm_sec;
+}
+
+void LocalDate(int& year, int& month, int& day) {
+    const std::tm tm = LocalNow();
+    year = tm.tm_year + 1900;
+    month = tm.tm_mon + 1;
+    day = tm.tm_mday;
+}
+
+namespace {
+struct Holds {
+    int depth = 0;
+    double since = 0, total = 0;
+};
+Holds& HoldState() {
+    static Holds h;
+    return h;
+}
+}  // namespace
+
+void Hold(bool on) {
+    Holds& h = HoldState();
+    if (on) {
+        if (h.depth++ == 0) h.since = Now();
+    } else if (h.depth > 0 && --h.depth == 0) {
+        h.total += Now() - h.since;
+    }
+}
+
+double HeldSeconds() {
+    const Holds& h = HoldState();
+    return h.total + (h.depth ? Now() - h.since : 0.0);
 }
 
 }  // namespace plat

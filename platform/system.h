@@ -22,6 +22,10 @@ std::string SaveDir();       // .../kvtscore/tessa2002/
 // Where the settings live: $XDG_CONFIG_HOME/tessalor/ (default ~/.config/tessalor/),
 // on Windows %APPDATA%\Tessalor\. Read every time; ends in the separator.
 std::string ConfigDir();
+// Where the player's own shapes and records live: $XDG_DATA_HOME/tessalor/
+// (default ~/.local/share/tessalor/), on Windows beside the settings. Read
+// every time; ends in the separator.
+std::string DataDir();
 // Opens the document with the desktop's viewer; false when that failed.
 bool OpenDocument(const std::string& path);
 // True when this is the only running instance; the lock lives until exit
@@ -38,5 +42,13 @@ bool RaiseRunningInstance();
 void TieHelpersToGame();
 // Time of day for the clock label.
 void LocalTime(int& hour, int& minute, int& second);
+// Today's local calendar date (month 1..12, day 1..31).
+void LocalDate(int& year, int& month, int& day);
+// The time the player could not play: a modal form shown or the main window
+// minimised. Hold(true) starts a hold and Hold(false) ends it (holds nest);
+// HeldSeconds() is the held time so far, on the clock of plat::Now(), so
+// that a shape's playing time is the time passed less the time held.
+void Hold(bool on);
+double HeldSeconds();
 
 }  // namespace plat
