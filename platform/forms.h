@@ -46,6 +46,8 @@ inline constexpr int vbKeyF5 = 116;
 // The settings' keys: F3 the dialog, F8 sound on/off.
 inline constexpr int vbKeyF3 = 114;
 inline constexpr int vbKeyF8 = 119;
+// The workshop's key: F6 opens and leaves it.
+inline constexpr int vbKeyF6 = 117;
 
 enum class Cursor { Default, Arrow, Hand, Invisible, SizeAll };
 

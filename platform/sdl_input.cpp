@@ -158,6 +158,7 @@ int KeyCodeOf(SDL_Keycode k, Uint16 mod) {
         case SDLK_F5: return vbKeyF5;
         case SDLK_F3: return vbKeyF3;
         case SDLK_F8: return vbKeyF8;
+        case SDLK_F6: return vbKeyF6;
         default: return 0;
     }
 }
