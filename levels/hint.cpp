@@ -13,36 +13,6 @@ using Region = std::vector<Cell>;
 
 bool Raised(const std::atomic<bool>* cancel) { return cancel && cancel->load(std::memory_order_relaxed); }
 
-// The empty cells split into 4-connected regions, each in scan order, the
-// regions by their first cell.
-std::vector<Region> EmptyRegions(const HintBoard& board) {
-    std::vector<Region> out;
-    std::array<bool, kBoard * kBoard> seen{};
-    for (int start = 0; start < kBoard * kBoard; ++start) {
-        if (seen[start] || board.cell[start] != kHintEmpty) continue;
-        Region r;
-        std::vector<int> todo{start};
-        seen[start] = true;
-        while (!todo.empty()) {
-            const int i = todo.back();
-            todo.pop_back();
-            const int x = i % kBoard, y = i / kBoard;
-            r.push_back({x, y});
-            const int next[4][2] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
-            for (auto [nx, ny] : next) {
-                const int j = ny * kBoard + nx;
-                if (nx < 0 || ny < 0 || nx >= kBoard || ny >= kBoard) continue;
-                if (seen[j] || board.cell[j] != kHintEmpty) continue;
-                seen[j] = true;
-                todo.push_back(j);
-            }
-        }
-        std::sort(r.begin(), r.end(), [](Cell a, Cell b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
-        out.push_back(std::move(r));
-    }
-    return out;
-}
-
 // True when some piece left has a placement inside the region.
 bool AnyPieceFits(const Region& region, PieceSet left) {
     std::array<bool, kBoard * kBoard> in{};
@@ -176,6 +146,34 @@ Search SolveRegions(const std::vector<Region>& regions, PieceSet left, int held,
 }
 
 }  // namespace
+
+std::vector<std::vector<Cell>> EmptyRegions(const HintBoard& board) {
+    std::vector<std::vector<Cell>> out;
+    std::array<bool, kBoard * kBoard> seen{};
+    for (int start = 0; start < kBoard * kBoard; ++start) {
+        if (seen[start] || board.cell[start] != kHintEmpty) continue;
+        std::vector<Cell> r;
+        std::vector<int> todo{start};
+        seen[start] = true;
+        while (!todo.empty()) {
+            const int i = todo.back();
+            todo.pop_back();
+            const int x = i % kBoard, y = i / kBoard;
+            r.push_back({x, y});
+            const int next[4][2] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
+            for (auto [nx, ny] : next) {
+                const int j = ny * kBoard + nx;
+                if (nx < 0 || ny < 0 || nx >= kBoard || ny >= kBoard) continue;
+                if (seen[j] || board.cell[j] != kHintEmpty) continue;
+                seen[j] = true;
+                todo.push_back(j);
+            }
+        }
+        std::sort(r.begin(), r.end(), [](Cell a, Cell b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+        out.push_back(std::move(r));
+    }
+    return out;
+}
 
 HintResult FindHint(const HintBoard& board, PieceSet left, int held, const HintOptions& options,
                     const std::atomic<bool>* cancel) {

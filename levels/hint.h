@@ -55,6 +55,10 @@ struct HintResult {
     int culprit = -1;
 };
 
+// The empty cells split into 4-connected regions, each in scan order, the
+// regions by their first cell.
+std::vector<std::vector<Cell>> EmptyRegions(const HintBoard& board);
+
 // `left` holds the pieces in the tray and in the hand; `held` is the piece in
 // the hand or -1. A raised `cancel` makes the call return Cancelled within a
 // few milliseconds, never a verdict.

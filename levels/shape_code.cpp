@@ -24,6 +24,21 @@ Shape ShapeOf(const BoardShape& shape) {
     return out;
 }
 
+Shape BoxShapeOf(const BoardShape& shape, Cell* corner) {
+    int x0 = kBoard, y0 = kBoard, x1 = -1, y1 = -1;
+    for (int i = 0; i < kBoard * kBoard; ++i)
+        if (shape.in[i]) {
+            x0 = std::min(x0, i % kBoard), x1 = std::max(x1, i % kBoard);
+            y0 = std::min(y0, i / kBoard), y1 = std::max(y1, i / kBoard);
+        }
+    if (x1 < 0) x0 = y0 = 0;
+    Shape out(x1 - x0 + 1, y1 - y0 + 1);
+    for (int y = 0; y < out.Height(); ++y)
+        for (int x = 0; x < out.Width(); ++x) out.Set(x, y, shape.in[(y + y0) * kBoard + x + x0]);
+    if (corner) *corner = {x0, y0};
+    return out;
+}
+
 // The code: "T1", then the payload, then two checksum characters, all in
 // the 32 symbols below (digits and capitals without I, L, O and U, which
 // read back as 1, 1, 0 or not at all).
@@ -85,19 +100,15 @@ struct Bits {
 }  // namespace
 
 std::string EncodeShape(const BoardShape& shape) {
-    int x0 = kBoard, y0 = kBoard, x1 = -1, y1 = -1;
-    for (int i = 0; i < kBoard * kBoard; ++i)
-        if (shape.in[i]) {
-            x0 = std::min(x0, i % kBoard), x1 = std::max(x1, i % kBoard);
-            y0 = std::min(y0, i / kBoard), y1 = std::max(y1, i / kBoard);
-        }
-    if (x1 < 0) return {};
+    Cell corner;
+    const Shape box = BoxShapeOf(shape, &corner);
+    if (box.Area() == 0) return {};
     Bits bits;
-    bits.Put(static_cast<unsigned>(x1 - x0), 4);
-    bits.Put(static_cast<unsigned>(y1 - y0), 4);
+    bits.Put(static_cast<unsigned>(box.Width() - 1), 4);
+    bits.Put(static_cast<unsigned>(box.Height() - 1), 4);
     bits.Put(shape.pieces & kAllPieces, 12);
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) bits.Put(shape.in[y * kBoard + x], 1);
+    for (int y = 0; y < box.Height(); ++y)
+        for (int x = 0; x < box.Width(); ++x) bits.Put(box.At(x, y), 1);
     std::vector<int> symbols;
     while (bits.read < bits.bits.size()) symbols.push_back(static_cast<int>(bits.Get(5)));
     std::string code(kPrefix);

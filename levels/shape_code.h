@@ -24,6 +24,8 @@ inline constexpr std::size_t kMaxCodeLength = 60;
 
 BoardShape BoardShapeOf(const Level& level);  // its cells and the pieces of its reference tiling
 Shape ShapeOf(const BoardShape& shape);       // the 16 x 16 board, for the solver
+// The shape cut to its bounding box, for the solver; `corner` gets the box's top-left cell on the board.
+Shape BoxShapeOf(const BoardShape& shape, Cell* corner = nullptr);
 
 // Letters and digits only, a version prefix, a checksum, at most 60 characters for any shape on the board.
 // The code does not depend on where the shape lies on the board (it is stored moved to the top-left corner;

@@ -222,6 +222,38 @@ private:
     std::vector<std::vector<std::uint64_t>> perPiece_;
 };
 
+// The piece whose placements fall into the fewest orbits under the shape's
+// symmetries, and the smallest placement of each orbit: fixing that piece at
+// each of these in turn gives every tiling once up to symmetry, in the
+// smallest search.
+std::pair<int, std::vector<std::uint64_t>> FewestOrbits(const Engine& engine, PieceSet pieces,
+                                                       const std::vector<std::vector<int>>& syms) {
+    int best = -1;
+    std::vector<std::uint64_t> bestReps;
+    for (int p = 0; p < kPieceCount; ++p) {
+        if (!(pieces & (1u << p))) continue;
+        std::vector<std::uint64_t> reps;
+        for (std::uint64_t m : engine.PlacementsOf(p)) {
+            bool smallest = true;
+            for (size_t g = 1; g < syms.size() && smallest; ++g) smallest = Engine::Map(m, syms[g]) >= m;
+            if (smallest) reps.push_back(m);
+        }
+        if (best < 0 || reps.size() < bestReps.size()) {
+            best = p;
+            bestReps = std::move(reps);
+        }
+    }
+    return {best, bestReps};
+}
+
+// The non-identity symmetries that keep a placement where it is.
+std::vector<size_t> Stabiliser(std::uint64_t placement, const std::vector<std::vector<int>>& syms) {
+    std::vector<size_t> stab;
+    for (size_t g = 1; g < syms.size(); ++g)
+        if (Engine::Map(placement, syms[g]) == placement) stab.push_back(g);
+    return stab;
+}
+
 bool Tileable(const Shape& shape, PieceSet pieces) {
     const int area = shape.Area();
     return area % 5 == 0 && area <= 5 * PieceCountOf(pieces);
@@ -278,7 +310,7 @@ Counts CountTilings(const Shape& shape, PieceSet pieces) {
         return true;
     };
 
-    if (shape.Area() < 5 * PieceCountOf(pieces)) {
+    if (shape.Area() < 5 * PieceCountOf(pieces) || syms.size() == 1) {
         // Not every piece takes part, so no single piece can break the
         // symmetry: enumerate and apply Burnside's lemma.
         std::uint64_t fixedSum = 0;
@@ -293,27 +325,10 @@ Counts CountTilings(const Shape& shape, PieceSet pieces) {
     }
 
     // Every piece is used: fix one piece at one placement per symmetry orbit.
-    // The piece with the fewest orbits gives the smallest search.
-    int best = -1;
-    std::vector<std::uint64_t> bestReps;
-    for (int p = 0; p < kPieceCount; ++p) {
-        if (!(pieces & (1u << p))) continue;
-        std::vector<std::uint64_t> reps;
-        for (std::uint64_t m : engine.PlacementsOf(p)) {
-            bool smallest = true;
-            for (size_t g = 1; g < syms.size() && smallest; ++g) smallest = Engine::Map(m, syms[g]) >= m;
-            if (smallest) reps.push_back(m);
-        }
-        if (best < 0 || reps.size() < bestReps.size()) {
-            best = p;
-            bestReps = std::move(reps);
-        }
-    }
+    const auto [best, bestReps] = FewestOrbits(engine, pieces, syms);
     const unsigned bit = 1u << best;
     for (std::uint64_t rep : bestReps) {
-        std::vector<size_t> stab;  // non-identity symmetries that keep the placement
-        for (size_t g = 1; g < syms.size(); ++g)
-            if (Engine::Map(rep, syms[g]) == rep) stab.push_back(g);
+        const std::vector<size_t> stab = Stabiliser(rep, syms);
         const std::uint64_t filled = engine.Outside() | rep;
         if (stab.empty()) {
             const std::uint64_t c = engine.Count(filled, bit);
@@ -333,6 +348,51 @@ Counts CountTilings(const Shape& shape, PieceSet pieces) {
         counts.distinct += (c + fixedSum) / stabSize;
     }
     return counts;
+}
+
+CountUpTo CountTilingsUpTo(const Shape& shape, PieceSet pieces, std::uint64_t ceiling, SearchControl& control) {
+    CountUpTo out;
+    if (!Tileable(shape, pieces) || shape.Area() == 0) return out;
+    const Engine engine(shape, pieces);
+    const auto syms = engine.Symmetries();
+    std::vector<const Placement*> stack;
+    std::vector<std::uint64_t> mine, image;
+    std::vector<size_t> among;  // the symmetries a tiling is compared under
+    // A tiling counts when it is the smallest of its images (each as its
+    // sorted placements), so once per orbit.
+    auto leaf = [&](const std::vector<const Placement*>& s) {
+        if (!out.first) {
+            out.first = engine.ToTiling(s);
+            out.stepsToFirst = control.steps;
+        }
+        mine.clear();
+        for (const Placement* pl : s) mine.push_back(pl->mask);
+        std::sort(mine.begin(), mine.end());
+        for (size_t g : among) {
+            image.clear();
+            for (std::uint64_t m : mine) image.push_back(Engine::Map(m, syms[g]));
+            std::sort(image.begin(), image.end());
+            if (image < mine) return true;
+        }
+        out.more = ++out.distinct > ceiling;
+        return !out.more;
+    };
+    if (shape.Area() < 5 * PieceCountOf(pieces) || syms.size() == 1) {
+        for (size_t g = 1; g < syms.size(); ++g) among.push_back(g);
+        engine.Enumerate(engine.Outside(), 0, stack, leaf, &control);
+    } else {
+        // Every piece takes part: one piece fixed at each orbit's smallest
+        // placement, a tiling compared only under the symmetries keeping it.
+        const auto [best, reps] = FewestOrbits(engine, pieces, syms);
+        for (std::uint64_t rep : reps) {
+            const Placement fixed{rep, static_cast<std::uint16_t>(1u << best), static_cast<std::int8_t>(best)};
+            stack.assign(1, &fixed);
+            among = Stabiliser(rep, syms);
+            if (!engine.Enumerate(engine.Outside() | rep, fixed.bit, stack, leaf, &control)) break;
+        }
+    }
+    if (out.more) out.distinct = ceiling + 1;
+    return out;
 }
 
 }  // namespace levels

@@ -75,4 +75,16 @@ void ForEachTiling(const Shape& shape, PieceSet pieces,
                    const std::function<bool(const Tiling&)>& visit, SearchControl* control = nullptr);
 Counts CountTilings(const Shape& shape, PieceSet pieces = kAllPieces);
 
+// Tilings up to the shape's own symmetries, counted until one more than
+// `ceiling` is found. `first` is the first tiling in search order and
+// `stepsToFirst` the search steps it took. When the control stops the
+// search, the count is only a lower bound.
+struct CountUpTo {
+    std::uint64_t distinct = 0;
+    bool more = false;  // more than the ceiling
+    std::optional<Tiling> first;
+    std::uint64_t stepsToFirst = 0;
+};
+CountUpTo CountTilingsUpTo(const Shape& shape, PieceSet pieces, std::uint64_t ceiling, SearchControl& control);
+
 }  // namespace levels

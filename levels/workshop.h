@@ -18,7 +18,7 @@ enum class ImpossibleWhy { None, RegionSize, Unreachable, WrongCount, NoTiling }
 struct Verdict {
     VerdictKind kind = VerdictKind::Cancelled;
     int cells = 0;
-    std::uint64_t ways = 0;       // tilings found, counted up to kWaysCeiling (+1 when more)
+    std::uint64_t ways = 0;       // tilings up to the shape's own turns and mirrors, counted up to kWaysCeiling (+1 when more)
     bool more = false;            // more than kWaysCeiling
     PieceSet pieces = 0;          // the set judged: the player's, or the one chosen when the shape asked for none
     ImpossibleWhy why = ImpossibleWhy::None;
@@ -26,6 +26,9 @@ struct Verdict {
     std::optional<Level> tiling;  // one tiling as a Level (cells 0..11, -1 outside) when kind == Ways
 };
 
+// The faults are looked for in this order: a region whose size is not a multiple of 5, cells no piece of the set
+// reaches, a cell count that is not 5 x the pieces (more than 60 cells when the shape asks for no pieces), no
+// tiling. With no pieces chosen, the verdict names the set it picked (see workshop.cpp for the rule).
 // Pure; safe on a worker thread; returns Cancelled soon after *cancel becomes true, never a half verdict.
 Verdict JudgeShape(const BoardShape& shape, const std::atomic<bool>* cancel = nullptr);
 

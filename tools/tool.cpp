@@ -13,10 +13,14 @@
 #include "base/files.h"
 #include "base/pack.h"
 #include "levels/catalogue.h"
+#include "levels/day.h"
+#include "levels/difficulty.h"
 #include "levels/hint.h"
 #include "levels/level_text.h"
 #include "levels/pack_files.h"
+#include "levels/shape_code.h"
 #include "levels/solver.h"
+#include "levels/workshop.h"
 
 using namespace levels;
 
@@ -396,6 +400,21 @@ int PieceOfLetter(const std::string& text) {
     return std::countr_zero(static_cast<unsigned>(one));
 }
 
+// Level N (from 1) or the level named so in a source file; a failure's exit status.
+int FindLevel(const std::string& source, const std::string& which, std::vector<Level>& levels, const Level*& level,
+              int& number) {
+    std::vector<std::string> errors;
+    if (!LoadSource(source, levels, errors)) return Report(errors);
+    if (ParseNumber(which, number)) {
+        if (number >= 1 && number <= static_cast<int>(levels.size())) level = &levels[number - 1];
+    } else {
+        for (size_t n = 0; n < levels.size() && !level; ++n)
+            if (levels[n].name == which) level = &levels[n], number = static_cast<int>(n) + 1;
+    }
+    if (!level) return Report({source + ": no level " + which + " (" + std::to_string(levels.size()) + " levels)"});
+    return kOk;
+}
+
 int CmdHint(const std::vector<std::string>& args) {
     std::string levelArg, holdArg;
     std::vector<std::string> places, operands;
@@ -435,16 +454,9 @@ int CmdHint(const std::vector<std::string>& args) {
 
     std::vector<Level> levels;
     std::vector<std::string> errors;
-    if (!LoadSource(source, levels, errors)) return Report(errors);
     int number = 0;
     const Level* level = nullptr;
-    if (ParseNumber(levelArg, number)) {
-        if (number >= 1 && number <= static_cast<int>(levels.size())) level = &levels[number - 1];
-    } else {
-        for (size_t n = 0; n < levels.size() && !level; ++n)
-            if (levels[n].name == levelArg) level = &levels[n], number = static_cast<int>(n) + 1;
-    }
-    if (!level) return Report({source + ": no level " + levelArg + " (" + std::to_string(levels.size()) + " levels)"});
+    if (int rc = FindLevel(source, levelArg, levels, level, number)) return rc;
 
     HintBoard board;
     for (int i = 0; i < kBoard * kBoard; ++i)
@@ -494,6 +506,38 @@ int CmdHint(const std::vector<std::string>& args) {
     return kOk;
 }
 
+// The classes of the levels, one line each, or (--table) the C++ source
+// that embeds them in the game.
+int CmdRate(const std::vector<std::string>& args) {
+    std::string table;
+    std::vector<std::string> operands;
+    if (int rc = ParseArgs(args, {Store("--table", table)}, {true, "one source file only"}, operands)) return rc;
+    const std::string source = OnlyOperand(operands);
+    if (source.empty()) return Usage("rate needs a level source file");
+    std::vector<Level> levels;
+    std::vector<std::string> errors;
+    if (!LoadSource(source, levels, errors)) return Report(errors);
+    std::string stars;
+    for (size_t n = 0; n < levels.size(); ++n) {
+        const Rating r = RateShape(BoardShapeOf(levels[n]));
+        if (r.stars == 0) errors.push_back(levels[n].Where() + ": level \"" + levels[n].name + "\" has no tiling");
+        stars += (n ? ", " : "") + std::to_string(r.stars);
+        if (table.empty())
+            std::cout << n + 1 << "  " << levels[n].name << "  pieces " << r.pieces << "  tilings "
+                      << (r.capped ? "over " : "") << (r.capped ? r.tilings - 1 : r.tilings) << "  effort " << r.effort
+                      << "  stars " << r.stars << "\n";
+    }
+    if (!errors.empty() || table.empty()) return Report(errors);
+    return Report(WriteWhole(
+        table, "// The classes of the shipped levels, written by tessalor-levels rate from " +
+                   std::filesystem::path(source).filename().string() +
+                   ".\n// SPDX-License-Identifier: GPL-3.0-or-later\n#include <array>\n\n#include \"levels/difficulty.h\"\n\n"
+                   "namespace levels {\n\nint ShippedStars(int index) {\n    static constexpr std::array<int, " +
+                   std::to_string(levels.size()) + "> kStars{" + stars +
+                   "};\n    return index >= 0 && index < static_cast<int>(kStars.size()) ? kStars[index] : 0;\n}\n\n"
+                   "}  // namespace levels\n"));
+}
+
 }  // namespace
 
 int levels::RunLevelTool(const std::vector<std::string>& argv) {
@@ -509,6 +553,7 @@ int levels::RunLevelTool(const std::vector<std::string>& argv) {
         if (cmd == "fill") return CmdFill(args);
         if (cmd == "render") return CmdRender(args);
         if (cmd == "hint") return CmdHint(args);
+        if (cmd == "rate") return CmdRate(args);
         if (cmd == "help" || cmd == "--help" || cmd == "-h") {
             std::cout << kUsageText;
             return kOk;
