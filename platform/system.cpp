@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/system.h"
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
@@ -75,6 +76,8 @@ std::string ConfigDir() {
     return Utf8Of(std::filesystem::path(app) / L"Tessalor") + "\\";
 }
 
+std::string DataDir() { return ConfigDir(); }
+
 bool OpenDocument(const std::string& path) {
     const auto r = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", PathOf(path).c_str(),
                                                            nullptr, nullptr, SW_SHOWNORMAL));
@@ -138,12 +141,15 @@ std::string ExecutableDir() {
     return "./";
 }
 
-std::string SaveRootDir() {
-    // Relative values are invalid for XDG variables and are ignored.
+// $XDG_DATA_HOME with its slash; relative values are invalid for XDG
+// variables and are ignored.
+static std::string DataHome() {
     std::string base = Env("XDG_DATA_HOME");
     if (base.empty() || base[0] != '/') base = WithSlash(HomeDir()) + ".local/share";
-    return WithSlash(base) + "kvtscore/";
+    return WithSlash(base);
 }
+
+std::string SaveRootDir() { return DataHome() + "kvtscore/"; }
 
 std::string SaveDir() { return SaveRootDir() + "tessa2002/"; }
 
@@ -152,6 +158,8 @@ std::string ConfigDir() {
     if (base.empty() || base[0] != '/') base = WithSlash(HomeDir()) + ".config";
     return WithSlash(base) + "tessalor/";
 }
+
+std::string DataDir() { return DataHome() + "tessalor/"; }
 
 bool OpenDocument(const std::string& path) {
     posix_spawn_file_actions_t actions;
@@ -277,7 +285,8 @@ bool RaiseRunningInstance() {
 }
 #endif
 
-void LocalTime(int& hour, int& minute, int& second) {
+namespace {
+std::tm Now() {
     const std::time_t t = std::time(nullptr);
     std::tm tm{};
 #ifdef _WIN32
@@ -285,9 +294,26 @@ void LocalTime(int& hour, int& minute, int& second) {
 #else
     localtime_r(&t, &tm);
 #endif
+    return tm;
+}
+}  // namespace
+
+void LocalTime(int& hour, int& minute, int& second) {
+    const std::tm tm = Now();
     hour = tm.tm_hour;
     minute = tm.tm_min;
     second = tm.tm_sec;
+}
+
+void LocalDate(int& year, int& month, int& day) {
+    const std::tm tm = Now();
+    year = tm.tm_year + 1900;
+    month = tm.tm_mon + 1;
+    day = tm.tm_mday;
+}
+
+double MonotonicSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 }  // namespace plat

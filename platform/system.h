@@ -22,6 +22,10 @@ std::string SaveDir();       // .../kvtscore/tessa2002/
 // Where the settings live: $XDG_CONFIG_HOME/tessalor/ (default ~/.config/tessalor/),
 // on Windows %APPDATA%\Tessalor\. Read every time; ends in the separator.
 std::string ConfigDir();
+// Where the player's own shapes and records live: $XDG_DATA_HOME/tessalor/
+// (default ~/.local/share/tessalor/), on Windows beside the settings. Read
+// every time; ends in the separator.
+std::string DataDir();
 // Opens the document with the desktop's viewer; false when that failed.
 bool OpenDocument(const std::string& path);
 // True when this is the only running instance; the lock lives until exit
@@ -38,5 +42,10 @@ bool RaiseRunningInstance();
 void TieHelpersToGame();
 // Time of day for the clock label.
 void LocalTime(int& hour, int& minute, int& second);
+// Today's local calendar date (month 1..12, day 1..31).
+void LocalDate(int& year, int& month, int& day);
+// Seconds on a clock that never goes back nor jumps with the time of day;
+// only differences mean anything.
+double MonotonicSeconds();
 
 }  // namespace plat
