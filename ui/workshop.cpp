@@ -290,10 +290,10 @@ void frmTessa::AnswerWorkshop(const std::shared_ptr<WorkshopRequest>& request) {
 void frmTessa::ShowWorkshopLabel(const std::string& note) {
     const Workshop& w = *workshop_;
     const int cells = w.shape.Cells();
-    std::string text = cells == 0 ? std::string(C_("workshop", "atelier de formes")) + "\r\n" + CellsText(0)
-                                  : CellsText(cells) + "\r\n";
+    std::string text = C_("workshop", "atelier de formes");
     if (cells > 0)
-        text += w.verdict ? VerdictText(*w.verdict, w.shape.pieces) : std::string(C_("workshop", "calcul…"));
+        text = CellsText(cells) + "\r\n" +
+               (w.verdict ? VerdictText(*w.verdict, w.shape.pieces) : std::string(C_("workshop", "calcul…")));
     // A note (copied, saved) takes the third line.
     if (!note.empty()) text = text.substr(0, text.find("\r\n", text.find("\r\n") + 2)) + "\r\n" + note;
     labNom.SetCaption(text);
