@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <string>
 
 #include "assets/embedded.h"
 #include "flow/settings.h"
@@ -38,10 +39,11 @@ std::string RequestedLanguage(int argc, char** argv) {
 
 // --version and --help answer and end; --scale N (or --scale=N) sets the
 // window scale; --clavier and --lettres turn on keyboard mode and the piece
-// letters; --langue was read first; anything else is a usage error
-// (status 2). -1: carry on. They and the environment win over the settings
-// file for this run only.
-int ReadArguments(int argc, char** argv, int& scale) {
+// letters; --forme CODE (or --forme=CODE) gives the shape to start with;
+// --langue was read first; anything else is a usage error (status 2).
+// -1: carry on. They and the environment win over the settings file for
+// this run only.
+int ReadArguments(int argc, char** argv, int& scale, std::string& shapeCode) {
     settings::Settings run = settings::Current();
     run.keyboard = run.keyboard || EnvOn("TESSALOR_CLAVIER");
     run.letters = run.letters || EnvOn("TESSALOR_LETTRES");
@@ -52,6 +54,14 @@ int ReadArguments(int argc, char** argv, int& scale) {
             continue;
         }
         if (std::strncmp(a, "--langue=", 9) == 0) continue;
+        if (std::strcmp(a, "--forme") == 0 && i + 1 < argc) {
+            shapeCode = argv[++i];
+            continue;
+        }
+        if (std::strncmp(a, "--forme=", 8) == 0) {
+            shapeCode = a + 8;
+            continue;
+        }
         if (std::strcmp(a, "--clavier") == 0) {
             run.keyboard = true;
             continue;
@@ -69,6 +79,9 @@ int ReadArguments(int argc, char** argv, int& scale) {
                          "--clavier ouvre les dialogues avec un bouton allumé pour jouer au clavier, "
                          "--lettres écrit sa lettre sur chaque pièce, "
                          "--langue CODE choisit la langue (fr, en, de, es, it, nl, pt, pl).\n"),
+                       stdout);
+            std::fputs(_("tessalor --forme CODE commence par la forme de ce code (copié avec Ctrl+C dans F4 ou "
+                         "dans l'atelier).\n"),
                        stdout);
             return 0;
         }
@@ -92,6 +105,7 @@ int ReadArguments(int argc, char** argv, int& scale) {
 
 int main(int argc, char** argv) {
     int scale = 0;
+    std::string shapeCode;
     settings::Load();
     // --langue, then TESSALOR_LANGUE, then the settings file's language, then the locale.
     std::string language = RequestedLanguage(argc, argv);
@@ -99,7 +113,7 @@ int main(int argc, char** argv) {
     if (language.empty() && !(envLanguage && *envLanguage) && settings::Current().language != "auto")
         language = settings::Current().language;
     lang::UseLanguage(plat::ExecutableDir(), language);
-    if (const int answered = ReadArguments(argc, argv, scale); answered >= 0) return answered;
+    if (const int answered = ReadArguments(argc, argv, scale, shapeCode); answered >= 0) return answered;
     plat::SdlHost host;
     host.SetScale(scale);
     host.SetIcon(assets::kIcon.data, assets::kIcon.size);
@@ -116,6 +130,9 @@ int main(int argc, char** argv) {
         form.Show();
         // After the first frame: a machine without a sound card is slow to say so.
         plat::OpenAudio();
+        // A shape asked for on the command line is in play at once; a bad
+        // code says why, then the game starts as always.
+        if (!shapeCode.empty()) form.PlayShapeCode(shapeCode);
         for (;;) plat::WaitEvents();
     } catch (const plat::ProgramEnd& end) {
         status = end.status;

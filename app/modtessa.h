@@ -36,6 +36,10 @@ struct GameState {
     bool bShowSolution = false;
     rules::Board board;
     Random random;
+    // The shape in play: its code, the key of its record, and the clocks at
+    // its set-up (the time, the time held so far).
+    std::string strShapeCode;
+    double dSetUpTime = 0, dSetUpHeld = 0;
 };
 
 // True if the file can be opened for reading.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 
 #include "flow/text_file.h"
 #include "platform/system.h"
@@ -113,8 +114,10 @@ OwnShapes LoadOwnShapes() {
     const text_file::Read read = text_file::ReadBounded(path, kMaxOwnShapesBytes);
     OwnShapes shapes = ParseOwnShapes(read.text, path);
     shapes.writable = read.whole;
+    // Each bad block is told once a run, however often the chooser opens.
+    static std::set<std::string> told;
     for (const std::string& error : shapes.errors)
-        std::fprintf(stderr, "tessalor : forme ignorée, %s\n", error.c_str());
+        if (told.insert(error).second) std::fprintf(stderr, "tessalor : forme ignorée, %s\n", error.c_str());
     return shapes;
 }
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/forms.h"
 #include "platform/runtime.h"
+#include "platform/system.h"
 
 namespace plat {
 
@@ -67,10 +68,15 @@ void Form::ShowModal() {
     Runtime& rt = Runtime::Get();
     Show();
     rt.PushModal(*this);
+    // A modal form holds the shape's playing clock while it is shown.
+    Hold(true);
     struct Pop {
         Runtime& rt;
         Form& f;
-        ~Pop() { rt.PopModal(f); }
+        ~Pop() {
+            rt.PopModal(f);
+            Hold(false);
+        }
     } pop{rt, *this};
     while (visible_ && rt.HasHost()) WaitEvents();
 }

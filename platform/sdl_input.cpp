@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/scale.h"
 #include "platform/sdl_host_impl.h"
+#include "platform/system.h"
 
 namespace plat {
 
@@ -159,6 +160,7 @@ int KeyCodeOf(SDL_Keycode k, Uint16 mod) {
         case SDLK_F3: return vbKeyF3;
         case SDLK_F8: return vbKeyF8;
         case SDLK_F6: return vbKeyF6;
+        case SDLK_F4: return vbKeyF4;
         default: return 0;
     }
 }
@@ -183,6 +185,13 @@ bool SdlHost::WindowEvent(const SDL_Event& ev, InputEvent& e) {
             SDL_SetWindowInputFocus(d);
         }
         return false;
+    }
+    // A minimised window holds the shape's playing clock until it comes back.
+    if (ev.window.event == SDL_WINDOWEVENT_MINIMIZED || ev.window.event == SDL_WINDOWEVENT_RESTORED) {
+        static bool minimised = false;
+        const bool now = ev.window.event == SDL_WINDOWEVENT_MINIMIZED;
+        if (now != minimised) Hold(now);
+        minimised = now;
     }
     if (ev.window.event == SDL_WINDOWEVENT_EXPOSED) {
         // The window surface still holds the last frame shown.

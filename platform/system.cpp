@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/system.h"
 
-#include <chrono>
+#include "platform/forms.h"
+
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
@@ -286,7 +287,7 @@ bool RaiseRunningInstance() {
 #endif
 
 namespace {
-std::tm Now() {
+std::tm LocalNow() {
     const std::time_t t = std::time(nullptr);
     std::tm tm{};
 #ifdef _WIN32
@@ -299,21 +300,42 @@ std::tm Now() {
 }  // namespace
 
 void LocalTime(int& hour, int& minute, int& second) {
-    const std::tm tm = Now();
+    const std::tm tm = LocalNow();
     hour = tm.tm_hour;
     minute = tm.tm_min;
     second = tm.tm_sec;
 }
 
 void LocalDate(int& year, int& month, int& day) {
-    const std::tm tm = Now();
+    const std::tm tm = LocalNow();
     year = tm.tm_year + 1900;
     month = tm.tm_mon + 1;
     day = tm.tm_mday;
 }
 
-double MonotonicSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+namespace {
+struct Holds {
+    int depth = 0;
+    double since = 0, total = 0;
+};
+Holds& HoldState() {
+    static Holds h;
+    return h;
+}
+}  // namespace
+
+void Hold(bool on) {
+    Holds& h = HoldState();
+    if (on) {
+        if (h.depth++ == 0) h.since = Now();
+    } else if (h.depth > 0 && --h.depth == 0) {
+        h.total += Now() - h.since;
+    }
+}
+
+double HeldSeconds() {
+    const Holds& h = HoldState();
+    return h.total + (h.depth ? Now() - h.since : 0.0);
 }
 
 }  // namespace plat

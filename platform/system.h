@@ -44,8 +44,11 @@ void TieHelpersToGame();
 void LocalTime(int& hour, int& minute, int& second);
 // Today's local calendar date (month 1..12, day 1..31).
 void LocalDate(int& year, int& month, int& day);
-// Seconds on a clock that never goes back nor jumps with the time of day;
-// only differences mean anything.
-double MonotonicSeconds();
+// The time the player could not play: a modal form shown or the main window
+// minimised. Hold(true) starts a hold and Hold(false) ends it (holds nest);
+// HeldSeconds() is the held time so far, on the clock of plat::Now(), so
+// that a shape's playing time is the time passed less the time held.
+void Hold(bool on);
+double HeldSeconds();
 
 }  // namespace plat

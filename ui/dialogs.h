@@ -118,6 +118,9 @@ private:
     void FillList();
 };
 
+// The choosers' scroll strip: a green trough with an arrow button at each end.
+void DrawScrollStrip(plat::Surface& s);
+
 // Shows a fresh dialog of that kind modally, then unloads it.
 template <class D>
 void ShowDialog(plat::Form* owner) {

@@ -3,7 +3,7 @@
 // Pieces are composed as a mask and a picture, then stamped with AND and OR
 // so that only their own cells change the play area. Also the board's set-up
 // on screen.
-#include "base/pack.h"
+#include "flow/flow.h"
 #include "levels/catalogue.h"
 #include "ui/frmtessa.h"
 #include "ui/geometry.h"
@@ -47,10 +47,11 @@ void frmTessa::DrawTrayHole(int p) {
 }
 
 void frmTessa::SetUpLevel(int n) {
-    if (n < 0 || n >= state.nLevelCount) return;
+    if (n >= 0 && n < state.nLevelCount) SetUpShape(modTessa::LevelRecord(state, n));
+}
+
+void frmTessa::SetUpShape(std::string_view record) {
     nMarkerX = kNoMarker;  // the whole play area is drawn anew
-    const std::string_view record =
-        std::string_view(state.strLevelData).substr(static_cast<size_t>(n) * pack::kRecordSize, pack::kRecordSize);
     // The window surface goes back to the bare background, dropping any clean
     // copy a drag left there, and the play area shows it.
     RestoreBackground();

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "app/modtessa.h"
 #include "assets/look.h"
@@ -129,6 +130,13 @@ public:
     void DrawTrayHole(int p);
     // A fresh board for level n, laid out and shown in one refresh.
     void SetUpLevel(int n);
+    // A fresh board for any shape, from its 256-byte record.
+    void SetUpShape(std::string_view record);
+    // F4: the chooser of every shape; true when the key was F4.
+    bool ShapesKeyDown(int keyCode, int shift);
+    // A shape's code (Ctrl+V, --forme) played as a single shape, or the
+    // message saying why it cannot be.
+    void PlayShapeCode(const std::string& code);
     // The bare background with every piece in its slot.
     void ShowEmptyBoard();
     // The window surface back to the background picture of start-up.

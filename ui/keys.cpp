@@ -24,6 +24,7 @@ void frmTessa::Form_KeyDown(int keyCode, int shift) {
         if (WorkshopKeyDown(keyCode, shift)) return;
         if (keyCode == plat::vbKeyF2) return RequestHint();
         if (SettingsKeyDown(keyCode)) return;
+        if (ShapesKeyDown(keyCode, shift)) return;
         if (MenuKeyDown(keyCode) || bMenuShown) return;
         if (!state.bLevelActive || bBusy) return;
         if (HistoryKeyDown(keyCode, shift)) return;

@@ -73,9 +73,6 @@ void frmInput::lbBout_Click(int) {
 
 // ---- frmChoix -------------------------------------------------------------
 
-namespace {
-
-// The scroll strip: a green trough with an arrow button at each end.
 void DrawScrollStrip(plat::Surface& s) {
     const int w = s.Width(), h = s.Height();
     const std::uint32_t frame = plat::ToPixel(look::kFrameGreen.bgr());
@@ -92,8 +89,6 @@ void DrawScrollStrip(plat::Surface& s) {
         }
     }
 }
-
-}  // namespace
 
 frmChoix::frmChoix(const modTessa::GameState& game, plat::Form* owner) : Dialog("frmChoix", owner), game_(game) {
     KeyPreview = true;

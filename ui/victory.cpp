@@ -1,6 +1,7 @@
 // A solved board: the victory face, then the level ends. Also the typed
 // word that switches the solution display on.
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "flow/flow.h"
 #include "ui/frmtessa.h"
 
 namespace {
@@ -8,6 +9,7 @@ constexpr const char* kSolutionWord = "vazmek";
 }
 
 void frmTessa::PlayVictory() {
+    modTessa::KeepPlayTime(state);
     CancelHint();
     timerTete.SetEnabled(false);
     SetEnabled(false);
