@@ -11,6 +11,7 @@
 // were.
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 
 #include "flow/flow.h"
 #include "flow/own_shapes.h"
@@ -102,6 +103,7 @@ struct frmTessa::Workshop {
     std::string idleCaption;  // and the label
     bool saved = true;        // nothing drawn since the last save
     bool tilingShown = false;
+    CellPos dragFrom{-1, -1};  // the cell the button last marked, while it is held
     std::shared_ptr<WorkshopRequest> pending;
     std::optional<levels::Verdict> verdict;  // of the shape as it is, once known
     ~Workshop() {
@@ -177,13 +179,22 @@ bool frmTessa::WorkshopMouse(int button, float x, float y, bool down) {
     nHandX = static_cast<int>(x);
     nHandY = static_cast<int>(y);
     if (bBusy || !Enabled()) return true;
+    Workshop& w = *workshop_;
     const bool left = (button & plat::vbLeftButton) != 0, right = (button & plat::vbRightButton) != 0;
     if (DropsOnBoard(x) && (left || right)) {
+        // A drag marks every cell on its way, however far the pointer jumped
+        // between two moves.
         const CellPos at = CellUnder(x, y);
+        const CellPos from = down || w.dragFrom.column < 0 ? at : w.dragFrom;
+        const int steps = std::max(std::abs(at.column - from.column), std::abs(at.row - from.row));
+        for (int i = 1; i <= steps; ++i)
+            SetCanvasCell(from.column + (at.column - from.column) * i / steps, from.row + (at.row - from.row) * i / steps, left);
         SetCanvasCell(at.column, at.row, left);
-    } else if (down && left) {
-        ToggleWorkshopPiece(FindTrayPiece(x, y));
+        w.dragFrom = at;
+        return true;
     }
+    w.dragFrom = {-1, -1};
+    if (down && left) ToggleWorkshopPiece(FindTrayPiece(x, y));
     return true;
 }
 
