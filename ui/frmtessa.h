@@ -181,6 +181,7 @@ private:
     void ShowWorkshopLabel(const std::string& note = {});
     static void AnswerWorkshop(const std::shared_ptr<WorkshopRequest>& request);
     void ShowCanvasTiling(bool shown);
+    void MarkFault(bool on);
     void SaveCanvas();
     void PasteCanvas();
 };

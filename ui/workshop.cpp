@@ -273,6 +273,7 @@ void frmTessa::JudgeCanvas() {
     Workshop& w = *workshop_;
     if (w.pending) w.pending->cancel = true;
     w.pending.reset();
+    MarkFault(false);
     w.verdict.reset();
     if (w.shape.Cells() > 0) {
         auto request = std::make_shared<WorkshopRequest>();
@@ -295,7 +296,23 @@ void frmTessa::AnswerWorkshop(const std::shared_ptr<WorkshopRequest>& request) {
         return;
     w->pending.reset();
     w->verdict = request->verdict;
+    w->window->MarkFault(true);
     w->window->ShowWorkshopLabel();
+}
+
+void frmTessa::MarkFault(bool on) {
+    const Workshop& w = *workshop_;
+    // Cells no piece reaches, or a part cut off from the rest, show white as
+    // the hint shows an empty part that cannot be filled.
+    if (!w.verdict || w.verdict->kind != levels::VerdictKind::Impossible ||
+        static_cast<int>(w.verdict->where.size()) >= w.shape.Cells())
+        return;
+    for (const levels::Cell& c : w.verdict->where) {
+        if (!w.shape.in[static_cast<size_t>(CellIndex(c.x, c.y))]) continue;
+        if (on) plat::BitBlt(pctEcran.Image, CellLeft(c.x), CellTop(c.y), kCell, kCell, pctBrique.Image, kWhiteTileX, 0, plat::SRCCOPY);
+        else PaintCanvasCell(c.x, c.y);
+    }
+    pctEcran.Refresh();
 }
 
 void frmTessa::ShowWorkshopLabel(const std::string& note) {
@@ -332,6 +349,7 @@ void frmTessa::SaveCanvas() {
         if (w.pending) w.pending->cancel = true;
         w.pending.reset();
         w.verdict = levels::JudgeShape(w.shape);
+        MarkFault(true);
         ShowWorkshopLabel();
     }
     if (!w.verdict->tiling) {
