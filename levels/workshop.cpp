@@ -134,6 +134,7 @@ Verdict JudgeShape(const BoardShape& shape, const std::atomic<bool>* cancel) {
     Cell corner;
     const Shape box = BoxShapeOf(shape, &corner);
     std::optional<CountUpTo> count;
+    if (!v.pieces && v.cells == 5 * kPieceCount) v.pieces = kAllPieces;  // the only set of sixty cells
     if (!v.pieces) {
         const Choice choice = ChooseSet(box, cancel);
         if (choice.cancelled) return {};

@@ -43,6 +43,10 @@ const char* const kUsageText =
     "                                    can the level still be finished with these pieces\n"
     "                                    placed? prints the verdict, the number of ways when\n"
     "                                    quick to count, then a placement or what is wrong\n"
+    "  rate SOURCE                       each level's figures and class (1 to 5 stars)\n"
+    "  code SOURCE --level N|NAME        print the level's shape code\n"
+    "  decode CODE                       print the shape of a code as level text\n"
+    "  day YYYY-MM-DD                    print the shape of the day of a date as level text\n"
     "SHAPE is a text grid, '.' outside and any other character inside.\n"
     "LETTERS are record letters B..M (piece 0..11); the default is all twelve.\n"
     "A DESIGN is blocks of 'name: ...', optional 'pieces: LETTERS' and 'pick: N'\n"
@@ -538,6 +542,56 @@ int CmdRate(const std::vector<std::string>& args) {
                    "}  // namespace levels\n"));
 }
 
+// The shape of a date given as YYYY-MM-DD, as level text.
+int CmdDay(const std::vector<std::string>& args) {
+    std::vector<std::string> operands;
+    if (int rc = ParseArgs(args, {}, {true, "one date only"}, operands)) return rc;
+    const std::string date = OnlyOperand(operands);
+    int y = 0, m = 0, d = 0;
+    const bool shaped = date.size() == 10 && date[4] == '-' && date[7] == '-' && ParseNumber(date.substr(0, 4), y) &&
+                        ParseNumber(date.substr(5, 2), m) && ParseNumber(date.substr(8, 2), d);
+    static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    if (!shaped || y < 1 || m < 1 || m > 12 || d < 1 || d > kDays[m - 1] || (m == 2 && d == 29 && !leap))
+        return Usage("day takes a date YYYY-MM-DD" + (date.empty() ? std::string() : ", not " + date));
+    std::cout << FormatSource({ShapeOfTheDay(y, m, d)});
+    return kOk;
+}
+
+// The code of a level of a source file.
+int CmdCode(const std::vector<std::string>& args) {
+    std::string levelArg;
+    std::vector<std::string> operands;
+    if (int rc = ParseArgs(args, {Store("--level", levelArg)}, {true, "one source file only"}, operands)) return rc;
+    const std::string source = OnlyOperand(operands);
+    if (source.empty()) return Usage("code needs a level source file");
+    if (levelArg.empty()) return Usage("code needs --level N or --level NAME");
+    std::vector<Level> levels;
+    int number = 0;
+    const Level* level = nullptr;
+    if (int rc = FindLevel(source, levelArg, levels, level, number)) return rc;
+    std::cout << EncodeShape(BoardShapeOf(*level)) << "\n";
+    return kOk;
+}
+
+// A code's shape as level text, with a tiling the solver finds for it.
+int CmdDecode(const std::vector<std::string>& args) {
+    std::vector<std::string> operands;
+    if (int rc = ParseArgs(args, {}, {true, "one code only"}, operands)) return rc;
+    const std::string code = OnlyOperand(operands);
+    if (code.empty()) return Usage("decode needs a shape code");
+    const auto shape = DecodeShape(code);
+    if (!shape) return Report({"tessalor-levels: " + code + " is not a shape code (a mistyped or cut code?)"});
+    const Verdict v = JudgeShape(*shape);
+    if (v.kind != VerdictKind::Ways)
+        return Report({"tessalor-levels: the shape of " + code + " (" + std::to_string(v.cells) +
+                       " cells) cannot be filled with " + (shape->pieces ? "its pieces" : "any pieces")});
+    Level level = *v.tiling;
+    level.name = "forme partagée";
+    std::cout << FormatSource({level});
+    return kOk;
+}
+
 }  // namespace
 
 int levels::RunLevelTool(const std::vector<std::string>& argv) {
@@ -554,6 +608,9 @@ int levels::RunLevelTool(const std::vector<std::string>& argv) {
         if (cmd == "render") return CmdRender(args);
         if (cmd == "hint") return CmdHint(args);
         if (cmd == "rate") return CmdRate(args);
+        if (cmd == "day") return CmdDay(args);
+        if (cmd == "code") return CmdCode(args);
+        if (cmd == "decode") return CmdDecode(args);
         if (cmd == "help" || cmd == "--help" || cmd == "-h") {
             std::cout << kUsageText;
             return kOk;

@@ -13,14 +13,15 @@
 #include <thread>
 #include <vector>
 
+#include "bench/levels/bench_support.h"
 #include "levels/hint.h"
-#include "levels/level_text.h"
-#include "levels/pack_files.h"
 
 namespace {
 
 using namespace levels;
-using Clock = std::chrono::steady_clock;
+using bench::At;
+using bench::Clock;
+using bench::Ms;
 
 struct Case {
     HintBoard board;
@@ -57,12 +58,6 @@ std::vector<Case> FirstDrops(const std::vector<Level>& levels) {
     return out;
 }
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double At(const std::vector<double>& sorted, double q) {
-    return sorted[std::min(sorted.size() - 1, static_cast<size_t>(q * static_cast<double>(sorted.size())))];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,17 +68,9 @@ int main(int argc, char** argv) {
         if (a == "--every" && i + 1 < argc) every = std::max(1, std::atoi(argv[++i]));
         else source = a;
     }
-    std::string text, error;
-    if (!ReadFile(source, text, error)) {
-        std::fprintf(stderr, "bench_hint: %s\n", error.c_str());
-        return 1;
-    }
-    const auto parsed = ParseSource(text, source);
-    if (!parsed.errors.empty()) {
-        std::fprintf(stderr, "bench_hint: %s\n", parsed.errors[0].c_str());
-        return 1;
-    }
-    const std::vector<Case> all = FirstDrops(parsed.levels);
+    std::vector<Level> shipped;
+    if (!bench::LoadLevels(source, "bench_hint", shipped)) return 1;
+    const std::vector<Case> all = FirstDrops(shipped);
     std::vector<Case> cases;
     for (size_t i = 0; i < all.size(); i += every) cases.push_back(all[i]);
 

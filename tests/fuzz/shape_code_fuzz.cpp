@@ -1,5 +1,4 @@
-// Shape codes: decoding never fails badly, and a code that decodes is the
-// one its shape encodes to, within the length bound.
+// Shape codes: decoding never fails badly; a code that decodes is its shape's own, within the bound.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <string_view>
 

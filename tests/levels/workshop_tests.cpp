@@ -1,8 +1,11 @@
-// Tests of the workshop's verdict: each fault with its cells, the count against the full count, the automatic set.
+// Tests of judging shapes: the workshop's verdict (each fault, the count, the automatic set) and difficulty.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "levels/workshop.h"
 
 #include <gtest/gtest.h>
+
+#include "levels/difficulty.h"
+#include "levels/pack_files.h"
 
 namespace levels {
 namespace {
@@ -82,6 +85,26 @@ TEST(Workshop, AutomaticSetHasTheFewestTilings) {
 
     const std::atomic<bool> cancel{true};
     EXPECT_EQ(JudgeShape(shape, &cancel).kind, VerdictKind::Cancelled);
+}
+
+
+// A few shipped levels pinned to their class, through the embedded table
+// and through the rating itself (a stale table or a changed rule shows).
+TEST(Difficulty, ShippedLevelsKeepTheirClass) {
+    std::string text, error;
+    ASSERT_TRUE(ReadFile(TESSALOR_LEVEL_SOURCE, text, error)) << error;
+    const auto levels = ParseSource(text, "catalogue").levels;
+    struct Case {
+        int index, stars;
+    };
+    for (const Case c : {Case{0, 1}, Case{13, 2}, Case{20, 3}, Case{27, 4}, Case{22, 5}, Case{39, 5}}) {
+        EXPECT_EQ(ShippedStars(c.index), c.stars) << levels[c.index].name;
+        EXPECT_EQ(RateShape(BoardShapeOf(levels[c.index])).stars, c.stars) << levels[c.index].name;
+    }
+    EXPECT_EQ(std::tuple(ShippedStars(-1), ShippedStars(static_cast<int>(levels.size()))), std::tuple(0, 0));
+    BoardShape wrong = BoardShapeOf(levels[0]);
+    wrong.pieces = kAllPieces;
+    EXPECT_EQ(RateShape(wrong).stars, 0);
 }
 
 }  // namespace

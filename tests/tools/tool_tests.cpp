@@ -14,6 +14,7 @@
 #include <filesystem>
 
 #include "levels/level_text.h"
+#include "levels/shape_code.h"
 #include "tests/support/folder_test.h"
 
 namespace levels {
@@ -147,6 +148,40 @@ TEST_F(LevelFiles, ToolFillDefaultsToAllPiecesAndPicksAnotherTiling) {
     EXPECT_EQ(std::tuple(filled.levels[2].name, PieceCountOf(PiecesOf(filled.levels[2]))), std::tuple("chien", 6));
     EXPECT_EQ(PiecesOf(filled.levels[1]), PiecesOf(filled.levels[0]));
     EXPECT_NE(filled.levels[0].cell, filled.levels[1].cell) << "pick 2 gave the first tiling again";
+}
+
+// A level's code printed by the tool decodes, through the tool, to level text of the same cells and pieces;
+// every bad input is a clear message and a non-zero status.
+TEST(ShapeTool, CodeDecodeDayRate) {
+    const std::string source = TESSALOR_LEVEL_SOURCE;
+    const ToolRun code = Tool("code " + source + " --level \"rectangle 4x5 #1\"");
+    ASSERT_EQ(code.status, 0) << code.output;
+    const std::string word = code.output.substr(0, code.output.find('\n'));
+    const ToolRun decoded = Tool("decode " + word);
+    ASSERT_EQ(decoded.status, 0) << decoded.output;
+    const auto back = ParseSource(decoded.output, "decoded");
+    ASSERT_EQ(back.levels.size(), 1u) << decoded.output;
+    EXPECT_EQ(back.levels[0].name, "forme partagée");
+    const auto shipped = ParseSource(ReadFile(source), "catalogue").levels[5];
+    EXPECT_EQ(BoardShapeOf(back.levels[0]), BoardShapeOf(shipped));
+    BoardShape single;
+    single.in[0] = true;
+    struct Case {
+        std::string args;
+        int status;
+        std::string line;  // found in what the tool writes
+    };
+    for (const Case& c : std::vector<Case>{
+             {"code " + source, 2, "code needs --level"}, {"code " + source + " --level 41", 1, "no level 41"},
+             {"decode", 2, "decode needs a shape code"}, {"decode T1XYZ", 1, "T1XYZ is not a shape code"},
+             {"decode " + EncodeShape(single), 1, "(1 cells) cannot be filled with any pieces"},
+             {"day 2027-02-29", 2, "day takes a date YYYY-MM-DD, not 2027-02-29"}, {"day tomorrow", 2, "not tomorrow"},
+             {"day 2027-03-01", 0, "forme du jour\n................"},
+             {"rate " + source, 0, "\n23  king kong  pieces 10  tilings 1  effort "}}) {
+        const ToolRun run = Tool(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args << "\n" << run.output;
+        EXPECT_NE(run.output.find(c.line), std::string::npos) << c.args << "\n" << run.output;
+    }
 }
 
 }  // namespace
