@@ -9,8 +9,7 @@ skip_unless_x_tools
 three_piece_game "$BIN" "$TOOL"
 start_screen
 start_game "$GAME_DIR/tessalor"
-shot idle
-IDLE=$SHOT.png IDLE_X=$SX IDLE_Y=$SY
+shot idle && IDLE=$SHOT.png IDLE_X=$SX IDLE_Y=$SY
 # The play area, and the label under the board, as before the workshop.
 area_idle() { shot "$1"; [ "$(region_diff area 0 24 720 384 "$IDLE" "$IDLE_X" $((IDLE_Y + 24)))" = 0 ]; }
 as_idle() { area_idle "$1" && [ "$(region_diff label 128 415 91 40 "$IDLE" $((IDLE_X + 128)) $((IDLE_Y + 415)))" = 0 ]; }
@@ -18,8 +17,7 @@ as_idle() { area_idle "$1" && [ "$(region_diff label 128 415 91 40 "$IDLE" $((ID
 cut() { sleep 1; shot "$1" "${6:-$WID}"; crop "$SHOT.png" $((SX + $2)) $((SY + $3)) "$4" "$5" "$E2E_TMP/$1.cut.png"; }
 same() { [ "$(diff_pixels "$E2E_TMP/$1.cut.png" "$E2E_TMP/$2.cut.png")" = 0 ]; }
 xdotool key F6
-wmove "$(cell_x 6)" "$(cell_y 5)"
-xdotool mousedown 1
+wmove "$(cell_x 6)" "$(cell_y 5)" && xdotool mousedown 1
 for at in 6:9 7:9 7:5 8:5 8:9 9:9 9:5; do wmove "$(cell_x "${at%:*}")" "$(cell_y "${at#*:}")"; done
 xdotool mouseup 1
 wait_px drawn "$(cell_x 9)" "$(cell_y 5)" "$WOOD" || fail "the drag did not mark its cells"

@@ -17,7 +17,6 @@ protected:
         Script({});  // alerts are answered and noted
         Key(plat::vbKeyF6);
     }
-    std::string Label() { return form->labNom.Caption(); }
     void Cell(int x, int y, int button = plat::vbLeftButton) { ClickScreen(CellX(x) + 12, CellY(y) + 12, button); }
 };
 
@@ -26,20 +25,16 @@ protected:
 // After each edit, by mouse or key, the label gives the verdict of the shape as it is.
 TEST_F(WorkshopTest, EachEditShowsItsVerdict) {
     using namespace plat;
-    constexpr int L = 2;
     const std::pair<std::function<void()>, const char*> steps[] = {
         {[] {}, "atelier de formes"},
         {[&] { for (int x : {2, 3, 4, 5}) Cell(x, 2); }, "4 cases\r\nimpossible\r\nzone de 4 ≠ 5×n"},
-        // The hand, left on the last cell clicked, one cell right, then Insert: an I alone.
+        // The hand, left on the last cell clicked, one cell right, then Insert: an I alone; then an L chosen.
         {[&] { Key(vbKeyRight); Key(vbKeyInsert); }, "5 cases\r\n1 façon\r\nautomatique"},
-        {[&] { TakeFromTray(L); }, "5 cases\r\nimpossible\r\ncases isolées"},
+        {[&] { TakeFromTray(2); }, "5 cases\r\nimpossible\r\ncases isolées"},
         // PgDn lights the next piece of the tray (N), Space puts it in the set too; an L drawn instead of the I.
         {[&] { Key(vbKeyPageDown); Key(vbKeySpace); Cell(2, 2, vbRightButton); Cell(3, 3); }, "5 cases\r\nimpossible\r\nil faut 10 cases"},
     };
-    for (const auto& [input, label] : steps) {
-        input();
-        EXPECT_EQ(Label(), label);
-    }
+    for (const auto& [input, label] : steps) EXPECT_EQ((input(), form->labNom.Caption()), label);
 }
 
 // Enter saves a shape that can be filled, under a name not yet used, with a tiling by the pieces chosen; a bad
@@ -53,15 +48,14 @@ TEST_F(WorkshopTest, EnterSavesAFillableShapeUnderANewName) {
     for (int p : {0, 2, 3, 11}) TakeFromTray(p);  // I, L, N, V
     Key('C', 2);
     const std::string code = host.clipboard;
-    const auto name = [&](const char* typed) {
-        return On<frmInput>("frmInput", [this, typed](frmInput& d) { d.txtNom.SetText(typed); Press(d, 0); });
-    };
+    const auto name = [&](const char* typed) { return On<frmInput>("frmInput", [this, typed](frmInput& d) {
+        d.txtNom.SetText(typed), Press(d, 0); }); };
     Script({name(" Rect "), name("rect"), name("")});
     Key(plat::vbKeyReturn);
     Key(plat::vbKeyReturn);  // the same name, then none: nothing more saved
     host.clipboard = "Q";
     Key('V', 2);
-    EXPECT_EQ(Label(), "20 cases\r\n2 façons\r\nenregistrée");
+    EXPECT_EQ(form->labNom.Caption(), "20 cases\r\n2 façons\r\nenregistrée");
     EXPECT_EQ(alerts, (std::vector<std::string>{"Cette forme ne peut pas être remplie :\r\nelle ne peut pas être enregistrée.",
                                                 "Ce nom existe déjà !\r\nChoisissez un autre nom.",
                                                 "Ce code de forme n'est pas valable !\r\nCopiez-le en entier, sans rien d'autre."}));
