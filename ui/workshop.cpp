@@ -100,7 +100,8 @@ struct frmTessa::Workshop {
     frmTessa* window = nullptr;
     levels::BoardShape shape;
     plat::Surface idle;       // the play area as it was before the workshop
-    std::string idleCaption;  // and the label
+    std::string idleCaption;  // and the label, with its place
+    int labelLeft = 0, labelTop = 0, labelWidth = 0, labelHeight = 0;
     bool saved = true;        // nothing drawn since the last save
     bool tilingShown = false;
     CellPos dragFrom{-1, -1};  // the cell the button last marked, while it is held
@@ -204,8 +205,10 @@ void frmTessa::OpenWorkshop() {
     workshop_->window = this;
     workshop_->idle = pctEcran.Image;
     workshop_->idleCaption = labNom.Caption();
+    Workshop& w = *workshop_;
+    w.labelLeft = labNom.Left(), w.labelTop = labNom.Top(), w.labelWidth = labNom.Width(), w.labelHeight = labNom.Height();
     // Three lines of the label's font: it reaches up to the frame's edge.
-    labNom.Move(128, 415, 91, 39);
+    labNom.Move(w.labelLeft, w.labelTop - 4, w.labelWidth, 39);
     ShowWorkshopLabel();
 }
 
@@ -218,7 +221,7 @@ bool frmTessa::LeaveWorkshop() {
     HideHandMarker();
     plat::BitBlt(pctEcran.Image, 0, 0, kPlayAreaWidth, kPlayAreaHeight, w->idle, 0, 0, plat::SRCCOPY);
     pctEcran.Refresh();
-    labNom.Move(128, 419, 91, 35);
+    labNom.Move(w->labelLeft, w->labelTop, w->labelWidth, w->labelHeight);
     labNom.SetCaption(w->idleCaption);
     return true;
 }
