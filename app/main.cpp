@@ -75,14 +75,15 @@ int ReadArguments(int argc, char** argv, int& scale, std::string& shapeCode) {
             return 0;
         }
         if (std::strcmp(a, "--help") == 0) {
-            std::fputs(_("Tessalor, le jeu des pentominos : tessalor [--scale N] agrandit la fenêtre N fois (1 à 4), "
-                         "--clavier ouvre les dialogues avec un bouton allumé pour jouer au clavier, "
-                         "--lettres écrit sa lettre sur chaque pièce, "
-                         "--langue CODE choisit la langue (fr, en, de, es, it, nl, pt, pl).\n"),
-                       stdout);
-            std::fputs(_("tessalor --forme CODE commence par la forme de ce code (copié avec Ctrl+C dans F4 ou "
-                         "dans l'atelier).\n"),
-                       stdout);
+            // One line: the options, then --forme in a sentence of its own.
+            std::string help = _("Tessalor, le jeu des pentominos : tessalor [--scale N] agrandit la fenêtre N fois (1 à 4), "
+                                 "--clavier ouvre les dialogues avec un bouton allumé pour jouer au clavier, "
+                                 "--lettres écrit sa lettre sur chaque pièce, "
+                                 "--langue CODE choisit la langue (fr, en, de, es, it, nl, pt, pl).\n");
+            if (!help.empty() && help.back() == '\n') help.pop_back();
+            help += std::string(" ") + _("--forme CODE commence par la forme de ce code (copié avec Ctrl+C dans F4 ou "
+                                         "dans l'atelier).\n");
+            std::fputs(help.c_str(), stdout);
             return 0;
         }
         const char* value = nullptr;

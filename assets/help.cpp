@@ -117,6 +117,23 @@ nombre de cases qui ne va pas avec les pièces choisies («&nbsp;il faut 20 case
 sous Windows dans <code>%APPDATA%\Tessalor\</code>). Les options de la ligne de commande l'emportent le temps d'une partie
 sans être enregistrées.</p>
 
+<h2>Toutes les formes&nbsp;: <kbd>F4</kbd></h2>
+<p>Entre deux formes, <kbd>F4</kbd> ouvre «&nbsp;Formes&nbsp;»&nbsp;: la forme du jour d'abord, puis les quarante formes du
+jeu, puis les vôtres. Chaque ligne donne le nom de la forme, sa difficulté (de une à cinq marques), votre meilleur temps
+et si vous l'avez déjà réussie. Pendant une forme, <kbd>F4</kbd> ne fait rien.</p>
+<table>
+<tr><td><kbd>↑</kbd>, <kbd>↓</kbd>, <kbd>Pg préc</kbd>, <kbd>Pg suiv</kbd>, <kbd>Origine</kbd>, <kbd>Fin</kbd></td><td>Choisissent une ligne.</td></tr>
+<tr><td><kbd>Entrée</kbd>, <span class="cmd">Ok</span></td><td>Joue la forme choisie, seule, comme une forme au hasard&nbsp;: aucune partie enregistrée n'est touchée.</td></tr>
+<tr><td><kbd>Suppr</kbd></td><td>Efface une de vos formes, après confirmation.</td></tr>
+<tr><td><kbd>Ctrl</kbd>+<kbd>C</kbd></td><td>Copie le code de la forme choisie, à partager par courriel ou messagerie.</td></tr>
+<tr><td><kbd>Ctrl</kbd>+<kbd>V</kbd></td><td>Joue la forme d'un code copié. Un code incorrect, ou une forme qui ne peut pas être remplie, est refusé par un message et ne change rien.</td></tr>
+<tr><td><kbd>Échap</kbd>, <span class="cmd">Annuler</span></td><td>Ferme la liste.</td></tr>
+</table>
+<p>Le temps d'une forme court de sa mise en place jusqu'à la pièce qui la remplit, sans le temps passé dans les dialogues
+ni fenêtre réduite&nbsp;; les formes d'une partie enregistrée comptent aussi. Les meilleurs temps sont gardés dans
+<code>records.txt</code>, vos formes dans <code>formes.txt</code> (sous Linux dans <code>~/.local/share/tessalor/</code>,
+sous Windows à côté des réglages). <code>tessalor --forme CODE</code> commence par la forme de ce code.</p>
+
 <h2>Le menu</h2>
 <p>Le bouton <span class="cmd">Menu</span>, en bas de la fenêtre, ouvre la liste des commandes.
 Un clic ailleurs dans la fenêtre la referme.</p>

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <tuple>
 #include <unordered_map>
 
 #include "flow/flow.h"
@@ -60,8 +61,19 @@ std::vector<ShapeEntry> ListShapes(const GameState& state, const OwnShapes& own)
 }
 
 std::optional<ShapeEntry> DayEntry(int year, int month, int day) {
+    // Made once a day: the chooser asks each time it opens.
+    static std::mutex lock;
+    static std::tuple<int, int, int> madeFor{};
+    static levels::Level made;
     ShapeEntry e;
-    e.level = levels::ShapeOfTheDay(year, month, day);
+    {
+        const std::lock_guard<std::mutex> hold(lock);
+        if (madeFor != std::tuple{year, month, day}) {
+            made = levels::ShapeOfTheDay(year, month, day);
+            madeFor = {year, month, day};
+        }
+        e.level = made;
+    }
     if (!IsPlayable(e.level)) return {};
     e.level.name = "forme du jour";
     e.day = true;

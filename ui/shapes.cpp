@@ -15,13 +15,13 @@ using modTessa::ShapeEntry;
 
 namespace {
 
-constexpr int kWidth = 440, kHeight = 312;
-constexpr int kListLeft = 20, kListTop = 48, kListWidth = 400, kRowHeight = 18, kRows = 11;
+constexpr int kWidth = 480, kHeight = 312;
+constexpr int kListLeft = 20, kListTop = 48, kListWidth = 440, kRowHeight = 18, kRows = 11;
 constexpr int kStripWidth = 24;
 // Columns, from the list's left edge: name, marks, best time (right-aligned),
 // solved (centred).
-constexpr int kMarksX = 190, kMarkSize = 10, kMarkStep = 12;
-constexpr int kTimeRight = 310, kSolvedCentre = 344;
+constexpr int kMarksX = 206, kMarkSize = 10, kMarkStep = 12;
+constexpr int kTimeRight = 336, kSolvedCentre = 384;
 constexpr int kBatch = 4;  // shapes rated per job, so that closing stops soon
 
 // Copies the part of src that falls inside clip to (x, y).
@@ -84,8 +84,9 @@ frmFormes::frmFormes(const modTessa::GameState& game, const plat::Surface& tiles
     Label1.Alignment = plat::Align::Center;
     Label1.SetCaption(_("Formes"));
     const char* heads[] = {N_("Forme"), N_("Difficulté"), N_("Record"), N_("Résolue")};
-    const int headX[] = {3, kMarksX - 8, kTimeRight - 64, kSolvedCentre - 30};
-    const int headW[] = {120, 76, 64, 60};
+    // Each heading's box, as wide as its column allows (the fit test knows them).
+    const int headX[] = {3, kMarksX - 14, kTimeRight - 54, kSolvedCentre - 28};
+    const int headW[] = {190, 88, 54, 56};
     const plat::Align headAlign[] = {plat::Align::Left, plat::Align::Center, plat::Align::Right,
                                      plat::Align::Center};
     for (size_t i = 0; i < labHead.size(); ++i) {
@@ -95,7 +96,7 @@ frmFormes::frmFormes(const modTessa::GameState& game, const plat::Surface& tiles
         h.Move(kListLeft + headX[i], kListTop - 19, headW[i], 17);
         h.Alignment = headAlign[i];
         h.ForeColor = look::kFrameGreen.bgr();
-        h.LabelFont = {"Arial", 9.75, false};
+        h.LabelFont = {"Arial", 8.25, false};
         h.Transparent = true;
         h.WordWrap = false;
         h.SetCaption(_(heads[i]));

@@ -3,7 +3,8 @@
 //   cmake --build build-bench --target bench_drawing && build-bench/bench_drawing
 // Goals: a drag step (copies, and the whole handler) within 10 us median;
 // setting up a level within 1 ms median; no drag step over 20 ms while the
-// hint engine searches on another thread.
+// hint engine searches on another thread; the shapes chooser (F4) open and
+// drawn within a second with 10,000 of the player's own shapes.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -24,8 +25,13 @@
 #include "base/pack.h"
 #include "levels/catalogue.h"
 #include "levels/hint.h"
+#include "levels/level_text.h"
 #include "platform/headless.h"
+#include "flow/flow.h"
+#include "flow/own_shapes.h"
+#include "platform/worker.h"
 #include "ui/frmtessa.h"
+#include "ui/shapes.h"
 
 namespace fs = std::filesystem;
 using namespace modTessa;
@@ -195,6 +201,38 @@ void SetUpLevelBench(benchmark::State& state) {
 
 }  // namespace
 
+// F4 with 10,000 of the player's own shapes (each shipped level 250 times,
+// under names of their own): the file read, every row's code, the chooser
+// shown and its rows in view drawn. The classes are left to the worker, as
+// in the game, so they never hold the opening up.
+void ChooserOpens(benchmark::State& state) {
+    GameState& gs = game->form->state;
+    std::string text;
+    for (int n = 0; n < 10000; ++n) {
+        levels::Level level;
+        std::string error;
+        levels::FromRecord(LevelRecord(gs, n % gs.nLevelCount), level, error, true);
+        level.name = "forme " + std::to_string(n);
+        text += (n ? "\n" : "") + levels::FormatSource({level});
+    }
+    fs::create_directories(game->root / "xdg" / "tessalor");
+    std::FILE* f = std::fopen(OwnShapesPath().c_str(), "wb");
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fclose(f);
+    plat::Worker worker;
+    game->host.worker = &worker;
+    size_t rows = 0;
+    for (auto _ : state) {
+        frmFormes chooser(gs, game->form->pctBrique.Image, game->form.get());
+        chooser.Show();
+        rows = chooser.lstShapes.entries.size();
+        chooser.Unload();
+    }
+    game->host.worker = nullptr;
+    state.counters["rows"] = static_cast<double>(rows);
+    fs::remove(OwnShapesPath());
+}
+
 int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
@@ -224,6 +262,11 @@ int main(int argc, char** argv) {
     const int count = g.form->state.nLevelCount;
     for (int n : {0, count / 2, count - 1}) setup->Arg(n);
     median(setup);
+    benchmark::RegisterBenchmark("ChooserOpens/10000_own_shapes", ChooserOpens)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(5)
+        ->Repetitions(3)
+        ->ReportAggregatesOnly(true);
 
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

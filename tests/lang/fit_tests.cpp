@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 
+#include "lang/i18n.h"
 #include "platform/text.h"
 #include "tests/support/temp_dir.h"
 
@@ -22,6 +23,11 @@ const std::map<std::string, Box> kBoxes{
     {"workshop label line", {91, 13, {"Arial", 8.25, false}, false}},
     {"Menu button", {253, 24, {"Arial", 11.25, true}, false}},  {"Aide button", {118, 24, {"Arial", 11.25, true}, false}},
     {"About button", {117, 25, {"Arial", 11.25, true}, false}}, {"about picture line", {240, 20, {"Arial", 10.5, false}, false}},
+    {"shapes title", {440, 20, {"Arial", 12, false}, false}},   {"shapes status", {440, 17, {"Arial", 9.75, false}, false}},
+    {"shapes name heading", {190, 17, {"Arial", 8.25, false}, false}},
+    {"shapes class heading", {88, 17, {"Arial", 8.25, false}, false}},
+    {"shapes time heading", {54, 17, {"Arial", 8.25, false}, false}},
+    {"shapes solved heading", {56, 17, {"Arial", 8.25, false}, false}},
 };
 
 // A catalog as the fit test reads it: translations (all plural forms) by "context\x04msgid".
@@ -54,17 +60,21 @@ std::pair<std::string, std::string> Shown(const Catalog& c, const std::string& k
         {"\x04Donnez un nom à votre forme :", "name question"},
         {"\x04Votre forme n'est pas enregistrée.\r\nQuitter l'atelier ?", "quit question"},
         {"picture\x04Aide", "Aide button"}, {"picture\x04\xC3\x80 propos", "About button"},
-        {"picture\x04un jeu de pentominos", "about picture line"}};
+        {"picture\x04un jeu de pentominos", "about picture line"}, {"\x04Formes", "shapes title"},
+        {"\x04Forme", "shapes name heading"}, {"\x04Difficulté", "shapes class heading"},
+        {"\x04Record", "shapes time heading"}, {"\x04Résolue", "shapes solved heading"}};
     static const std::set<std::string> kAlertStarts{"Tous les", "La parti", "Ce nom e", "Ce nom n", "Aucune f",
-                                                    "Cette pa", "Cette fo", "Une part", "Aucune p", "Aucun pr",
-                                                    "Ce code ", "La forme"};
+                                                    "Cette pa", "Cette fo", "Une part", "Aucune p", "Aucun pr", "Ce code ",
+                                                    "La forme"};
     const std::string id = key.substr(key.find('\x04') + 1);
     if (key.rfind("level\x04", 0) == 0) return {"label under the board", Filled(First(c, "\x04" "forme %d"), "40") + "\r\n" + text};
     if (id.rfind("   ", 0) == 0) return {"menu caption", text};
     // The workshop's label: one text a line, its numbers at their widest (cells needed, cells, ways).
     if (key.rfind("workshop\x04", 0) == 0 || id == "%d case" || id == "%d façon")
         return {"workshop label line", Filled(text, id == "il faut %d cases" ? "60" : id == "%d façon" || id == "plus de %d" ? "1000" : "256")};
-    if (id == "Voulez-vous supprimer ce fichier ?") return {"quit question", "partiepartie\r\n" + text};
+    if (id == "Voulez-vous supprimer ce fichier ?" || id == "Voulez-vous supprimer cette forme ?")
+        return {"quit question", "partiepartie\r\n" + text};
+    if (id == "Code de « %s » copié") return {"shapes status", lang::Format(text.c_str(), {"rectangle 8x11 #2"})};
     if (id == "Il reste une façon de la finir.")
         return {"alert", First(c, "\x04" "Cette forme peut encore être remplie avec les pièces qui restent.") + "\r\n" + Filled(text, "12345")};
     if (id.rfind("Elle est ", 0) == 0) {  // where the empty part lies, under the longer of its two faults
