@@ -116,6 +116,25 @@ ni fenêtre réduite&nbsp;; les formes d'une partie enregistrée comptent aussi.
 <code>records.txt</code>, vos formes dans <code>formes.txt</code> (sous Linux dans <code>~/.local/share/tessalor/</code>,
 sous Windows à côté des réglages). <code>tessalor --forme CODE</code> commence par la forme de ce code.</p>
 
+<h2>L'atelier de formes&nbsp;: <kbd>F6</kbd></h2>
+<p>Hors d'une forme, <kbd>F6</kbd> fait du plateau votre feuille de dessin. Le bouton gauche (un clic, ou en glissant)
+ajoute des cases, le bouton droit en enlève&nbsp;; au clavier, les flèches déplacent la main d'une case (de quatre avec
+<kbd>Maj</kbd>), <kbd>Inser</kbd> ajoute la case sous la main et <kbd>Suppr</kbd> l'enlève. Un clic sur une pièce du
+rangement la met dans les pièces de la forme ou l'en retire (<kbd>Pg suiv</kbd> et <kbd>Pg préc</kbd> vont d'une pièce
+à l'autre, <kbd>Espace</kbd> la met ou la retire)&nbsp;: les pièces retirées s'assombrissent. Sans pièce choisie, le jeu
+choisit lui-même («&nbsp;automatique&nbsp;») les pièces qui remplissent la forme de la façon la plus serrée.</p>
+<p>À chaque changement, le texte sous le plateau donne le nombre de cases et si la forme peut être remplie&nbsp;:
+«&nbsp;impossible&nbsp;», «&nbsp;1 façon&nbsp;», «&nbsp;12 façons&nbsp;» ou «&nbsp;plus de 1000&nbsp;» (une façon et ses copies
+tournées ou retournées comptent pour une). Une forme impossible dit pourquoi&nbsp;: une zone dont la taille n'est pas un
+multiple de 5 («&nbsp;zone de 7 ≠ 5×n&nbsp;»), des cases qu'aucune pièce n'atteint («&nbsp;cases isolées&nbsp;»), un
+nombre de cases qui ne va pas avec les pièces choisies («&nbsp;il faut 20 cases&nbsp;»), ou aucune solution.</p>
+<table>
+<tr><td><kbd>Entrée</kbd></td><td>Enregistre la forme parmi les vôtres sous un nom (comme une nouvelle partie), avec une façon de la remplir&nbsp;; vous la retrouvez avec <kbd>F4</kbd>. Une forme impossible ne s'enregistre pas.</td></tr>
+<tr><td><kbd>F2</kbd></td><td>Montre une façon de remplir la forme, comme la solution.</td></tr>
+<tr><td><kbd>Ctrl</kbd>+<kbd>C</kbd>, <kbd>Ctrl</kbd>+<kbd>V</kbd></td><td>Copie le code de la forme, à partager&nbsp;; dessine la forme d'un code collé.</td></tr>
+<tr><td><kbd>Échap</kbd>, <kbd>F6</kbd></td><td>Quitte l'atelier (en demandant d'abord si la forme n'est pas enregistrée)&nbsp;; l'écran redevient comme avant.</td></tr>
+</table>
+
 <h2>Le menu</h2>
 <p>Le bouton <span class="cmd">Menu</span>, en bas de la fenêtre, ouvre la liste des commandes.
 Un clic ailleurs dans la fenêtre la referme.</p>

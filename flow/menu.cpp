@@ -101,6 +101,7 @@ void frmTessa::imgMenu_Click(int index) {
     CancelHint();
     switch (index) {
         case kMenuButton:
+            if (WorkshopOpen() && !LeaveWorkshop()) break;
             if (!bMenuShown) ShowMenu();
             break;
         case kHelpButton:

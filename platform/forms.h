@@ -48,6 +48,8 @@ inline constexpr int vbKeyF3 = 114;
 inline constexpr int vbKeyF8 = 119;
 // Full screen on and off.
 inline constexpr int vbKeyF11 = 122;
+// The workshop's key: F6 opens and leaves it.
+inline constexpr int vbKeyF6 = 117;
 // F4: the chooser of every shape.
 inline constexpr int vbKeyF4 = 115;
 

@@ -161,6 +161,7 @@ int KeyCodeOf(SDL_Keycode k, Uint16 mod) {
         case SDLK_F3: return vbKeyF3;
         case SDLK_F8: return vbKeyF8;
         case SDLK_F11: return vbKeyF11;
+        case SDLK_F6: return vbKeyF6;
         case SDLK_F4: return vbKeyF4;
         default: return 0;
     }

@@ -86,6 +86,11 @@ public:
     std::optional<std::string> Result;
     void lbBout_Click(int index) override;
 
+protected:
+    // The typed name, normalised, when the naming rules accept it; nothing
+    // when none was typed (the dialog closes) or it was refused (an alert said why).
+    std::optional<std::string> AcceptedName();
+
 private:
     const modTessa::GameState& game_;
 };

@@ -116,6 +116,13 @@ public:
     void PlaySound(Sound sound);
     // F3, F8 and F11: true when the key was one of them.
     bool SettingsKeyDown(int keyCode);
+    // F6: the shape workshop. Its keys while it is open (true when the key was
+    // taken), its mouse on the play area (true while it is open), and leaving
+    // it, asking first when the drawing is unsaved (false when the player stays).
+    bool WorkshopKeyDown(int keyCode, int shift);
+    bool WorkshopMouse(int button, float x, float y, bool down);
+    bool WorkshopOpen() const { return workshop_ != nullptr; }
+    bool LeaveWorkshop();
     // Pieces and the board on the play area.
     void MakePieceImage(int p);
     void MakeOrientedPieceImage(int p);
@@ -161,4 +168,20 @@ private:
     // On the main thread: the answer to its window, if the window still exists.
     static void Answer(const std::shared_ptr<HintRequest>& request);
     void PaintMarkedCells(bool marked);
+    // The workshop: the canvas, its piece set and the verdict under way.
+    struct Workshop;
+    struct WorkshopRequest;
+    std::shared_ptr<Workshop> workshop_;
+    void OpenWorkshop();
+    void PaintCanvasCell(int x, int y, bool solution = false);
+    void SetCanvasCell(int x, int y, bool in);
+    void ToggleWorkshopPiece(int p);
+    void DrawWorkshopTray();
+    void JudgeCanvas();
+    void ShowWorkshopLabel(const std::string& note = {});
+    static void AnswerWorkshop(const std::shared_ptr<WorkshopRequest>& request);
+    void ShowCanvasTiling(bool shown);
+    void MarkFault(bool on);
+    void SaveCanvas();
+    void PasteCanvas();
 };

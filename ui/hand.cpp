@@ -42,6 +42,7 @@ CellPos CellUnder(float x, float y) {
 
 void frmTessa::pctEcran_MouseDown(int button, int, float x, float y) {
     HideHandMarker();
+    if (WorkshopMouse(button, x, y, true)) return;
     if (bMenuShown) {
         HideMenu();
         return;
@@ -102,8 +103,9 @@ void frmTessa::StampHeldImage(float x, float y) {
     nHeldY = RoundToInt(y);
 }
 
-void frmTessa::pctEcran_MouseMove(int, int, float x, float y) {
+void frmTessa::pctEcran_MouseMove(int button, int, float x, float y) {
     HideHandMarker();
+    if (WorkshopMouse(button, x, y, false)) return;
     nHandX = RoundToInt(x);
     nHandY = RoundToInt(y);
     if (state.board.nHeldPiece == rules::kNoPiece || !state.bLevelActive || bBusy) return;

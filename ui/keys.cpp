@@ -21,6 +21,7 @@ void frmTessa::Form_KeyDown(int keyCode, int shift) {
     // The hand's marker is lifted while a key acts, so nothing paints over it.
     HideHandMarker();
     [&] {
+        if (WorkshopKeyDown(keyCode, shift)) return;
         if (keyCode == plat::vbKeyF2) return RequestHint();
         if (SettingsKeyDown(keyCode)) return;
         if (ShapesKeyDown(keyCode, shift)) return;
@@ -38,7 +39,7 @@ void frmTessa::Form_KeyDown(int keyCode, int shift) {
 // Where the pointer cannot be moved, an empty hand shows as a white square
 // under it; a held piece shows itself.
 void frmTessa::ShowHandMarker() {
-    if (!bPointerStays || !state.bLevelActive || bMenuShown || state.board.nHeldPiece != rules::kNoPiece) return;
+    if (!bPointerStays || !(state.bLevelActive || WorkshopOpen()) || bMenuShown || state.board.nHeldPiece != rules::kNoPiece) return;
     nMarkerX = nHandX - kCell / 2;
     nMarkerY = nHandY - kCell / 2;
     plat::BitBlt(markerBackup, 0, 0, kCell, kCell, pctEcran.Image, nMarkerX, nMarkerY, plat::SRCCOPY);

@@ -37,23 +37,29 @@ frmInput::frmInput(const modTessa::GameState& game, plat::Form* owner) : Dialog(
     enterButton = 0;
 }
 
-void frmInput::lbBout_Click(int) {
+std::optional<std::string> frmInput::AcceptedName() {
     const std::string name = saves::NormalName(txtNom.Text());
     if (name.empty()) {
         Result.reset();
         Hide();
-        return;
+        return std::nullopt;
     }
     // Checked before the disk is touched: "../x" must never leave the folder.
     // A name the font cannot draw at all would read as nothing in the chooser.
     if (!saves::IsAcceptableName(name) || !plat::DrawsAny(txtNom.BoxFont, name)) {
         ShowAlert(_(kBadNameMessage), this);
-        return;
+        return std::nullopt;
     }
+    return name;
+}
+
+void frmInput::lbBout_Click(int) {
+    const std::optional<std::string> name = AcceptedName();
+    if (!name) return;
     CreateSaveDirs(game_);
-    switch (saves::Create(game_.strSaveDir, name, game_.nLevelCount)) {
+    switch (saves::Create(game_.strSaveDir, *name, game_.nLevelCount)) {
         case saves::NewGame::Created:
-            Result = saves::FileNameOf(name);
+            Result = saves::FileNameOf(*name);
             Hide();
             break;
         case saves::NewGame::Taken:

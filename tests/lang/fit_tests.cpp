@@ -20,6 +20,7 @@ const std::map<std::string, Box> kBoxes{
     {"alert", {235, 76, {"Arial", 12, false}, true}},           {"name question", {222, 18, {"Arial", 12, false}, true}},
     {"chooser title", {141, 18, {"Arial", 12, false}, true}},   {"dialog button", {88, 19, {"Arial", 12, false}, false}},
     {"label under the board", {91, 35, {"Arial", 8.25, false}, true}},
+    {"workshop label line", {91, 13, {"Arial", 8.25, false}, false}},
     {"Menu button", {253, 24, {"Arial", 11.25, true}, false}},  {"Aide button", {118, 24, {"Arial", 11.25, true}, false}},
     {"About button", {117, 25, {"Arial", 11.25, true}, false}}, {"about picture line", {240, 20, {"Arial", 10.5, false}, false}},
     {"settings title", {200, 22, {"Arial", 12, false}, true}},  {"settings row", {229, 19, {"Arial", 12, false}, false}},
@@ -57,12 +58,15 @@ std::pair<std::string, std::string> Shown(const Catalog& c, const std::string& k
         {"\x04OUI", "dialog button"}, {"\x04NON", "dialog button"}, {"\x04Ok", "dialog button"}, {"\x04Annuler", "dialog button"},
         {"\x04Voulez-vous vraiment quitter le jeu ?", "quit question"}, {"\x04Choix de la partie", "chooser title"},
         {"\x04Donnez un nom à votre partie :", "name question"}, {"picture\x04Menu", "Menu button"},
+        {"\x04Donnez un nom à votre forme :", "name question"},
+        {"\x04Votre forme n'est pas enregistrée.\r\nQuitter l'atelier ?", "quit question"},
         {"picture\x04Aide", "Aide button"}, {"picture\x04\xC3\x80 propos", "About button"},
         {"picture\x04un jeu de pentominos", "about picture line"}, {"\x04Formes", "shapes title"},
         {"\x04Forme", "shapes name heading"}, {"\x04Difficulté", "shapes class heading"},
         {"\x04Record", "shapes time heading"}, {"\x04Résolue", "shapes solved heading"}};
     static const std::set<std::string> kAlertStarts{"Tous les", "La parti", "Ce nom e", "Ce nom n", "Aucune f",
-                                                    "Cette pa", "Cette fo", "Une part", "Aucune p", "Aucun pr", "Ce code "};
+                                                    "Cette pa", "Cette fo", "Une part", "Aucune p", "Aucun pr", "Ce code ",
+                                                    "La forme"};
     const std::string id = key.substr(key.find('\x04') + 1);
     if (key.rfind("level\x04", 0) == 0) return {"label under the board", Filled(First(c, "\x04" "forme %d"), "40") + "\r\n" + text};
     if (id.rfind("   ", 0) == 0) return {"menu caption", text};
@@ -73,7 +77,9 @@ std::pair<std::string, std::string> Shown(const Catalog& c, const std::string& k
         return {"settings row", shown.replace(shown.find("%s"), 2, text).replace(shown.rfind("%s"), 2, value)};
     }
     if (id == "Réglages") return {"settings title", text};
-    if (id == "Voulez-vous supprimer ce fichier ?") return {"quit question", "partiepartie\r\n" + text};
+    // The workshop's label: one text a line, its numbers at their widest (cells needed, cells, ways).
+    if (key.rfind("workshop\x04", 0) == 0 || id == "%d case" || id == "%d façon")
+        return {"workshop label line", Filled(text, id == "il faut %d cases" ? "60" : id == "%d façon" || id == "plus de %d" ? "1000" : "256")};
     if (id == "Voulez-vous supprimer ce fichier ?" || id == "Voulez-vous supprimer cette forme ?")
         return {"quit question", "partiepartie\r\n" + text};
     if (id == "Code de « %s » copié") return {"shapes status", lang::Format(text.c_str(), {"rectangle 8x11 #2"})};
