@@ -103,6 +103,9 @@ sans être enregistrées.</p>
 <p>Entre deux formes, <kbd>F4</kbd> ouvre «&nbsp;Formes&nbsp;»&nbsp;: la forme du jour d'abord, puis les quarante formes du
 jeu, puis les vôtres. Chaque ligne donne le nom de la forme, sa difficulté (de une à cinq marques), votre meilleur temps
 et si vous l'avez déjà réussie. Pendant une forme, <kbd>F4</kbd> ne fait rien.</p>
+<p>La difficulté part du nombre de pièces&nbsp;: 1&nbsp;marque pour 3 ou 4&nbsp;pièces, 2 pour 5 ou 6, 3 pour 7 à 9, 4 pour 10 à 12.
+Elle gagne une marque quand le solveur doit poser plus de 10&nbsp;000&nbsp;pièces avant de trouver une première solution, et en
+perd une quand la forme se remplit de plus de 100&nbsp;façons. Elle reste toujours entre 1 et 5.</p>
 <table>
 <tr><td><kbd>↑</kbd>, <kbd>↓</kbd>, <kbd>Pg préc</kbd>, <kbd>Pg suiv</kbd>, <kbd>Origine</kbd>, <kbd>Fin</kbd></td><td>Choisissent une ligne.</td></tr>
 <tr><td><kbd>Entrée</kbd>, <span class="cmd">Ok</span></td><td>Joue la forme choisie, seule, comme une forme au hasard&nbsp;: aucune partie enregistrée n'est touchée.</td></tr>
