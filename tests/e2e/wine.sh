@@ -95,6 +95,11 @@ S=2 drag_strip "a drag under Wine and openbox" 5 20 12
 keys Right && eval "$(xdotool getmouselocation --shell)" && x1=$X y1=$Y
 keys Left && eval "$(xdotool getmouselocation --shell)"
 expect_eq "the pointer after Right, Left" "$((x1 - X)),$((y1 - Y))" "48,0"
+# A second copy brings the running game back from the task bar, focused.
+xdotool windowminimize "$WID"
+wait_for 5 sh -c '[ "$(xdotool getwindowfocus)" != "$0" ]' "$WID" || fail "the game kept the focus when minimised"
+expect_eq "a second copy under openbox: status" "$(TESSALOR_LOCK_FILE=$E2E_TMP/lock timeout 30 wine "$BUILD/tessalor.exe"; echo $?)" 0
+wait_for 10 sh -c '[ "$(xdotool getwindowfocus)" = "$0" ]' "$WID" || fail "a second copy did not bring the game back"
 keys F10 Up Return
 await_dialog "no quit question" && keys Left Return
 expect_eq "exit status of the second run" "$(wait_game_exit 40)" 0
