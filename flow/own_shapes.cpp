@@ -8,6 +8,7 @@
 #include <set>
 
 #include "flow/text_file.h"
+#include "lang/i18n.h"
 #include "platform/system.h"
 #include "platform/utf8.h"
 
@@ -117,7 +118,7 @@ OwnShapes LoadOwnShapes() {
     // Each bad block is told once a run, however often the chooser opens.
     static std::set<std::string> told;
     for (const std::string& error : shapes.errors)
-        if (told.insert(error).second) std::fprintf(stderr, "tessalor : forme ignorée, %s\n", error.c_str());
+        if (told.insert(error).second) std::fprintf(stderr, _("tessalor : forme ignorée, %s\n"), error.c_str());
     return shapes;
 }
 

@@ -140,7 +140,7 @@ File Load() {
     const text_file::Read read = text_file::ReadBounded(path, kMaxFileBytes);
     File f = Parse(read.text, path);
     f.writable = read.whole;
-    for (const std::string& error : f.errors) std::fprintf(stderr, "tessalor : ligne ignorée, %s\n", error.c_str());
+    for (const std::string& error : f.errors) std::fprintf(stderr, _("tessalor : ligne ignorée, %s\n"), error.c_str());
     return f;
 }
 
@@ -174,7 +174,7 @@ void StartPlayClock(GameState& state, std::string_view record) {
 void KeepPlayTime(const GameState& state) {
     const double played = (plat::Now() - state.dSetUpTime) - (plat::HeldSeconds() - state.dSetUpHeld);
     if (!state.strShapeCode.empty() && !records::KeepSolve(state.strShapeCode, played))
-        std::fprintf(stderr, "tessalor : temps non enregistré dans %s\n", records::FilePath().c_str());
+        std::fprintf(stderr, _("tessalor : temps non enregistré dans %s\n"), records::FilePath().c_str());
 }
 
 }  // namespace modTessa

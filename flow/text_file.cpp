@@ -1,13 +1,14 @@
 // Small text files of the player's: read bounded, split into lines, written atomically.
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "flow/text_file.h"
+#include "base/files.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 
-#include "base/files.h"
+#include "flow/text_file.h"
+#include "lang/i18n.h"
 
 namespace text_file {
 
@@ -30,11 +31,11 @@ Read ReadBounded(const std::string& path, std::size_t maxBytes) {
         read.text.clear();
         read.whole = error == ENOENT;
         if (!read.whole)
-            std::fprintf(stderr, "tessalor : %s illisible (%s)\n", path.c_str(), plat::FileErrorText(error).c_str());
+            std::fprintf(stderr, _("tessalor : %s illisible (%s)\n"), path.c_str(), plat::FileErrorText(error).c_str());
     } else if (tooLong) {
         read.text.clear();
         read.whole = false;
-        std::fprintf(stderr, "tessalor : %s trop long, ignoré\n", path.c_str());
+        std::fprintf(stderr, _("tessalor : %s trop long, ignoré\n"), path.c_str());
     }
     return read;
 }
