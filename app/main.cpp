@@ -20,7 +20,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    N_("Usage : tessalor [--scale N (1 à 4)] [--clavier] [--lettres] [--langue CODE] [--version] [--help]\n");
+    N_("Usage : tessalor [--scale N (1 à 4)] [--clavier] [--lettres] [--langue CODE] [--forme CODE] "
+       "[--version] [--help]\n");
 
 bool EnvOn(const char* name) {
     const char* v = std::getenv(name);

@@ -24,8 +24,8 @@ bool IsShowableName(const std::string& name) {
 
 // What is wrong with a level read from a block, or empty.
 std::string Fault(const levels::Level& level) {
-    if (!IsShowableName(level.name)) return "nom illisible";
-    if (std::all_of(level.cell.begin(), level.cell.end(), [](std::int8_t c) { return c < 0; })) return "forme vide";
+    if (!IsShowableName(level.name)) return _("nom illisible");
+    if (std::all_of(level.cell.begin(), level.cell.end(), [](std::int8_t c) { return c < 0; })) return _("forme vide");
     return {};
 }
 
@@ -98,11 +98,18 @@ std::optional<std::string> WithoutOwnShape(std::string_view text, const levels::
                                     [&](const levels::Level& l) { return SameShape(l, level); });
     if (found == now.levels.end()) return {};
     const auto lines = text_file::SplitLines(text);
-    // Its name line and its sixteen rows, and the blank line after them (or
-    // before them, for the last block), so that blocks stay apart by one.
+    // Its name line and its sixteen rows. When they are a block of their own,
+    // also the blank line after them (or before them, for the last block), so
+    // that blocks stay apart by one; a shape sharing its block with others
+    // leaves every blank line, else the rest of its block would join a
+    // neighbour and could be lost with it if that one is bad.
     std::size_t first = static_cast<std::size_t>(found->line) - 1, last = first + levels::kBoard;
-    if (last + 1 < lines.size() && IsBlankLine(lines[last + 1])) ++last;
-    else if (first > 0 && IsBlankLine(lines[first - 1])) --first;
+    const bool blankBefore = first == 0 || IsBlankLine(lines[first - 1]);
+    const bool blankAfter = last + 1 >= lines.size() || IsBlankLine(lines[last + 1]);
+    if (blankBefore && blankAfter) {
+        if (last + 1 < lines.size()) ++last;
+        else if (first > 0) --first;
+    }
     const std::size_t from = lines[first].start;
     const std::size_t to = last + 1 < lines.size() ? lines[last + 1].start : text.size();
     return std::string(text.substr(0, from)) + std::string(text.substr(to));

@@ -64,8 +64,9 @@ TEST(OwnShapes, ContentsGiveShapesAndErrors) {
 }
 
 // Catches: a rewrite dropping or altering a bad block or a neighbour, the
-// wrong shape removed among same names, a shape that would not read back
-// accepted.
+// wrong shape removed among same names, a shape that shared its block
+// joined to a bad neighbour and lost with it, a shape that would not read
+// back accepted.
 TEST(OwnShapes, AddingAndRemovingKeepEveryOtherByte) {
     const std::string junk = "du texte\nqui n'est pas une forme\n";
     const std::string text = Block("a") + "\n" + junk + "\n" + Block("b") + "\n" + Block("a", 'C');
@@ -76,6 +77,11 @@ TEST(OwnShapes, AddingAndRemovingKeepEveryOtherByte) {
     auto b = ParseOwnShapes(Block("b"), "f").levels.at(0);
     EXPECT_EQ(*modTessa::WithoutOwnShape(*without, b), junk + "\n" + Block("a", 'C'));
     EXPECT_FALSE(modTessa::WithoutOwnShape(junk, a));
+    // Two shapes in one block beside a bad block: removing either leaves the
+    // other in a block of its own, not joined to the bad one.
+    const std::string shared = junk + "\n" + Block("a") + Block("b") + "\n" + junk;
+    EXPECT_EQ(*modTessa::WithoutOwnShape(shared, a), junk + "\n" + Block("b") + "\n" + junk);
+    EXPECT_EQ(*modTessa::WithoutOwnShape(shared, b), junk + "\n" + Block("a") + "\n" + junk);
 
     b.name = "nouvelle";
     EXPECT_EQ(*modTessa::WithOwnShape(junk, b), junk + "\n" + Block("nouvelle"));
